@@ -1,0 +1,49 @@
+# The two commands that do everything on a fresh Debian 12 machine:
+#   make run   installs what is missing, builds, and opens the viewer on samples/dom.dat
+#   make test  installs what is missing, builds, and runs every test headless under Xvfb
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+
+.PHONY: all deps build run test unit-tests asan-tests fuzz-test format-check format bench install
+
+all: build
+
+deps:
+	scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	scripts/run-viewer.sh $(BUILD)
+
+test: deps format-check unit-tests asan-tests fuzz-test
+
+format-check:
+	scripts/check-format.sh
+
+unit-tests: build
+	scripts/run-tests.sh $(BUILD)
+
+asan-tests: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKOVO_SANITIZE=ON -DKOVO_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	scripts/run-tests.sh $(ASAN_BUILD)
+
+fuzz-test: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_FUZZ=ON -DKOVO_TESTS=OFF -DKOVO_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target loader_fuzz
+	scripts/run-fuzz.sh $(FUZZ_BUILD) 60
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+bench: build
+	scripts/run-bench.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD)

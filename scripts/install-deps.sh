@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, and
+# nothing else: only those missing, without recommends, and apt-get update
+# only when something must be installed. A machine that has them all is left
+# untouched.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config python3
+  clang clang-format libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev
+  libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  xvfb xauth xdotool fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
