@@ -16,4 +16,15 @@ BOOL HasDisplay();
 /// waiting; waits up to seconds when nothing is pending and seconds > 0.
 void ProcessToolkitEvents(double seconds);
 
+/// While at least one ModalScope lives, a toolkit check hook dispatches our
+/// posted messages and paints, so that the program's windows keep working
+/// while a toolkit modal loop (a dialog, a popup menu) runs.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
 } // namespace host
