@@ -10,7 +10,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  xvfb xauth xdotool fonts-dejavu-core
+  xvfb xauth xdotool x11-apps fonts-dejavu-core
 )
 
 missing=()
