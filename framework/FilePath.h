@@ -1,0 +1,40 @@
+#pragma once
+// Path functions shared by opening files and the recent-file list. Paths are
+// POSIX paths: "/" is the only separator and names are case-sensitive.
+
+#include "platform/HostTypes.h"
+
+#include <string>
+
+/// Makes in absolute (relative to the current directory) and normal: repeated
+/// "/" collapse, "." and ".." are resolved textually (".." at the root stays
+/// at the root), a trailing "/" is dropped. When the result names an existing
+/// file, symbolic links are resolved as well. Returns FALSE, with out = in,
+/// when in is empty or the current directory cannot be found; callers may
+/// still use out then.
+host::BOOL FullPath(std::string& out, const std::string& in);
+
+/// Whether a and b name the same file: an exact comparison, since two names
+/// that differ only in case are two files here.
+host::BOOL SamePath(const std::string& a, const std::string& b);
+
+/// The name as file managers show it: the text after the last "/", extension
+/// kept. Empty for a path that ends in "/".
+std::string FileTitle(const std::string& path);
+
+/// Shortens text to at most max characters (UTF-8 characters, not bytes),
+/// keeping the front ("/" and the first directory) and as many trailing
+/// directories with the file name as fit, joined by "/...". When even that
+/// does not fit the text becomes the file name alone, or, when the file name
+/// itself is longer than max, the file name if atLeastName is set and empty
+/// otherwise. A text of at most max characters is kept.
+void AbbreviatePath(std::string& text, int max, host::BOOL atLeastName);
+
+/// The profile file name for an executable: its base name without directory
+/// and without extension (cut at its last "."), followed by ".INI".
+std::string ProfileFileName(const std::string& exePath);
+
+/// Where a profile file of that name lives: in $XDG_CONFIG_HOME when that is
+/// an absolute path, else in $HOME/.config (the home directory from the user
+/// database when HOME is unset). Just the name when no home can be found.
+std::string ProfileFilePath(const std::string& profileName);
