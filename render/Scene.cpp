@@ -1,0 +1,40 @@
+#include "render/Scene.h"
+
+#include "model/Model.h"
+#include "platform/HostGl.h"
+#include "render/ReferenceObjects.h"
+
+#include <GL/gl.h>
+
+static void SetLight() {
+    static const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 0.1f};
+    static const GLfloat diffuse[] = {0.7f, 0.7f, 0.7f, 0.7f};
+    static const GLfloat specular[] = {0.0f, 0.0f, 0.0f, 0.1f};
+    // Set under the identity with w = 0: a directional light in eye space that
+    // stays with the viewer however the model turns.
+    static const GLfloat position[] = {1000.0f, 1000.0f, 1000.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHT0);
+}
+
+void DrawScene(double angleY, double angleX, double distance, const Model& model,
+               bool showReferenceObjects) {
+    if (!host::HasCurrentGlContext())
+        return;
+    static const GLfloat green[] = {0.0f, 1.0f, 0.0f, 1.0f};
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SetLight();
+    glPushMatrix();
+    glTranslated(0.0, 0.0, -distance);
+    glRotated(angleX, 1.0, 0.0, 0.0);
+    glRotated(angleY, 0.0, 1.0, 0.0);
+    // Lighting is one-sided, so the front material lights back faces too.
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, green);
+    model.Draw();
+    if (showReferenceObjects)
+        DrawReferenceObjects();
+    glPopMatrix();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// One frame of the scene: the model, and the reference objects when shown.
+
+class Model;
+
+/// Draws one whole frame into the current context's draw buffer without
+/// presenting it: clears to black, sets the one light (fixed to the viewer,
+/// shining from the right, above and the front), places the model turned by
+/// angleY about its Y axis, tilted by angleX about the eye's X axis (degrees)
+/// and distance units in front of the eye, and draws it, with the reference
+/// objects when showReferenceObjects is set, in a green material. Expects the
+/// modelview matrix mode with the identity, as DrawingSurface::Resize leaves
+/// it, and leaves the matrix as it found it. Any distance is accepted: parts
+/// nearer than 1 or farther than 6000 units are clipped. Does nothing without
+/// a current context.
+void DrawScene(double angleY, double angleX, double distance, const Model& model,
+               bool showReferenceObjects);
