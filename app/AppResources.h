@@ -1,0 +1,34 @@
+#pragma once
+// The program's fixed user-interface resources as data: the menu bar, the
+// accelerator table and the document string (all id 128), the application
+// title (57344) and the About dialog (100). RegisterAppResources() hands them
+// to the framework's resource registry, from which the frame and the dialog
+// load them by id.
+
+#include "platform/HostDialogs.h"
+#include "platform/HostTypes.h"
+
+#include <string>
+#include <vector>
+
+/// "Kovomodel", the caption of every message box and the frame's base title.
+extern const char* const kAppTitle;
+/// The seven "\n"-separated fields of the document type, string 128.
+extern const char* const kDocumentString;
+
+/// One item of a menu resource: a command (id), a separator (empty text, id
+/// 0) or a popup (children). flags carries host MF_ bits such as MF_GRAYED.
+struct MenuEntry {
+    std::string text;
+    unsigned id = 0;
+    unsigned flags = 0;
+    std::vector<MenuEntry> children;
+};
+
+/// The main menu bar, top-level items in order. Never fails.
+std::vector<MenuEntry> MainMenuEntries();
+/// The thirteen key bindings of table 128, in matching order. Never fails.
+std::vector<host::ACCEL> MainAccelerators();
+/// The About dialog: caption, font, size in dialog units and the five
+/// controls in tab order. Never fails.
+host::DialogTemplate AboutDialogTemplate();

@@ -1,0 +1,67 @@
+"""Keys that reach no handler, the About dialog, and quitting."""
+import os
+import time
+
+import kovo_e2e
+from kovo_e2e import KovoTestCase, is_green
+
+
+def snapshot(folder):
+    """Names, sizes, modification times and bytes of every file in folder."""
+    result = {}
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        with open(path, "rb") as f:
+            result[name] = (os.stat(path).st_mtime_ns, f.read())
+    return result
+
+
+class InertKeysTest(KovoTestCase):
+
+    def test_editing_keys_f6_and_save_change_nothing_and_write_nothing(self):
+        app = self.start("pyramid.dat")
+        before_shot = app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="pyramid")
+        files = snapshot(self.work_dir)
+        time.sleep(0.05)
+        windows = set(app.find_windows("."))
+        for key in ("ctrl+z", "ctrl+x", "ctrl+c", "ctrl+v", "alt+BackSpace", "shift+Delete",
+                    "ctrl+Insert", "shift+Insert", "F6", "shift+F6", "ctrl+s"):
+            app.key(key)
+        time.sleep(0.5)
+        self.assertEqual(set(app.find_windows(".")), windows, "no dialog or box appeared")
+        self.assertEqual(app.window_name(), "pyramid.dat - Kovomodel")
+        self.assertEqual(snapshot(self.work_dir), files, "no file was written or touched")
+        self.assertEqual(app.view_shot().count(is_green), before_shot.count(is_green))
+        self.assertIsNone(self.read_profile(), "the profile waits for the exit")
+        self.quit(app)
+
+    def test_ctrl_n_keeps_the_model_and_retitles(self):
+        app = self.start("pyramid.dat")
+        shot = app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="pyramid")
+        app.key("ctrl+n")
+        app.wait_name("^Untitled - Kovomodel$")
+        time.sleep(0.3)
+        self.assertEqual(app.view_shot().count(is_green), shot.count(is_green))
+        self.quit(app)
+
+
+class AboutAndQuitTest(KovoTestCase):
+
+    def test_info_opens_the_about_dialog_and_enter_closes_it(self):
+        app = self.start()
+        app.menu(3)  # Info, a command on the bar
+        dialog = app.wait_window("^Prezerak - info$")
+        app.key("Return", wid=dialog)
+        app.wait_gone(dialog)
+        self.assertEqual(app.window_name(), "Untitled - Kovomodel")
+        self.quit(app)
+
+    def test_quitting_from_the_menu_writes_the_profile(self):
+        app = self.start("pyramid.dat")
+        self.assertIsNone(self.read_profile())
+        self.quit(app)
+        self.assertIn("File1=" + self.path("pyramid.dat"), self.read_profile())
+
+
+if __name__ == "__main__":
+    kovo_e2e.main()

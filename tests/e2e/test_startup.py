@@ -1,0 +1,47 @@
+"""Start-up: the caption, the default model, a file named on the command line,
+and a missing file."""
+import os
+import time
+
+import kovo_e2e
+from kovo_e2e import KovoTestCase, is_black, is_green
+
+
+class StartupTest(KovoTestCase):
+
+    def test_no_arguments_shows_the_house_green_on_black_as_untitled(self):
+        app = self.start()
+        self.assertEqual(app.window_name(), "Untitled - Kovomodel")
+        shot = app.wait_for_picture(lambda s: s.count(is_green) > 2000,
+                                    what="the green house")
+        total = shot.width * shot.height
+        self.assertGreater(shot.count(is_black), total // 3, "the background is black")
+        self.quit(app)
+
+    def test_a_named_file_gives_its_title_to_the_caption(self):
+        app = self.start("pyramid.dat")
+        self.assertEqual(app.window_name(), "pyramid.dat - Kovomodel")
+        app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="the pyramid")
+        self.quit(app)
+
+    def test_a_missing_file_shows_a_box_then_the_program_ends(self):
+        app = self.start("nothing-here.dat", wait_main=False)
+        box = app.wait_window("^Kovomodel$")
+        self.assertEqual(app.find_windows(r" - Kovomodel$"), [], "no main window shows")
+        app.key("Return", wid=box)
+        self.assertEqual(app.wait_exit(), 0, app.output())
+        self.assertEqual(app.find_windows(r" - Kovomodel$"), [])
+
+    def test_a_missing_default_model_leaves_an_empty_black_view(self):
+        os.remove(self.path("dom.dat"))
+        app = self.start()
+        self.assertEqual(app.window_name(), "Untitled - Kovomodel")
+        time.sleep(0.5)
+        shot = app.view_shot()
+        self.assertEqual(shot.count(is_green), 0)
+        self.assertEqual(app.find_windows("^Kovomodel$"), [], "no message for the default")
+        self.quit(app)
+
+
+if __name__ == "__main__":
+    kovo_e2e.main()

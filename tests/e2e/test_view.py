@@ -1,0 +1,106 @@
+"""The view: dragging turns and zooms the model, the display commands change
+how it is drawn."""
+import time
+
+import kovo_e2e
+from kovo_e2e import KovoTestCase, is_green
+
+
+def column_height(shot, x):
+    return sum(1 for y in range(shot.height) if is_green(shot.pixel(x, y)))
+
+
+def row_width(shot, y):
+    return sum(1 for x in range(shot.width) if is_green(shot.pixel(x, y)))
+
+
+def green_box(shot):
+    xs = [x for y in range(shot.height) for x in range(shot.width) if is_green(shot.pixel(x, y))]
+    ys = [y for y in range(shot.height) for x in range(shot.width) if is_green(shot.pixel(x, y))]
+    return min(xs), min(ys), max(xs), max(ys)
+
+
+class DragTest(KovoTestCase):
+
+    def start_panel(self):
+        app = self.start("panel.dat")
+        shot = app.wait_for_picture(lambda s: s.count(is_green) > 5000, what="the panel")
+        return app, shot
+
+    def centre(self, app):
+        x, y, w, h = app.geometry()
+        return w // 2, h // 2 + 20
+
+    def test_left_drag_to_the_right_brings_the_left_side_nearer(self):
+        app, before = self.start_panel()
+        left, _, right, _ = green_box(before)
+        self.assertLess(abs(column_height(before, left + 5) - column_height(before, right - 5)), 3)
+        cx, cy = self.centre(app)
+        app.drag(1, (cx - 60, cy), (cx + 60, cy))  # 120 px: about 60 degrees
+        after = app.view_shot()
+        left, _, right, _ = green_box(after)
+        self.assertGreater(column_height(after, left + 3), column_height(after, right - 3) + 10)
+        self.quit(app)
+
+    def test_left_drag_downwards_brings_the_top_nearer(self):
+        app, before = self.start_panel()
+        cx, cy = self.centre(app)
+        app.drag(1, (cx, cy - 40), (cx, cy + 40))
+        after = app.view_shot()
+        _, top, _, bottom = green_box(after)
+        self.assertGreater(row_width(after, top + 2), row_width(after, bottom - 2) + 10)
+        self.quit(app)
+
+    def test_right_drag_downwards_moves_the_model_away_and_upwards_back(self):
+        app, before = self.start_panel()
+        cx, cy = self.centre(app)
+        app.drag(3, (cx, cy - 40), (cx, cy + 40))  # 800 units farther
+        farther = app.view_shot()
+        self.assertLess(farther.count(is_green), before.count(is_green) * 0.7)
+        app.drag(3, (cx, cy + 40), (cx, cy - 40))
+        back = app.view_shot()
+        self.assertAlmostEqual(back.count(is_green), before.count(is_green),
+                               delta=before.count(is_green) * 0.02)
+        self.quit(app)
+
+
+class DisplayCommandsTest(KovoTestCase):
+
+    def repaint(self, app):
+        # A zero-length right drag requests a repaint without moving anything.
+        x, y, w, h = app.geometry()
+        app.drag(3, (w // 2, h // 2), (w // 2, h // 2), steps=1)
+        app.drag(3, (w // 2, h // 2), (w // 2 + 1, h // 2), steps=1)
+
+    def test_wire_then_a_repaint_shows_outlines_only(self):
+        app = self.start("pyramid.dat")
+        solid = app.wait_for_picture(lambda s: s.count(is_green) > 5000, what="the pyramid")
+        app.menu(1, 1)  # Model... / Drôtený
+        time.sleep(0.3)
+        self.repaint(app)
+        wire = app.view_shot()
+        self.assertGreater(wire.count(is_green), 50, "the outlines show")
+        self.assertLess(wire.count(is_green), solid.count(is_green) // 4)
+        app.menu(1, 2)  # Model... / Stenový
+        self.repaint(app)
+        self.assertGreater(app.view_shot().count(is_green), solid.count(is_green) * 0.9)
+        self.quit(app)
+
+    def test_reference_objects_show_beside_an_empty_model(self):
+        self.write_file("dom.dat", "")  # rejected: the view starts empty
+        app = self.start()
+        time.sleep(0.5)
+        self.assertEqual(app.view_shot().count(is_green), 0)
+        app.menu(0, 2)  # Dáta... / aj objekty v strede?
+        time.sleep(0.3)
+        self.repaint(app)
+        shot = app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="the objects")
+        app.menu(0, 2)
+        self.repaint(app)
+        app.wait_for_picture(lambda s: s.count(is_green) == 0, what="the objects gone")
+        self.assertTrue(shot)
+        self.quit(app)
+
+
+if __name__ == "__main__":
+    kovo_e2e.main()
