@@ -1,0 +1,105 @@
+#pragma once
+// The application: start-up and exit, message boxes, the document manager,
+// the recent-file list with its profile, and the command line.
+
+#include "framework/CWinThread.h"
+#include "platform/HostTypes.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCmdUI;
+class CCommandLineInfo;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
+class CWinApp : public CWinThread {
+public:
+    /// appName null: the title comes from string 57344, else the executable's
+    /// base name. The object becomes the current application.
+    explicit CWinApp(const char* appName = nullptr);
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    /// The application object constructed last and not yet destroyed, or null.
+    static CWinApp* Current();
+
+    /// The program's start-up steps; FALSE ends the program before the loop.
+    virtual host::BOOL InitInstance();
+
+    /// Shows a message box captioned with the application title and owned by
+    /// the main window. Without an icon in type, OK, OK/Cancel, Yes/No and
+    /// Yes/No/Cancel boxes get the exclamation icon. Returns the button.
+    int ShowMessage(const std::string& text, host::UINT type = host::MB_OK, host::UINT helpId = 0);
+    /// The same with the text of string stringId (help id: the string id).
+    int ShowMessage(host::UINT stringId, host::UINT type = host::MB_OK);
+    /// The caption of the application's message boxes.
+    std::string AppTitle() const;
+
+    // documents
+    /// Registers a template; the document manager (made on first use) owns it.
+    void AddDocTemplate(std::unique_ptr<CDocTemplate> docTemplate);
+    /// Handler of 57600: a new document.
+    void OnFileNew();
+    /// Handler of 57601: the open-file dialog, then open.
+    void OnFileOpen();
+    /// Opens path through the templates; the document, or null on failure
+    /// (already reported to the user).
+    CDocument* OpenDocumentPath(const std::string& path);
+    /// Closes every document, destroying their frames.
+    void CloseAllDocuments();
+    /// Hides the main window, as the first step of shutting down.
+    void HideApplication();
+
+    /// The idle step of the application: the thread's, then each document's.
+    host::BOOL IdleStep(long count) override;
+
+    // recent files and profile
+    void LoadStdProfileSettings(unsigned count);
+    /// Writes the recent-file list and the settings unless unregistering was
+    /// requested; returns m_exitCode.
+    int ExitInstance() override;
+    void AddToRecentList(const std::string& path);
+    host::BOOL OpenRecent(host::UINT id); ///< handler of 57616..57631 ("command with id")
+    void UpdateRecentMenu(CCmdUI* ui);    ///< update handler of 57616
+    std::string ProfileReadString(const char* section, const char* key, const char* defaultValue);
+    int ProfileReadInt(const char* section, const char* key, int defaultValue);
+    /// A null key deletes the section, a null value the key.
+    host::BOOL ProfileWriteString(const char* section, const char* key, const char* value);
+    host::BOOL ProfileWriteInt(const char* section, const char* key, int value);
+
+    // command line
+    /// Fills info from m_arguments.
+    void ParseCommandLine(CCommandLineInfo& info);
+    host::BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    std::unique_ptr<CDocManager> m_docManager;
+    std::unique_ptr<CRecentFileList> m_recentList;
+    int m_previewPages = 0;
+    std::string m_appTitle;
+    std::string m_profileName; ///< "kovomodel.INI" for the program kovomodel
+    std::string m_profilePath; ///< where it lives: $XDG_CONFIG_HOME/<name>, else ~/.config/<name>
+    int m_showCommand =
+        host::SW_SHOWNORMAL;              ///< start-up show command, used once by the first frame
+    bool m_userControl = true;            ///< cleared by dde/Embedding/Automation
+    bool m_unregisterRequested = false;   ///< then ExitInstance writes nothing
+    std::vector<std::string> m_arguments; ///< argv[1..]
+    std::string m_exeName;                ///< argv[0]
+    host::UINT m_helpContext = 0;         ///< help id of the box being shown
+
+    KOVO_DECLARE_MESSAGE_MAP()
+
+protected:
+    /// Handler of 57665: asks the main window to close.
+    void OnAppExit();
+};
+
+/// The program's entry: stores the arguments, names the profile, runs
+/// InitInstance and then the message loop. When InitInstance fails, any main
+/// window is destroyed, ExitInstance runs and its result is returned;
+/// otherwise the loop's result.
+int RunApplication(CWinApp& app, int argc, char** argv);
