@@ -1,0 +1,64 @@
+#pragma once
+// A private profile file: "[Section]" lines, each followed by "key=value"
+// lines. Section and key names compare ignoring ASCII case; values keep their
+// case. Lines the program does not know (comments, other sections, junk) are
+// kept when it writes.
+
+#include "platform/HostTypes.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace host {
+
+class PrivateProfile {
+public:
+    /// The steps of replacing the file, named so that tests can make one fail.
+    enum class WriteStep { CreateFolder, Open, Write, Sync, Rename };
+
+    /// Values longer than this come back cut, as from a 4096-byte buffer.
+    static constexpr std::size_t kMaxValueLength = 4095;
+    /// Only this much of a file is read; a larger file is never rewritten, so
+    /// that what lies beyond is not lost.
+    static constexpr std::size_t kMaxFileSize = 16u << 20;
+
+    /// The file need not exist yet; nothing is touched until a write.
+    explicit PrivateProfile(std::string path);
+
+    /// The value of key in section; defaultValue (null reads as "") when the
+    /// file, the section or the key is missing or a name is null. A file
+    /// with junk reads as whatever valid entries it has.
+    std::string ReadString(const char* section, const char* key, const char* defaultValue) const;
+
+    /// The leading decimal integer of the value (clamped to the int range, 0
+    /// when it has no digits); defaultValue when the key is missing or empty.
+    int ReadInt(const char* section, const char* key, int defaultValue) const;
+
+    /// Sets key in section to value, creating the section and the file (and
+    /// its folder) when needed. A null key deletes the whole section, a null
+    /// value the key. The file is replaced atomically: on any failure FALSE
+    /// is returned and the old file is left as it was. FALSE also for a null
+    /// section and for names or values that the format cannot hold (line
+    /// breaks, NUL, "=" in a key, "]" in a section name).
+    BOOL WriteString(const char* section, const char* key, const char* value);
+
+    /// WriteString with the value written as a decimal number.
+    BOOL WriteInt(const char* section, const char* key, int value);
+
+    /// Makes the given step fail as if the system had refused it, whenever
+    /// failAt returns true for it. For tests; an empty function clears it.
+    void SetFaultInjection(std::function<bool(WriteStep)> failAt);
+
+    const std::string& Path() const { return m_path; }
+
+private:
+    bool Fails(WriteStep step) const;
+    BOOL ReplaceFile(const std::string& content) const;
+    BOOL WriteTemporary(int fd, const std::string& content) const;
+
+    std::string m_path;
+    std::function<bool(WriteStep)> m_failAt;
+};
+
+} // namespace host
