@@ -1,6 +1,7 @@
 #include "framework/CCmdUI.h"
 
 #include "framework/CCmdTarget.h"
+#include "framework/FrameworkIds.h"
 #include "platform/HostMenu.h"
 
 #include <cassert>
@@ -9,9 +10,6 @@ using host::BOOL;
 using host::FALSE;
 using host::TRUE;
 using host::UINT;
-
-// The notification code that asks handlers for a menu item's state (0xFFFFFFFF).
-constexpr int kUpdateCode = -1;
 
 void CCmdUI::SetEnabled(BOOL on) {
     m_enableChanged = TRUE;
@@ -42,10 +40,10 @@ BOOL CCmdUI::UpdateCommandState(CCmdTarget* receiver, BOOL disableIfNoHandler) {
         return TRUE;
     }
     m_enableChanged = FALSE;
-    const BOOL routed = receiver->RouteCommand(m_id, kUpdateCode, this, nullptr);
+    const BOOL routed = receiver->RouteCommand(m_id, fw::kUpdateCode, this, nullptr);
     if (disableIfNoHandler && !m_enableChanged) {
         CommandProbe probe;
-        SetEnabled(receiver->RouteCommand(m_id, 0, nullptr, &probe));
+        SetEnabled(receiver->RouteCommand(m_id, fw::kCommandCode, nullptr, &probe));
     }
     return routed;
 }
