@@ -1,0 +1,108 @@
+#pragma once
+
+#include "model/Edge.h"
+#include "model/Face.h"
+#include "model/ModelFileError.h"
+#include "model/RecordPool.h"
+#include "model/Vertex.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// One mesh read from a ".dat" model file: a wire model (type 0, vertices and
+/// edges) or a surface model (any other type, vertices and faces with unit
+/// normals). Coordinates are scaled so that the largest absolute one becomes
+/// 1000 (or 999) and then centred on the truncated mean of the vertices.
+///
+/// The model owns every record of its three lists; the lists are singly linked,
+/// in file order, and end in null. Records come from pools owned by the model,
+/// so they never move while loaded and Clear frees them all at once.
+class Model {
+public:
+    /// Three 32-bit integers: a position or offset in model units.
+    struct IntVector {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+        std::int32_t z = 0;
+    };
+
+    std::int32_t type = 0;        // 0 wire model; any other value surface model
+    std::int32_t vertexCount = 0; // the vertex count of the file
+    std::int32_t edgeCount = 0;   // the element count of a wire model, else 0
+    std::int32_t faceCount = 0;   // the element count of a surface model, else 0
+    Vertex* vertices = nullptr;   // head of the vertex list, owned through the pools
+    Edge* edges = nullptr;        // head of the edge list, owned through the pools
+    Face* faces = nullptr;        // head of the face list, owned through the pools
+    IntVector center;             // the offset that centring subtracted
+
+    Model() = default;
+    virtual ~Model() = default;
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    /// Frees every record and makes the lists empty and the counts 0. Leaves
+    /// type, center and LastError as they were.
+    void Clear() noexcept;
+
+    /// Exchanges everything two models hold, LastError included. Records keep
+    /// their addresses, so references into either model stay valid.
+    void Swap(Model& other) noexcept;
+
+    /// The vertex at a 1-based position, found by walking the list: 1, 0 and
+    /// any negative index give the first vertex. The model must hold a vertex
+    /// and index must not exceed the length of the list (asserted; a larger
+    /// index gives the last vertex in a build without assertions).
+    Vertex& GetVertex(std::int32_t index);
+    const Vertex& GetVertex(std::int32_t index) const;
+
+    /// Reads a model file and builds the model from it: scaled vertices, edges or
+    /// faces with face normals, then Center. Throws ModelFileError when the file
+    /// cannot be read or is outside the format, and std::bad_alloc when memory
+    /// runs out; the model is then unchanged. On success the previous records are
+    /// freed and replaced.
+    void Load(const std::string& path);
+
+    /// Load from text in memory; name stands for the file in error reports.
+    void LoadText(std::string_view text, const std::string& name);
+
+    /// Load, then ComputeVertexNormals for a surface model. Returns true on
+    /// success and clears LastError. When the file cannot be read or is outside
+    /// the format, returns false, leaves the model empty as Clear does (type and
+    /// center unchanged) and keeps the reason in LastError. std::bad_alloc
+    /// passes through.
+    bool Open(const std::string& path);
+
+    /// Open from text in memory; name stands for the file in error reports.
+    bool OpenText(std::string_view text, const std::string& name);
+
+    /// Why the latest Open or OpenText failed; empty after a success or when no
+    /// Open has run.
+    const std::optional<ModelFileError>& LastError() const noexcept { return m_lastError; }
+
+    /// Moves the truncated mean of the vertex positions to the origin and keeps
+    /// the offset in center. The mean is a sum of partial means over blocks of
+    /// ten vertices. Does nothing while vertexCount is below 1.
+    void Center();
+
+    /// Gives every vertex the normalised sum of the normals of the faces that use
+    /// it, once per corner. A vertex whose sum is zero (unused, or its faces'
+    /// normals cancel) gets (0, 0, 0).
+    void ComputeVertexNormals();
+
+    /// Issues the mesh's primitives to the current OpenGL context. Defined by
+    /// the render library, so that the model itself needs no OpenGL.
+    void Draw() const;
+
+private:
+    friend class ModelLoader;
+
+    template <typename LoadStep> bool OpenWith(LoadStep load);
+    void TakeMeshFrom(Model& other) noexcept;
+
+    RecordPool<Vertex> m_vertexPool;
+    RecordPool<Edge> m_edgePool;
+    RecordPool<Face> m_facePool;
+    std::optional<ModelFileError> m_lastError;
+};

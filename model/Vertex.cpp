@@ -1,0 +1,7 @@
+#include "model/Vertex.h"
+
+#include "model/UnitVector.h"
+
+void Vertex::NormalizeNormal() {
+    NormalizeInPlace(nx, ny, nz);
+}
