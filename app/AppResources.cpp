@@ -1,6 +1,8 @@
 #include "app/AppResources.h"
 
+#include "app/MainIcon.h"
 #include "app/Resource.h"
+#include "framework/ResourceRegistry.h"
 
 #include <utility>
 
@@ -9,16 +11,16 @@ const char* const kDocumentString = "Kovomodel\n\nKovomo\n\n\nKovomodel.Document
 
 namespace {
 
-MenuEntry Item(const char* text, unsigned id, unsigned flags = host::MF_STRING) {
-    return MenuEntry{text, id, flags, {}};
+MenuResourceItem Item(const char* text, unsigned id, unsigned flags = host::MF_STRING) {
+    return MenuResourceItem{text, id, flags, {}};
 }
 
-MenuEntry Separator() {
-    return MenuEntry{"", 0, host::MF_SEPARATOR, {}};
+MenuResourceItem Separator() {
+    return MenuResourceItem{"", 0, host::MF_SEPARATOR, {}};
 }
 
-MenuEntry Popup(const char* text, std::vector<MenuEntry> children) {
-    return MenuEntry{text, 0, host::MF_POPUP, std::move(children)};
+MenuResourceItem Popup(const char* text, std::vector<MenuResourceItem> children) {
+    return MenuResourceItem{text, 0, host::MF_POPUP, std::move(children)};
 }
 
 host::ACCEL Key(host::BYTE modifiers, host::WORD key, unsigned command) {
@@ -33,7 +35,7 @@ host::DialogControl Control(host::DialogControl::Kind kind, int id, int x, int y
 
 } // namespace
 
-std::vector<MenuEntry> MainMenuEntries() {
+std::vector<MenuResourceItem> MainMenuEntries() {
     return {
         Popup("&Dáta...", {Item("&Načítať...\tCtrl+O", ID_FILE_OPEN), Separator(),
                            // Placeholder: the framework puts the recent files here.
@@ -82,4 +84,13 @@ host::DialogTemplate AboutDialogTemplate() {
         Control(Kind::TextLeft, IDC_STATIC, 47, 32, 112, 8, "- používa OpenGL knižnice"),
     };
     return dialog;
+}
+
+void RegisterAppResources() {
+    ResourceRegistry::RegisterString(IDR_MAINFRAME, kDocumentString);
+    ResourceRegistry::RegisterString(IDS_APP_TITLE, kAppTitle);
+    ResourceRegistry::RegisterMenu(IDR_MAINFRAME, MainMenuEntries());
+    ResourceRegistry::RegisterAccelerators(IDR_MAINFRAME, MainAccelerators());
+    ResourceRegistry::RegisterIcon(IDR_MAINFRAME, MainIconImages());
+    ResourceRegistry::RegisterDialog(IDD_ABOUTBOX, AboutDialogTemplate());
 }

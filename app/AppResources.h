@@ -5,6 +5,7 @@
 // to the framework's resource registry, from which the frame and the dialog
 // load them by id.
 
+#include "framework/MenuResourceItem.h"
 #include "platform/HostDialogs.h"
 #include "platform/HostTypes.h"
 
@@ -16,19 +17,15 @@ extern const char* const kAppTitle;
 /// The seven "\n"-separated fields of the document type, string 128.
 extern const char* const kDocumentString;
 
-/// One item of a menu resource: a command (id), a separator (empty text, id
-/// 0) or a popup (children). flags carries host MF_ bits such as MF_GRAYED.
-struct MenuEntry {
-    std::string text;
-    unsigned id = 0;
-    unsigned flags = 0;
-    std::vector<MenuEntry> children;
-};
-
 /// The main menu bar, top-level items in order. Never fails.
-std::vector<MenuEntry> MainMenuEntries();
+std::vector<MenuResourceItem> MainMenuEntries();
 /// The thirteen key bindings of table 128, in matching order. Never fails.
 std::vector<host::ACCEL> MainAccelerators();
 /// The About dialog: caption, font, size in dialog units and the five
 /// controls in tab order. Never fails.
 host::DialogTemplate AboutDialogTemplate();
+
+/// Registers all of the above, and the main icon, with the framework's
+/// resource registry, replacing what was registered under the same ids.
+/// Called once at start-up, before the first window is made.
+void RegisterAppResources();

@@ -1,6 +1,9 @@
 #include "app/AppResources.h"
 
 #include "app/Resource.h"
+#include "framework/ResourceRegistry.h"
+#include "platform/HostMenu.h"
+#include "platform/HostQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +23,7 @@ std::vector<std::string> Fields(const std::string& text) {
     return fields;
 }
 
-std::string Describe(const MenuEntry& e) {
+std::string Describe(const MenuResourceItem& e) {
     if (e.flags & host::MF_SEPARATOR) {
         return "---";
     }
@@ -31,9 +34,9 @@ std::string Describe(const MenuEntry& e) {
     return text;
 }
 
-std::vector<std::string> Describe(const std::vector<MenuEntry>& entries) {
+std::vector<std::string> Describe(const std::vector<MenuResourceItem>& entries) {
     std::vector<std::string> out;
-    for (const MenuEntry& e : entries) {
+    for (const MenuResourceItem& e : entries) {
         out.push_back(Describe(e));
     }
     return out;
@@ -42,7 +45,7 @@ std::vector<std::string> Describe(const std::vector<MenuEntry>& entries) {
 } // namespace
 
 TEST(AppResourcesTest, MenuBarHasThreePopupsThenInfoAsACommand) {
-    const std::vector<MenuEntry> bar = MainMenuEntries();
+    const std::vector<MenuResourceItem> bar = MainMenuEntries();
     ASSERT_EQ(bar.size(), 4u);
     EXPECT_EQ(bar[0].text, "&Dáta...");
     EXPECT_EQ(bar[1].text, "Model...");
@@ -57,7 +60,7 @@ TEST(AppResourcesTest, MenuBarHasThreePopupsThenInfoAsACommand) {
 }
 
 TEST(AppResourcesTest, PopupItemsAreExactInOrderAndOnlyThePlaceholderIsGrayed) {
-    const std::vector<MenuEntry> bar = MainMenuEntries();
+    const std::vector<MenuResourceItem> bar = MainMenuEntries();
     EXPECT_EQ(
         Describe(bar[0].children),
         (std::vector<std::string>{"&Načítať...\tCtrl+O 57601", "---", "Recent File 57616 grayed",
@@ -66,8 +69,8 @@ TEST(AppResourcesTest, PopupItemsAreExactInOrderAndOnlyThePlaceholderIsGrayed) {
               (std::vector<std::string>{"Bodový 32772", "Drôtený 32773", "Stenový 32774"}));
     EXPECT_EQ(Describe(bar[2].children),
               (std::vector<std::string>{"Konštantné 32775", "Hladké 32776"}));
-    for (const MenuEntry& popup : bar) {
-        for (const MenuEntry& item : popup.children) {
+    for (const MenuResourceItem& popup : bar) {
+        for (const MenuResourceItem& item : popup.children) {
             EXPECT_FALSE(item.flags & host::MF_CHECKED) << item.text;
         }
     }
@@ -151,4 +154,34 @@ TEST(AppResourcesTest, DocumentStringHasSevenFieldsAndTitle) {
     const std::vector<std::string> fields = Fields(kDocumentString);
     EXPECT_EQ(fields, (std::vector<std::string>{"Kovomodel", "", "Kovomo", "", "",
                                                 "Kovomodel.Document", "Kovomo Document"}));
+}
+
+TEST(AppResourcesTest, RegisteredResourcesLoadByTheirIds) {
+    RegisterAppResources();
+    EXPECT_EQ(ResourceRegistry::LoadString(128), kDocumentString);
+    EXPECT_EQ(ResourceRegistry::LoadString(57344), "Kovomodel");
+    ASSERT_NE(ResourceRegistry::FindDialog(100), nullptr);
+    EXPECT_EQ(ResourceRegistry::FindDialog(100)->caption, "Prezerak - info");
+    ASSERT_NE(ResourceRegistry::FindIcon(128), nullptr);
+    EXPECT_EQ(ResourceRegistry::FindIcon(128)->size(), 2u);
+    host::HACCEL table = ResourceRegistry::LoadAccelerators(128);
+    EXPECT_NE(table, nullptr);
+    host::DestroyAcceleratorTable(table);
+
+    host::HMENU bar = ResourceRegistry::LoadMenu(128);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(host::GetMenuItemCount(bar), 4);
+    EXPECT_EQ(host::GetMenuItemID(bar, 3), ID_APP_ABOUT) << "Info is a command on the bar";
+    host::HMENU data = host::GetSubMenu(bar, 0);
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(host::GetMenuItemCount(data), 6);
+    const host::UINT ids[] = {57601, 0, 57616, 32771, 0, 57665};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(host::GetMenuItemID(data, i), ids[i]) << i;
+    }
+    EXPECT_EQ(host::GetMenuString(data, 0, host::MF_BYPOSITION), "&Načítať...\tCtrl+O");
+    EXPECT_TRUE(host::GetMenuState(data, 2, host::MF_BYPOSITION) & host::MF_GRAYED);
+    EXPECT_FALSE(host::GetMenuState(data, 3, host::MF_BYPOSITION) & host::MF_GRAYED);
+    EXPECT_EQ(host::GetMenuString(host::GetSubMenu(bar, 2), 0, host::MF_BYPOSITION), "Konštantné");
+    host::DestroyMenu(bar);
 }
