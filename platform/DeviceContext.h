@@ -1,0 +1,14 @@
+#pragma once
+// The device context of one window: it lives exactly as long as the window and
+// remembers the pixel format set on it.
+
+#include "platform/HostTypes.h"
+
+namespace host {
+
+struct DeviceContext {
+    HWND window = nullptr; ///< back-link to the owning window
+    int pixelFormat = 0;   ///< 0 until SetPixelFormat succeeded
+};
+
+} // namespace host

@@ -1,0 +1,156 @@
+#include "MessageLog.h"
+#include "platform/HostGl.h"
+
+#include <gtest/gtest.h>
+
+namespace host::test {
+namespace {
+
+class HostQueueTest : public ::testing::Test {
+protected:
+    MessageLog log;
+    HWND hwnd = nullptr;
+
+    void SetUp() override {
+        hwnd = log.CreateTopLevel();
+        ASSERT_NE(hwnd, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
+        Drain();
+        log.entries.clear();
+    }
+    void TearDown() override {
+        DestroyWindow(hwnd);
+        Drain();
+        SetKeyState(0);
+    }
+};
+
+TEST_F(HostQueueTest, PostedMessagesComeInOrderThenQuitThenNothing) {
+    PostMessage(hwnd, WM_USER + 1, 1, 0);
+    PostQuitMessage(7);
+    PostMessage(hwnd, WM_USER + 2, 2, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessage(&msg));
+    EXPECT_EQ(msg.message, WM_USER + 1);
+    ASSERT_TRUE(GetMessage(&msg));
+    EXPECT_EQ(msg.message, WM_USER + 2);
+    EXPECT_FALSE(GetMessage(&msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+    // The quit request is used up; with nothing left the headless queue ends
+    // with a plain WM_QUIT instead of waiting for ever.
+    EXPECT_FALSE(GetMessage(&msg));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(PeekMessage(&msg, PM_REMOVE));
+}
+
+TEST_F(HostQueueTest, PeekWithoutRemoveLeavesTheMessage) {
+    PostMessage(hwnd, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_FALSE(PeekMessage(&msg, PM_REMOVE));
+}
+
+TEST_F(HostQueueTest, PostToMissingWindowFailsAndThreadMessagesAreKept) {
+    EXPECT_FALSE(PostMessage(reinterpret_cast<HWND>(&log), WM_USER, 0, 0));
+    EXPECT_TRUE(PostMessage(nullptr, WM_USER + 3, 0, 0));
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(DispatchMessage(&msg), 0);
+}
+
+TEST_F(HostQueueTest, InvalidationsMergeIntoOnePaintAfterPostedMessages) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    PostMessage(hwnd, WM_USER, 0, 0);
+    const std::vector<MSG> taken = Drain();
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[0].message, WM_USER);
+    EXPECT_EQ(taken[1].message, WM_PAINT);
+    // The default paint erased first, once, because one request asked for it.
+    EXPECT_EQ(log.Of(WM_ERASEBKGND).size(), 1u);
+}
+
+TEST_F(HostQueueTest, ValidateCancelsAPendingPaint) {
+    InvalidateRect(hwnd, nullptr, TRUE);
+    ValidateRect(hwnd, nullptr);
+    EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(HostQueueTest, HiddenWindowsPaintOnlyOnceShown) {
+    ShowWindow(hwnd, SW_HIDE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    EXPECT_TRUE(Drain().empty());
+    ShowWindow(hwnd, SW_SHOW);
+    EXPECT_EQ(Drain().size(), 1u);
+}
+
+TEST_F(HostQueueTest, PaintThatDoesNotValidateComesAgain) {
+    log.react = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        return message == WM_PAINT ? 0 : -2;
+    };
+    InvalidateRect(hwnd, nullptr, FALSE);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    DispatchMessage(&msg);
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_PAINT);
+    ValidateRect(hwnd, nullptr);
+}
+
+TEST_F(HostQueueTest, BeginPaintValidatesBeforeEraseSoReinvalidationSurvives) {
+    log.react = [](HWND w, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_ERASEBKGND)
+            InvalidateRect(w, nullptr, FALSE);
+        return -2;
+    };
+    InvalidateRect(hwnd, nullptr, TRUE);
+    PAINTSTRUCT paint;
+    EXPECT_EQ(BeginPaint(hwnd, &paint), GetDC(hwnd));
+    EndPaint(hwnd, &paint);
+    log.react = nullptr;
+    EXPECT_EQ(Drain().size(), 1u);
+}
+
+TEST_F(HostQueueTest, SendMessageIsSynchronousAndReentrant) {
+    log.react = [](HWND w, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message != WM_USER)
+            return -2;
+        if (wParam == 0)
+            return 1;
+        return static_cast<LRESULT>(wParam) + SendMessage(w, WM_USER, wParam - 1, 0);
+    };
+    EXPECT_EQ(SendMessage(hwnd, WM_USER, 3, 0), 7);
+    EXPECT_EQ(log.Of(WM_USER).size(), 4u);
+    EXPECT_EQ(SendMessage(nullptr, WM_USER, 3, 0), 0);
+}
+
+TEST_F(HostQueueTest, KeyStateFollowsTheLastKeyMessageTaken) {
+    MSG key;
+    key.hwnd = hwnd;
+    key.message = WM_KEYDOWN;
+    key.wParam = 'O';
+    key.keyState = MK_CONTROL | MK_SHIFT;
+    SetKeyState(key.keyState);
+    PostMessage(hwnd, WM_KEYDOWN, 'O', 0); // carries the state it was posted with
+    SetKeyState(0);
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    EXPECT_EQ(GetKeyState(VK_MENU), 0);
+    // Other messages do not change the state.
+    PostMessage(hwnd, WM_USER, 0, 0);
+    SetKeyState(MK_ALT);
+    ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+    EXPECT_LT(GetKeyState(VK_MENU), 0);
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    EXPECT_EQ(GetKeyState('A'), 0);
+}
+
+} // namespace
+} // namespace host::test

@@ -1,0 +1,193 @@
+#include "MessageLog.h"
+#include "platform/HostMenu.h"
+
+#include <gtest/gtest.h>
+
+namespace host::test {
+namespace {
+
+TEST(HostWindowTest, CreateSendsCreateThenSizeWithTheClientSize) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel(300, 200);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_GE(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[0].message, WM_CREATE);
+    EXPECT_EQ(log.entries[1].message, WM_SIZE);
+    EXPECT_EQ(log.entries[1].wParam, SIZE_RESTORED);
+    EXPECT_EQ(LOWORD(log.entries[1].lParam), 300);
+    EXPECT_EQ(HIWORD(log.entries[1].lParam), 200);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    DestroyWindow(frame);
+}
+
+TEST(HostWindowTest, UserDataAndParentAreReadableDuringCreate) {
+    MessageLog log;
+    HWND seenParent = nullptr;
+    std::string seenName;
+    log.react = [&](HWND w, UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+        if (message == WM_CREATE) {
+            seenParent = GetParent(w);
+            seenName = reinterpret_cast<CREATESTRUCT*>(lParam)->name;
+        }
+        return -2;
+    };
+    HWND frame = log.CreateTopLevel();
+    HWND view = log.CreateChild(frame, 59648);
+    EXPECT_EQ(seenParent, frame);
+    EXPECT_EQ(GetTopLevelWindow(view), frame);
+    EXPECT_EQ(GetDlgItem(frame, 59648), view);
+    EXPECT_EQ(GetDlgCtrlID(view), 59648);
+    EXPECT_EQ(seenName, "");
+    EXPECT_EQ(GetWindowText(frame), "Test");
+    DestroyWindow(frame);
+}
+
+TEST(HostWindowTest, CreateRefusedWithMinusOneDestroysTheWindow) {
+    MessageLog log;
+    log.react = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        return message == WM_CREATE ? -1 : -2;
+    };
+    EXPECT_EQ(log.CreateTopLevel(), nullptr);
+    ASSERT_EQ(log.entries.size(), 3u);
+    EXPECT_EQ(log.entries[1].message, WM_DESTROY);
+    EXPECT_EQ(log.entries[2].message, WM_NCDESTROY);
+    EXPECT_FALSE(IsWindow(log.entries[0].hwnd));
+}
+
+TEST(HostWindowTest, ChildWithoutLiveParentIsRefused) {
+    MessageLog log;
+    EXPECT_EQ(log.CreateChild(nullptr, 1), nullptr);
+    EXPECT_TRUE(log.entries.empty());
+}
+
+TEST(HostWindowTest, DestroyOrderAndCleanup) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel();
+    HWND a = log.CreateChild(frame, 1);
+    HWND b = log.CreateChild(frame, 2);
+    HWND a1 = log.CreateChild(a, 3);
+    EXPECT_EQ(GetChildWindows(frame), (std::vector<HWND>{a, b}));
+    PostMessage(a1, WM_USER, 0, 0);
+    log.entries.clear();
+    EXPECT_TRUE(DestroyWindow(frame));
+    std::vector<std::pair<HWND, UINT>> order;
+    for (const Logged& entry : log.entries)
+        order.emplace_back(entry.hwnd, entry.message);
+    const std::vector<std::pair<HWND, UINT>> expected = {
+        {frame, WM_DESTROY}, {a, WM_DESTROY},   {a1, WM_DESTROY},  {b, WM_DESTROY},
+        {a1, WM_NCDESTROY},  {a, WM_NCDESTROY}, {b, WM_NCDESTROY}, {frame, WM_NCDESTROY}};
+    EXPECT_EQ(order, expected);
+    for (HWND w : {frame, a, b, a1})
+        EXPECT_FALSE(IsWindow(w));
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, PM_REMOVE)); // the posted message went too
+    EXPECT_FALSE(DestroyWindow(frame));
+}
+
+TEST(HostWindowTest, DestroyFromWithinDestroyIsIgnored) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel();
+    HWND view = log.CreateChild(frame, 1);
+    int destroys = 0;
+    log.react = [&](HWND w, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_DESTROY && ++destroys == 2) {
+            EXPECT_FALSE(DestroyWindow(GetParent(w)));
+        }
+        return -2;
+    };
+    EXPECT_TRUE(DestroyWindow(frame));
+    EXPECT_EQ(destroys, 2);
+    EXPECT_FALSE(IsWindow(view));
+}
+
+TEST(HostWindowTest, CloseDefaultsToDestroy) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel();
+    SendMessage(frame, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(frame));
+}
+
+TEST(HostWindowTest, SizesFollowMovesMenusAndMinimising) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel(400, 300);
+    HWND view = log.CreateChild(frame, 1, 10, 10);
+    log.entries.clear();
+    MoveWindow(view, 0, 0, 10, 10, FALSE);
+    EXPECT_TRUE(log.Of(WM_SIZE).empty()); // same size: no message
+    MoveWindow(view, 5, 5, 120, 0, FALSE);
+    ASSERT_EQ(log.Of(WM_SIZE).size(), 1u);
+    EXPECT_EQ(log.Of(WM_SIZE)[0].lParam, MAKELPARAM(120, 0));
+
+    RECT client;
+    HMENU bar = CreateMenu();
+    AppendMenu(bar, MF_STRING, 100, "Info");
+    SetMenu(frame, bar);
+    GetClientRect(frame, &client);
+    EXPECT_EQ(client.bottom, 300 - 25); // the bar takes its height
+    EXPECT_EQ(client.right, 400);
+
+    log.entries.clear();
+    ShowWindow(frame, SW_SHOW);
+    ShowWindow(frame, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(frame));
+    ASSERT_FALSE(log.Of(WM_SIZE).empty());
+    EXPECT_EQ(log.Of(WM_SIZE).back().wParam, SIZE_MINIMIZED);
+    EXPECT_EQ(log.Of(WM_SIZE).back().lParam, 0);
+    ShowWindow(frame, SW_RESTORE);
+    EXPECT_EQ(log.Of(WM_SIZE).back().wParam, SIZE_RESTORED);
+    EXPECT_EQ(log.Of(WM_SIZE).back().lParam, MAKELPARAM(400, 275));
+    DestroyWindow(frame);
+    EXPECT_EQ(GetMenuItemCount(bar), -1); // the menu went with its window
+}
+
+TEST(HostWindowTest, VisibilityEnablingAndFocus) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel();
+    HWND view = log.CreateChild(frame, 1);
+    EXPECT_FALSE(IsWindowVisible(view)); // shown, but its frame is not
+    EXPECT_FALSE(ShowWindow(frame, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(view));
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_TRUE(GetWindowStyle(frame) & WS_VISIBLE);
+
+    EXPECT_FALSE(EnableWindow(frame, FALSE));
+    EXPECT_TRUE(EnableWindow(frame, FALSE));
+    EXPECT_FALSE(IsWindowEnabled(frame));
+    EXPECT_TRUE(GetWindowStyle(frame) & WS_DISABLED);
+    EXPECT_TRUE(EnableWindow(frame, TRUE));
+    EXPECT_EQ(log.Of(WM_ENABLE).size(), 2u);
+
+    SetFocus(view);
+    EXPECT_EQ(GetFocus(), view);
+    DestroyWindow(frame);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+}
+
+TEST(HostWindowTest, WaitCursorNestsAndIgnoresUnbalancedEnds) {
+    SetWaitCursor(true);
+    SetWaitCursor(true);
+    SetWaitCursor(false);
+    EXPECT_TRUE(IsWaitCursorShown());
+    SetWaitCursor(false);
+    EXPECT_FALSE(IsWaitCursorShown());
+    SetWaitCursor(false);
+    SetWaitCursor(true);
+    EXPECT_TRUE(IsWaitCursorShown());
+    SetWaitCursor(false);
+}
+
+TEST(HostWindowTest, CallsOnMissingWindowsFailQuietly) {
+    HWND stale = reinterpret_cast<HWND>(0x10);
+    RECT rect;
+    EXPECT_FALSE(IsWindow(stale));
+    EXPECT_FALSE(GetClientRect(stale, &rect));
+    EXPECT_FALSE(ShowWindow(stale, SW_SHOW));
+    EXPECT_FALSE(InvalidateRect(stale, nullptr, TRUE));
+    EXPECT_EQ(BeginPaint(stale, nullptr), nullptr);
+    EXPECT_EQ(GetWindowText(stale), "");
+    EXPECT_EQ(DefWindowProc(stale, WM_CLOSE, 0, 0), 0);
+}
+
+} // namespace
+} // namespace host::test
