@@ -1,0 +1,138 @@
+#include "platform/FileDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace host;
+
+namespace {
+
+using Filters = std::vector<std::pair<std::string, std::string>>;
+
+TEST(FileDialogFilterTest, AllFilesMatchesNamesWithoutADot) {
+    EXPECT_EQ(FileDialog::FilterText({{"All Files (*.*)", "*.*"}}), "All Files (*.*)\t*");
+}
+
+TEST(FileDialogFilterTest, SeveralFiltersAndPatternListsAreTranslated) {
+    const Filters filters = {
+        {"Models (*.dat)", "*.dat"}, {"Text", "*.txt;*.*;;*.log"}, {"All Files (*.*)", "*.*"}};
+    EXPECT_EQ(FileDialog::FilterText(filters),
+              "Models (*.dat)\t*.dat\nText\t{*.txt,*,*.log}\nAll Files (*.*)\t*");
+}
+
+TEST(FileDialogFilterTest, OddEntriesAreMadeHarmless) {
+    EXPECT_EQ(FileDialog::FilterText({}), "");
+    EXPECT_EQ(FileDialog::FilterText({{"Nothing", ""}, {"Nor this", ";;"}}), "");
+    EXPECT_EQ(FileDialog::FilterText({{"", "*.dat"}}), "*.dat\t*.dat");
+    EXPECT_EQ(FileDialog::FilterText({{"Bad\tla\nbel", "*.dat"}}), "Bad la bel\t*.dat");
+}
+
+/// Answers the open dialog from a list of names (an empty one cancels) and
+/// records the message boxes shown meanwhile.
+class FileDialogRunTest : public ::testing::Test {
+protected:
+    struct Shown {
+        HWND owner;
+        std::string text;
+        std::string caption;
+        UINT type;
+    };
+
+    void SetUp() override {
+        DialogHooks hooks;
+        hooks.messageBox = [this](HWND owner, const std::string& text, const std::string& caption,
+                                  UINT type) {
+            messages_.push_back({owner, text, caption, type});
+            return IDOK;
+        };
+        SetDialogHooks(hooks);
+        existing_ = (std::filesystem::temp_directory_path() / "kovo-file-dialog-test.dat").string();
+        std::ofstream(existing_) << "x";
+        missing_ = existing_ + ".missing";
+        std::filesystem::remove(missing_);
+    }
+
+    void TearDown() override {
+        SetDialogHooks({});
+        std::filesystem::remove(existing_);
+    }
+
+    BOOL Run(OPENFILENAME& ofn, std::vector<std::string> answers) {
+        size_t next = 0;
+        return FileDialog::Run(ofn, [&](const OPENFILENAME&) -> std::optional<std::string> {
+            ++asked_;
+            if (next >= answers.size() || answers[next].empty())
+                return std::nullopt;
+            return answers[next++];
+        });
+    }
+
+    std::vector<Shown> messages_;
+    int asked_ = 0;
+    std::string existing_;
+    std::string missing_;
+    HWND owner_ = reinterpret_cast<HWND>(0x1234);
+};
+
+TEST_F(FileDialogRunTest, AnExistingFileIsTakenAtOnce) {
+    OPENFILENAME ofn;
+    EXPECT_TRUE(Run(ofn, {existing_}));
+    EXPECT_EQ(ofn.file, existing_);
+    EXPECT_EQ(asked_, 1);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(FileDialogRunTest, AMissingFileIsRefusedWithAMessageAndTheUserAskedAgain) {
+    OPENFILENAME ofn;
+    ofn.owner = owner_;
+    ofn.title = "Open";
+    EXPECT_TRUE(Run(ofn, {missing_, existing_}));
+    EXPECT_EQ(ofn.file, existing_);
+    EXPECT_EQ(asked_, 2);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].owner, owner_);
+    EXPECT_EQ(messages_[0].text,
+              missing_ + "\nFile not found.\nCheck the file name and try again.");
+    EXPECT_EQ(messages_[0].caption, "Open");
+    EXPECT_EQ(messages_[0].type & MB_TYPEMASK, MB_OK);
+}
+
+TEST_F(FileDialogRunTest, CancelAfterARefusalLeavesTheFileAlone) {
+    OPENFILENAME ofn;
+    ofn.file = "before";
+    EXPECT_FALSE(Run(ofn, {missing_, missing_, ""}));
+    EXPECT_EQ(ofn.file, "before");
+    EXPECT_EQ(asked_, 3);
+    EXPECT_EQ(messages_.size(), 2u);
+}
+
+TEST_F(FileDialogRunTest, CancelAndAnEmptyNameGiveFalse) {
+    OPENFILENAME ofn;
+    EXPECT_FALSE(Run(ofn, {}));
+    EXPECT_FALSE(FileDialog::Run(ofn, [](const OPENFILENAME&) { return std::string(); }));
+    EXPECT_TRUE(ofn.file.empty());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(FileDialogRunTest, AMissingFileIsTakenWhenItNeedNotExist) {
+    OPENFILENAME ofn;
+    ofn.fileMustExist = false;
+    EXPECT_TRUE(Run(ofn, {missing_}));
+    EXPECT_EQ(ofn.file, missing_);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(FileDialogRunTest, AnUntitledDialogIsCalledOpen) {
+    OPENFILENAME ofn;
+    ofn.title.clear();
+    EXPECT_EQ(FileDialog::Title(ofn), "Open");
+    Run(ofn, {missing_, ""});
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].caption, "Open");
+}
+
+} // namespace

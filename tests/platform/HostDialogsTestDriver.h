@@ -1,0 +1,89 @@
+#pragma once
+// Drives modal dialogs from inside their own loop: an answer is scheduled as
+// a toolkit timeout, which fires once the dialog's window is up and modal.
+
+#include "platform/HostDisplay.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Window.H>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace dialogs_test {
+
+/// Opens the display the dialogs need: the host's, or else the toolkit's
+/// own. False when there is none, so that the caller can skip.
+inline bool OpenDialogDisplay() {
+    host::OpenDisplay();
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return false;
+    Fl::screen_count(); // connects the toolkit to the display
+    return true;
+}
+
+/// Sends a key press to window as the toolkit's event loop would.
+inline void PressKey(Fl_Window& window, int key) {
+    static char noText[] = "";
+    Fl::e_keysym = key;
+    Fl::e_state = 0;
+    Fl::e_text = noText;
+    Fl::e_length = 0;
+    Fl::handle(FL_KEYBOARD, &window);
+}
+
+/// The button of window whose label is label, or null.
+inline Fl_Button* FindButton(Fl_Window& window, const std::string& label) {
+    for (int i = 0; i < window.children(); ++i) {
+        auto* button = dynamic_cast<Fl_Button*>(window.child(i));
+        if (button && button->label() && label == button->label())
+            return button;
+    }
+    return nullptr;
+}
+
+/// Calls the action with the modal window once one shows. Should the window
+/// still be up two seconds later (or should none show in five), it is hidden,
+/// so that a failing test ends instead of waiting for ever.
+class ModalAnswer {
+public:
+    using Action = std::function<void(Fl_Window&)>;
+
+    explicit ModalAnswer(Action action) : action_(std::move(action)) {
+        Fl::add_timeout(kTick, Poll, this);
+    }
+    ~ModalAnswer() { Fl::remove_timeout(Poll, this); }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+    bool Answered() const { return answered_; }
+
+private:
+    static constexpr double kTick = 0.01;
+
+    static void Poll(void* data) {
+        auto* self = static_cast<ModalAnswer*>(data);
+        Fl_Window* window = Fl::modal();
+        ++self->ticks_;
+        if (window && window->shown() && !self->answered_) {
+            self->answered_ = true;
+            self->ticks_ = 300;
+            self->action_(*window);
+        } else if (self->ticks_ > 500) {
+            if (window)
+                window->hide();
+            return;
+        }
+        Fl::repeat_timeout(kTick, Poll, data);
+    }
+
+    Action action_;
+    bool answered_ = false;
+    int ticks_ = 0;
+};
+
+} // namespace dialogs_test
