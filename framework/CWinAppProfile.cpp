@@ -1,0 +1,124 @@
+// The application's recent-file list and its profile file.
+
+#include "framework/CCmdUI.h"
+#include "framework/CRecentFileList.h"
+#include "framework/CWinApp.h"
+#include "framework/FilePath.h"
+#include "framework/FrameworkIds.h"
+#include "platform/PrivateProfile.h"
+
+#include <cassert>
+
+using host::BOOL;
+using host::FALSE;
+using host::TRUE;
+using host::UINT;
+
+namespace {
+
+constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kRecentEntryFormat = "File%d";
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kPreviewPagesKey = "PreviewPages";
+constexpr int kMaxDisplayLength = 30;
+
+/// Gives the recent-file list the application's profile.
+class AppProfileStore : public CProfileStore {
+public:
+    explicit AppProfileStore(CWinApp& app) : m_app(app) {}
+
+    std::string ReadString(const char* section, const char* key,
+                           const char* defaultValue) override {
+        return m_app.ProfileReadString(section, key, defaultValue);
+    }
+    BOOL WriteString(const char* section, const char* key, const char* value) override {
+        return m_app.ProfileWriteString(section, key, value);
+    }
+
+private:
+    CWinApp& m_app; // back-link: the application owns the list that owns this
+};
+
+} // namespace
+
+void CWinApp::LoadStdProfileSettings(unsigned count) {
+    // The menu has command ids for at most 16 entries.
+    assert(count <= fw::ID_FILE_MRU_LAST - fw::ID_FILE_MRU_FILE1 + 1);
+    if (count != 0) {
+        m_recentList = std::make_unique<CRecentFileList>(
+            std::make_unique<AppProfileStore>(*this), 0, kRecentSection, kRecentEntryFormat,
+            static_cast<int>(count), kMaxDisplayLength);
+        m_recentList->ReadEntries();
+    }
+    m_previewPages = ProfileReadInt(kSettingsSection, kPreviewPagesKey, 0);
+}
+
+int CWinApp::ExitInstance() {
+    if (!m_unregisterRequested) {
+        if (m_recentList) {
+            m_recentList->WriteEntries();
+        }
+        if (m_previewPages != 0) {
+            ProfileWriteInt(kSettingsSection, kPreviewPagesKey, m_previewPages);
+        }
+    }
+    return m_exitCode;
+}
+
+void CWinApp::AddToRecentList(const std::string& path) {
+    if (!m_recentList) {
+        return;
+    }
+    std::string full;
+    FullPath(full, path);
+    m_recentList->AddPath(full);
+}
+
+BOOL CWinApp::OpenRecent(UINT id) {
+    const int index = static_cast<int>(id - fw::ID_FILE_MRU_FILE1);
+    if (!m_recentList || index < 0 || index >= m_recentList->m_size ||
+        m_recentList->m_names[index].empty()) {
+        return FALSE;
+    }
+    // A copy: a successful open reorders the list under the reference.
+    const std::string path = m_recentList->m_names[index];
+    if (OpenDocumentPath(path) == nullptr) {
+        m_recentList->RemoveAt(index);
+    }
+    return TRUE;
+}
+
+void CWinApp::UpdateRecentMenu(CCmdUI* ui) {
+    assert(ui != nullptr);
+    if (!m_recentList) {
+        ui->SetEnabled(FALSE);
+        return;
+    }
+    m_recentList->FillMenu(ui);
+}
+
+std::string CWinApp::ProfileReadString(const char* section, const char* key,
+                                       const char* defaultValue) {
+    if (m_profilePath.empty()) {
+        return defaultValue != nullptr ? defaultValue : "";
+    }
+    return host::PrivateProfile(m_profilePath).ReadString(section, key, defaultValue);
+}
+
+int CWinApp::ProfileReadInt(const char* section, const char* key, int defaultValue) {
+    if (m_profilePath.empty()) {
+        return defaultValue;
+    }
+    return host::PrivateProfile(m_profilePath).ReadInt(section, key, defaultValue);
+}
+
+BOOL CWinApp::ProfileWriteString(const char* section, const char* key, const char* value) {
+    if (m_profilePath.empty()) {
+        return FALSE;
+    }
+    return host::PrivateProfile(m_profilePath).WriteString(section, key, value);
+}
+
+BOOL CWinApp::ProfileWriteInt(const char* section, const char* key, int value) {
+    return ProfileWriteString(section, key, std::to_string(value).c_str());
+}
