@@ -1,5 +1,7 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/ProfileText.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -7,123 +9,16 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace host {
 
 namespace {
 
-struct Line {
-    std::string text;
-    std::string eol; ///< "\n", "\r\n" or "" for a last line without one
-};
-
-enum class LineKind { Section, Entry, Other };
-
-struct ParsedLine {
-    LineKind kind = LineKind::Other;
-    std::string name;
-    std::string value;
-};
-
 constexpr std::size_t npos = std::string::npos;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Quoted(const std::string& value) {
-    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-           value.back() == value.front();
-}
-
-std::string Unquote(const std::string& value) {
-    return Quoted(value) ? value.substr(1, value.size() - 2) : value;
-}
-
-/// The value as it must be written to read back unchanged: values that
-/// reading would trim or unquote are put in quotes.
-std::string Quote(const std::string& value) {
-    if (value.empty()) {
-        return value;
-    }
-    if (IsBlank(value.front()) || IsBlank(value.back()) || Quoted(value)) {
-        return '"' + value + '"';
-    }
-    return value;
-}
-
-ParsedLine Parse(const std::string& text) {
-    const std::string trimmed = Trim(text);
-    if (!trimmed.empty() && trimmed[0] == '[') {
-        const std::size_t close = trimmed.find(']');
-        return {LineKind::Section, Trim(trimmed.substr(1, close == npos ? npos : close - 1)), {}};
-    }
-    const std::size_t equals = trimmed.find('=');
-    if (equals == npos) {
-        return {};
-    }
-    return {LineKind::Entry, Trim(trimmed.substr(0, equals)),
-            Unquote(Trim(trimmed.substr(equals + 1)))};
-}
-
-std::vector<Line> SplitLines(const std::string& content) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < content.size()) {
-        std::size_t newline = content.find('\n', pos);
-        if (newline == npos) {
-            lines.push_back({content.substr(pos), ""});
-            break;
-        }
-        std::size_t end = newline;
-        if (end > pos && content[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back({content.substr(pos, end - pos), content.substr(end, newline + 1 - end)});
-        pos = newline + 1;
-    }
-    return lines;
-}
-
-std::string JoinLines(const std::vector<Line>& lines) {
-    std::string content;
-    for (const Line& line : lines) {
-        content += line.text + line.eol;
-    }
-    return content;
-}
 
 /// Reads at most limit + 1 bytes, so that a caller can tell an oversized
 /// file. A missing file reads as empty; false only when it exists but
@@ -146,97 +41,6 @@ bool LoadFile(const std::string& path, std::size_t limit, std::string& content) 
     return true;
 }
 
-std::size_t FindSection(const std::vector<Line>& lines, const std::string& section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = Parse(lines[i].text);
-        if (parsed.kind == LineKind::Section && SameName(parsed.name, section)) {
-            return i;
-        }
-    }
-    return npos;
-}
-
-/// The index of the next section header after header, or the line count.
-std::size_t SectionEnd(const std::vector<Line>& lines, std::size_t header) {
-    std::size_t i = header + 1;
-    while (i < lines.size() && Parse(lines[i].text).kind != LineKind::Section) {
-        ++i;
-    }
-    return i;
-}
-
-bool IsEntry(const Line& line, const std::string& key) {
-    const ParsedLine parsed = Parse(line.text);
-    return parsed.kind == LineKind::Entry && SameName(parsed.name, key);
-}
-
-bool DeleteSection(std::vector<Line>& lines, const std::string& section) {
-    bool changed = false;
-    for (std::size_t header = FindSection(lines, section); header != npos;
-         header = FindSection(lines, section)) {
-        lines.erase(lines.begin() + header, lines.begin() + SectionEnd(lines, header));
-        changed = true;
-    }
-    return changed;
-}
-
-bool DeleteKey(std::vector<Line>& lines, const std::string& section, const std::string& key) {
-    const std::size_t header = FindSection(lines, section);
-    if (header == npos) {
-        return false;
-    }
-    bool changed = false;
-    for (std::size_t i = SectionEnd(lines, header); i-- > header + 1;) {
-        if (IsEntry(lines[i], key)) {
-            lines.erase(lines.begin() + i);
-            changed = true;
-        }
-    }
-    return changed;
-}
-
-std::string LineEnding(const std::vector<Line>& lines) {
-    for (const Line& line : lines) {
-        if (!line.eol.empty()) {
-            return line.eol;
-        }
-    }
-    return "\n";
-}
-
-void AppendLine(std::vector<Line>& lines, std::size_t at, std::string text) {
-    const std::string eol = LineEnding(lines);
-    if (at > 0 && lines[at - 1].eol.empty()) {
-        lines[at - 1].eol = eol;
-    }
-    lines.insert(lines.begin() + at, Line{std::move(text), eol});
-}
-
-bool SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key,
-            const std::string& value) {
-    const std::string text = key + "=" + Quote(value);
-    std::size_t header = FindSection(lines, section);
-    if (header == npos) {
-        AppendLine(lines, lines.size(), "[" + section + "]");
-        AppendLine(lines, lines.size(), text);
-        return true;
-    }
-    const std::size_t end = SectionEnd(lines, header);
-    std::size_t last = header;
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (IsEntry(lines[i], key)) {
-            const bool changed = lines[i].text != text;
-            lines[i].text = text;
-            return changed;
-        }
-        if (!Trim(lines[i].text).empty()) {
-            last = i;
-        }
-    }
-    AppendLine(lines, last + 1, text);
-    return true;
-}
-
 bool Holds(const char* text, const char* forbidden) {
     return std::string(text).find_first_of(forbidden) == npos;
 }
@@ -245,8 +49,13 @@ bool Writable(const char* section, const char* key, const char* value) {
     if (section == nullptr || !Holds(section, "\r\n]")) {
         return false;
     }
-    if (key != nullptr && (!Holds(key, "\r\n=") || Trim(key).empty() || Trim(key)[0] == '[')) {
-        return false;
+    if (key != nullptr) {
+        // A blank key cannot be found again; one starting with "[" would read
+        // as a section header.
+        const std::size_t first = std::string(key).find_first_not_of(" \t");
+        if (!Holds(key, "\r\n=") || first == npos || key[first] == '[') {
+            return false;
+        }
     }
     return value == nullptr || Holds(value, "\r\n");
 }
@@ -321,18 +130,8 @@ std::string PrivateProfile::ReadString(const char* section, const char* key,
         return fallback;
     }
     content.resize(std::min(content.size(), kMaxFileSize));
-    const std::vector<Line> lines = SplitLines(content);
-    const std::size_t header = FindSection(lines, section);
-    if (header == npos) {
-        return fallback;
-    }
-    const std::size_t end = SectionEnd(lines, header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (IsEntry(lines[i], key)) {
-            return Cut(Parse(lines[i].text).value);
-        }
-    }
-    return fallback;
+    const std::optional<std::string> value = ProfileText(content).Find(section, key);
+    return value ? Cut(*value) : fallback;
 }
 
 int PrivateProfile::ReadInt(const char* section, const char* key, int defaultValue) const {
@@ -340,7 +139,6 @@ int PrivateProfile::ReadInt(const char* section, const char* key, int defaultVal
     if (value.empty()) {
         return defaultValue;
     }
-    errno = 0;
     char* end = nullptr;
     const long number = std::strtol(value.c_str(), &end, 10);
     if (end == value.c_str()) {
@@ -357,16 +155,17 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
     if (!LoadFile(m_path, kMaxFileSize, content) || content.size() > kMaxFileSize) {
         return FALSE;
     }
-    std::vector<Line> lines = SplitLines(content);
+    ProfileText text(content);
     bool changed = false;
     if (key == nullptr) {
-        changed = DeleteSection(lines, section);
+        changed = text.DeleteSection(section);
     } else if (value == nullptr) {
-        changed = DeleteKey(lines, section, key);
+        changed = text.DeleteKey(section, key);
     } else {
-        changed = SetKey(lines, section, key, value);
+        changed = text.Set(section, key, value);
     }
-    return changed ? ReplaceFile(JoinLines(lines)) : TRUE;
+    // Nothing to change: the file is not touched, nor created.
+    return changed ? ReplaceFile(text.Content()) : TRUE;
 }
 
 BOOL PrivateProfile::WriteInt(const char* section, const char* key, int value) {
