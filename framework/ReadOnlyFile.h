@@ -1,0 +1,26 @@
+#pragma once
+// A file opened for reading while other programs may read it but not write
+// it: it holds a shared lock, so a program that holds the file exclusively
+// locked makes the open fail as a sharing violation.
+
+#include <cstdint>
+#include <string>
+
+class ReadOnlyFile {
+public:
+    /// Opens path. Throws CFileException with the cause for the failure: a
+    /// missing file, a bad path, a directory or another file that is not a
+    /// regular file (access denied), a file another program holds locked
+    /// (sharing violation). Never blocks on a pipe or device.
+    explicit ReadOnlyFile(const std::string& path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    int Descriptor() const { return m_fd; }
+    std::uint64_t Length() const { return m_length; }
+
+private:
+    int m_fd = -1;
+    std::uint64_t m_length = 0;
+};
