@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 static constexpr char kEndOfData = 26; // Ctrl+Z
@@ -43,17 +44,22 @@ struct FileCloser {
 } // namespace
 
 static std::string ReadAll(const std::string& path) {
+    // A folder, a device or a pipe has no end to read to, or none worth waiting
+    // for; opening a pipe alone may block. A missing file is left to fopen, whose
+    // reason is the clearest.
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw ModelFileError(path, "cannot be read: not a regular file");
+    }
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw ModelFileError(path, std::string("cannot be opened: ") + std::strerror(errno));
     }
-    std::string bytes;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        bytes.reserve(size > 0 ? static_cast<std::size_t>(size) : 0);
-        std::rewind(file.get());
-    }
-    char chunk[65536];
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::string bytes(error ? 0 : static_cast<std::size_t>(size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    char chunk[65536]; // whatever the file gained since its size was taken
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
         bytes.append(chunk, got);
