@@ -1,0 +1,39 @@
+#include "app/CKovomodelApp.h"
+
+#include "app/AppResources.h"
+#include "app/CInfoDlg.h"
+#include "app/CKovomodelDoc.h"
+#include "app/CKovomodelView.h"
+#include "app/CMainFrame.h"
+#include "app/Resource.h"
+#include "framework/CCommandLineInfo.h"
+#include "framework/CSingleDocTemplate.h"
+
+#include <memory>
+
+KOVO_BEGIN_MESSAGE_MAP(CKovomodelApp, CWinApp)
+KOVO_ON_COMMAND(ID_APP_ABOUT, &CKovomodelApp::OnAppAbout)
+KOVO_ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+KOVO_ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+KOVO_END_MESSAGE_MAP()
+
+CKovomodelApp::CKovomodelApp() : CWinApp(nullptr) {
+    // The framework reads the title, and the frame its menu, accelerators and
+    // icon, by id; registering here makes them known before anyone asks.
+    RegisterAppResources();
+}
+
+host::BOOL CKovomodelApp::InitInstance() {
+    LoadStdProfileSettings(4);
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, &CKovomodelDoc::classRecord,
+                                                        &CMainFrame::classRecord,
+                                                        &CKovomodelView::classRecord));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    return ProcessShellCommand(commandLine) ? host::TRUE : host::FALSE;
+}
+
+void CKovomodelApp::OnAppAbout() {
+    CInfoDlg dialog;
+    dialog.DoModal();
+}

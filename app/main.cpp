@@ -1,0 +1,39 @@
+// The program's entry: opens the display, then hands over to the framework,
+// which runs the application's start-up and its message loop.
+//
+// Environment:
+//   KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1  closes the main window right after the
+//       first frame has been presented, so that scripts/bench-startup.sh can
+//       time start-up to first frame. Any other value, or none, changes nothing.
+
+#include "app/CKovomodelApp.h"
+#include "app/CKovomodelView.h"
+#include "platform/HostDisplay.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// The one application object. The framework's entry finds it as the current
+// application.
+CKovomodelApp theApp;
+
+namespace {
+
+bool ExitAfterFirstFrameRequested() {
+    const char* value = std::getenv("KOVOMODEL_EXIT_AFTER_FIRST_FRAME");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!host::OpenDisplay()) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "kovomodel: cannot open the X display %s; is $DISPLAY set?\n",
+                     display != nullptr && *display != '\0' ? display : "(none)");
+        return 1;
+    }
+    CKovomodelView::s_closeAfterFirstFrame = ExitAfterFirstFrameRequested();
+    return RunApplication(theApp, argc, argv);
+}
