@@ -58,7 +58,10 @@ int DialogFrame::handle(int event) {
     }
     if (IsEnter(Fl::event_key()) && PressFocusedButton())
         return 1;
-    return Fl_Double_Window::handle(event);
+    const int used = Fl_Double_Window::handle(event);
+    // A key the dialog does not use must not go on to the toolkit's global
+    // handlers, which would turn it into an accelerator of the disabled owner.
+    return event == FL_SHORTCUT ? 1 : used;
 }
 
 Fl_Button* DialogFrame::AddButton(int x, int y, int w, int h, const std::string& label, int id,

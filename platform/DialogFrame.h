@@ -1,7 +1,8 @@
 #pragma once
 // The window of a modal dialog or message box: it ends with the id of the
 // button pressed, and with its cancelling id on Esc or the close box. Enter
-// presses the button that has the focus, or else the default button.
+// presses the button that has the focus, or else the default button. Keys
+// the dialog does not use go nowhere else while it is up.
 // Subclasses add their widgets with add(); the window owns its children.
 
 #include "platform/HostTypes.h"

@@ -67,6 +67,9 @@ std::string StartDirectory(const OPENFILENAME& ofn) {
 } // namespace
 
 BOOL FileDialog::Run(OPENFILENAME& ofn, const Chooser& chooser) {
+    // The owner stays disabled across refusals, not only while each
+    // chooser is up.
+    const DialogOwner ownerLock(ofn.owner);
     for (;;) {
         const std::optional<std::string> chosen = chooser(ofn);
         if (!chosen || chosen->empty())

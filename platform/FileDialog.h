@@ -22,7 +22,8 @@ public:
     /// that is acceptable (TRUE, ofn.file set). When ofn.fileMustExist, a
     /// name that does not exist is refused with a message box owned by
     /// ofn.owner and captioned with the dialog's title, and the user is asked
-    /// again. ofn.file is left alone on cancel.
+    /// again. ofn.owner is disabled throughout. ofn.file is left alone on
+    /// cancel.
     static BOOL Run(OPENFILENAME& ofn, const Chooser& chooser);
 
     /// Asks once with the toolkit's native chooser, the owner disabled

@@ -1,4 +1,5 @@
 #include "platform/FileDialog.h"
+#include "platform/HostWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,31 @@ TEST_F(FileDialogRunTest, AMissingFileIsTakenWhenItNeedNotExist) {
     EXPECT_TRUE(Run(ofn, {missing_}));
     EXPECT_EQ(ofn.file, missing_);
     EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(FileDialogRunTest, TheOwnerStaysDisabledAcrossRefusalsAndIsEnabledAfter) {
+    CREATESTRUCT cs;
+    cs.style = WS_OVERLAPPEDWINDOW;
+    const HWND owner = CreateWindow(cs, DefWindowProc, nullptr);
+    ASSERT_NE(owner, nullptr);
+    std::vector<BOOL> enabled;
+    DialogHooks hooks;
+    hooks.messageBox = [&](HWND, const std::string&, const std::string&, UINT) {
+        enabled.push_back(IsWindowEnabled(owner));
+        return IDOK;
+    };
+    SetDialogHooks(hooks);
+    OPENFILENAME ofn;
+    ofn.owner = owner;
+    int answers = 0;
+    const BOOL chosen = FileDialog::Run(ofn, [&](const OPENFILENAME&) {
+        enabled.push_back(IsWindowEnabled(owner));
+        return ++answers == 1 ? missing_ : existing_;
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(enabled, (std::vector<BOOL>{FALSE, FALSE, FALSE}));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
 }
 
 TEST_F(FileDialogRunTest, AnUntitledDialogIsCalledOpen) {

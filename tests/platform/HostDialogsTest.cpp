@@ -1,5 +1,9 @@
+#include "HostDialogsTestDriver.h"
+
 #include "platform/HostDialogs.h"
 #include "platform/HostDisplay.h"
+#include "platform/HostQueue.h"
+#include "platform/HostWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +91,91 @@ TEST(HostDialogsWithoutDisplayTest, DialogsCancelAndTheOpenDialogChoosesNothing)
     ofn.file = "unchanged";
     EXPECT_FALSE(GetOpenFileName(ofn));
     EXPECT_EQ(ofn.file, "unchanged");
+}
+
+} // namespace
+
+namespace {
+
+using dialogs_test::ModalAnswer;
+using dialogs_test::PressKey;
+
+class HostDialogsOnDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!OpenDisplay())
+            GTEST_SKIP() << "no display";
+    }
+    void TearDown() override {
+        if (owner_)
+            DestroyWindow(owner_);
+    }
+
+    static LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_USER)
+            ++s_userMessages;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+
+    HWND MakeOwner() {
+        CREATESTRUCT cs;
+        cs.x = 50;
+        cs.y = 60;
+        cs.cx = 500;
+        cs.cy = 300;
+        cs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        cs.name = "Owner";
+        owner_ = CreateWindow(cs, OwnerProc, nullptr);
+        return owner_;
+    }
+
+    static int s_userMessages;
+    HWND owner_ = nullptr;
+};
+
+int HostDialogsOnDisplayTest::s_userMessages = 0;
+
+TEST_F(HostDialogsOnDisplayTest, MessageBoxAndDialogBoxShowRealWindows) {
+    const HWND owner = MakeOwner();
+    BOOL enabledDuring = TRUE;
+    std::string caption;
+    ModalAnswer answer([&](Fl_Window& w) {
+        enabledDuring = IsWindowEnabled(owner);
+        caption = w.label();
+        PressKey(w, FL_Escape);
+    });
+    EXPECT_EQ(MessageBox(owner, "Save?", "Kovomodel", MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(caption, "Kovomodel");
+    EXPECT_FALSE(enabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+
+    DialogTemplate dialog;
+    dialog.caption = "Prezerak - info";
+    dialog.cx = 100;
+    dialog.cy = 50;
+    dialog.controls = {{DialogControl::Kind::DefaultButton, IDOK, 20, 30, 60, 14, "OK"}};
+    ModalAnswer enter([](Fl_Window& w) { PressKey(w, FL_Enter); });
+    EXPECT_EQ(DialogBox(owner, dialog), IDOK);
+}
+
+TEST_F(HostDialogsOnDisplayTest, TheQueueKeepsRunningWhileABoxIsUp) {
+    const HWND owner = MakeOwner();
+    s_userMessages = 0;
+    int seenWhileUp = -1;
+    ModalAnswer answer([&](Fl_Window&) {
+        PostMessage(owner, WM_USER, 0, 0);
+        Fl::add_timeout(
+            0.2,
+            [](void* data) {
+                Fl_Window* box = Fl::modal();
+                *static_cast<int*>(data) = s_userMessages;
+                if (box)
+                    PressKey(*box, FL_Enter);
+            },
+            &seenWhileUp);
+    });
+    EXPECT_EQ(MessageBox(owner, "Text", "Kovomodel", MB_OK), IDOK);
+    EXPECT_EQ(seenWhileUp, 1);
 }
 
 } // namespace

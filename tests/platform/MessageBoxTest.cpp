@@ -110,6 +110,31 @@ TEST_F(MessageBoxWindowTest, EnterChoosesTheFirstButtonAndEscapeTheCancellingOne
     }
 }
 
+TEST_F(MessageBoxWindowTest, ASystemModalBoxAnswersLikeAnyOther) {
+    const UINT type = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_SYSTEMMODAL;
+    EXPECT_EQ(Ask(type, [](Fl_Window& w) { PressKey(w, FL_Escape); }), IDCANCEL);
+}
+
+int g_shortcutsSeen = 0;
+int CountShortcuts(int event) {
+    if (event == FL_SHORTCUT)
+        ++g_shortcutsSeen;
+    return 0;
+}
+
+TEST_F(MessageBoxWindowTest, KeysTheBoxDoesNotUseReachNoGlobalHandler) {
+    g_shortcutsSeen = 0;
+    Fl::add_handler(CountShortcuts);
+    const int result = Ask(MB_OKCANCEL, [](Fl_Window& w) {
+        PressKey(w, 'o');
+        PressKey(w, FL_F + 6);
+        PressKey(w, FL_Escape);
+    });
+    Fl::remove_handler(CountShortcuts);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(g_shortcutsSeen, 0);
+}
+
 TEST_F(MessageBoxWindowTest, EachButtonAnswersWithItsOwnId) {
     const auto press = [](const char* label) {
         return [label](Fl_Window& w) {
