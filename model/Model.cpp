@@ -61,7 +61,7 @@ void Model::Load(const std::string& path) {
 }
 
 void Model::LoadText(std::string_view text, const std::string& name) {
-    const ModelText normalized = ModelText::FromBytes(std::string(text));
+    const ModelText normalized = ModelText::FromBytes(text);
     ModelLoader(normalized, name).LoadInto(*this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,18 +18,23 @@ public:
     };
 
     /// Applies the text-mode rules to raw file bytes; any bytes are accepted.
-    static ModelText FromBytes(std::string bytes);
+    static ModelText FromBytes(std::string_view bytes);
 
     /// Reads a whole file. Throws ModelFileError with the system's reason when
-    /// the file cannot be opened or read (a missing file, a folder, no access).
+    /// the file cannot be opened or read, or is no regular file (a folder, a
+    /// device, a pipe). Throws std::bad_alloc when memory runs out.
     static ModelText FromFile(const std::string& path);
 
-    std::string_view View() const noexcept { return m_text; }
+    std::string_view View() const noexcept { return {m_data.get(), m_size}; }
 
     /// The line and column of the character at offset; an offset at or past the
     /// end names the place just after the last character.
     Position PositionOf(std::size_t offset) const noexcept;
 
 private:
-    std::string m_text;
+    ModelText(std::unique_ptr<char[]> data, std::size_t size);
+
+    // Left uninitialised until filled: a large file is written once, not twice.
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
 };

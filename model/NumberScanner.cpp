@@ -5,10 +5,6 @@
 #include <cstdint>
 #include <system_error>
 
-static bool IsWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 static bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -23,12 +19,6 @@ static int DigitValue(char c, int base) {
         digit = c - 'A' + 10;
     }
     return digit < base ? digit : -1;
-}
-
-void SkipWhitespace(TextCursor& cursor) {
-    while (cursor.pos != cursor.end && IsWhitespace(*cursor.pos)) {
-        ++cursor.pos;
-    }
 }
 
 static bool SkipSign(const char*& p, const char* end) {
@@ -52,6 +42,23 @@ static int IntegerBase(const char*& p, const char* end) {
     return 16;
 }
 
+// Accumulates the digits at p, saturating just above limit so that any number of
+// digits keeps the arithmetic defined. Decimal digits, the common case, take
+// the short way.
+static std::uint64_t Accumulate(const char*& p, const char* end, int base, std::uint64_t limit) {
+    std::uint64_t magnitude = 0;
+    if (base == 10) {
+        for (; p != end && IsDecimalDigit(*p); ++p) {
+            magnitude = magnitude > limit ? magnitude : magnitude * 10 + (*p - '0');
+        }
+        return magnitude;
+    }
+    for (int digit = 0; p != end && (digit = DigitValue(*p, base)) >= 0; ++p) {
+        magnitude = magnitude > limit ? magnitude : magnitude * base + digit;
+    }
+    return magnitude;
+}
+
 ScanResult ScanInteger(TextCursor& cursor, std::int32_t& value) {
     SkipWhitespace(cursor);
     const char* p = cursor.pos;
@@ -61,11 +68,7 @@ ScanResult ScanInteger(TextCursor& cursor, std::int32_t& value) {
     }
     const int base = IntegerBase(p, cursor.end);
     const std::uint64_t limit = negative ? 0x80000000u : 0x7fffffffu;
-    std::uint64_t magnitude = 0;
-    for (int digit = 0; p != cursor.end && (digit = DigitValue(*p, base)) >= 0; ++p) {
-        // Saturating keeps the arithmetic defined for any number of digits.
-        magnitude = magnitude > limit ? magnitude : magnitude * base + digit;
-    }
+    const std::uint64_t magnitude = Accumulate(p, cursor.end, base, limit);
     if (magnitude > limit) {
         return ScanResult::OutOfRange;
     }
