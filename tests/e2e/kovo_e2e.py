@@ -63,6 +63,11 @@ class XServer:
             self.proc.kill()
             raise RuntimeError("Xvfb did not start")
         self.display = ":" + number
+        # The number can arrive a moment before the server takes clients.
+        env = dict(os.environ, DISPLAY=self.display)
+        wait_until(lambda: subprocess.run(["xdotool", "getdisplaygeometry"], env=env,
+                                          capture_output=True).returncode == 0,
+                   timeout=10, what="Xvfb on " + self.display)
 
     def stop(self):
         self.proc.terminate()
@@ -109,8 +114,9 @@ def is_black(p):
     return max(p) <= 8
 
 
-def parse_xwd(data):
-    """Decodes an XWD dump of a 24- or 32-bit TrueColor window."""
+def parse_xwd(data, box=None):
+    """Decodes an XWD dump of a 24- or 32-bit TrueColor window; box (left, top,
+    width, height) limits the decoding to that part."""
     fields = struct.unpack(">25I", data[:100])
     header_size, _version, _fmt, _depth, width, height = fields[:6]
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
@@ -126,15 +132,19 @@ def parse_xwd(data):
         return (mask & -mask).bit_length() - 1
 
     rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
+    left, top, w, h = box or (0, 0, width, height)
+    left, top = max(left, 0), max(top, 0)
+    w, h = min(w, width - left), min(h, height - top)
     rows = []
-    for y in range(height):
-        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step]
+    for y in range(top, top + h):
+        start = offset + y * bytes_per_line + left * step
+        line = data[start:start + w * step]
         row = []
-        for x in range(0, width * step, step):
+        for x in range(0, w * step, step):
             v = int.from_bytes(line[x:x + step], endian)
             row.append(((v & red_mask) >> rs, (v & green_mask) >> gs, (v & blue_mask) >> bs))
         rows.append(row)
-    return Image(width, height, rows)
+    return Image(w, h, rows)
 
 
 class App:
@@ -268,7 +278,7 @@ class App:
         x, y, w, h = self.geometry(wid)
         dump = subprocess.run(["xwd", "-root", "-silent"], env=self.env, capture_output=True,
                               timeout=20, check=True).stdout
-        return parse_xwd(dump).crop(max(x, 0), max(y, 0), w, h)
+        return parse_xwd(dump, (x, y, w, h))
 
     def view_shot(self, wid=None):
         """The part of the main window below its menu bar."""
