@@ -83,6 +83,16 @@ ParsedLine Parse(const std::string& text) {
             Unquote(Trim(trimmed.substr(equals + 1)))};
 }
 
+/// Gives an entry line a new value, keeping the key as it was written. An
+/// equal value leaves the line alone. Returns whether the line changed.
+bool Replace(std::string& line, const std::string& value) {
+    if (Parse(line).value == value) {
+        return false;
+    }
+    line = Trim(line.substr(0, line.find('='))) + "=" + Quote(value);
+    return true;
+}
+
 bool IsEntry(const std::string& line, const std::string& key) {
     const ParsedLine parsed = Parse(line);
     return parsed.kind == LineKind::Entry && SameName(parsed.name, key);
@@ -159,9 +169,7 @@ bool ProfileText::Set(const std::string& section, const std::string& key,
     std::size_t last = header;
     for (std::size_t i = header + 1; i < end; ++i) {
         if (IsEntry(m_lines[i].text, key)) {
-            const bool changed = m_lines[i].text != text;
-            m_lines[i].text = text;
-            return changed;
+            return Replace(m_lines[i].text, value);
         }
         if (!Trim(m_lines[i].text).empty()) {
             last = i;

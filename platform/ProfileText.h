@@ -26,9 +26,10 @@ public:
     bool DeleteSection(const std::string& section);
     /// Removes the key's entries from the first section of that name.
     bool DeleteKey(const std::string& section, const std::string& key);
-    /// Replaces the key's first entry, or adds one after the section's last
-    /// line, or adds the section at the end. Values that reading would trim
-    /// or unquote are written in quotes. Returns whether anything changed.
+    /// Replaces the value of the key's first entry (its key kept as written),
+    /// or adds an entry after the section's last line, or adds the section at
+    /// the end. Values that reading would trim or unquote are written in
+    /// quotes. Returns whether anything changed.
     bool Set(const std::string& section, const std::string& key, const std::string& value);
 
     /// The text with the edits applied.
