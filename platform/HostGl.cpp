@@ -1,8 +1,30 @@
 #include "platform/HostGl.h"
 
+#include "platform/GlBinding.h"
+#include "platform/GlConfigList.h"
+#include "platform/GlFormat.h"
+#include "platform/HostDisplay.h"
+#include "platform/PeerWindow.h"
+#include "platform/ToolkitPeer.h"
 #include "platform/WindowRegistry.h"
 
 namespace host {
+
+static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the descriptor keeps its classic size");
+
+namespace {
+
+Window* WindowOf(HDC dc) {
+    return WindowRegistry::Instance().FindByDc(dc);
+}
+
+PeerWindow* PeerOf(Window* window) {
+    if (!window || !window->peer)
+        return nullptr;
+    return &static_cast<ToolkitPeer*>(window->peer.get())->Window();
+}
+
+} // namespace
 
 HDC GetDC(HWND hwnd) {
     Window* window = WindowRegistry::Instance().Find(hwnd);
@@ -14,8 +36,92 @@ int ReleaseDC(HWND, HDC) {
 }
 
 int GetPixelFormat(HDC dc) {
-    HWND hwnd = WindowRegistry::Instance().FindByDc(dc);
-    return hwnd ? hwnd->dc.pixelFormat : 0;
+    Window* window = WindowOf(dc);
+    return window ? window->dc.pixelFormat : 0;
+}
+
+BOOL SetPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR*) {
+    Window* window = WindowOf(dc);
+    PeerWindow* peer = PeerOf(window);
+    if (!peer || window->dc.pixelFormat != 0)
+        return FALSE;
+    GLXFBConfig config = GlConfigList::Instance().At(index);
+    if (!config)
+        return FALSE;
+    XVisualInfo* visual = glXGetVisualFromFBConfig(fl_display, config);
+    if (!visual || !peer->UseVisual(visual))
+        return FALSE;
+    window->dc.pixelFormat = index;
+    return TRUE;
+}
+
+HGLRC wglCreateContext(HDC dc) {
+    Window* window = WindowOf(dc);
+    if (!window || !HasDisplay())
+        return nullptr;
+    GLXFBConfig config = GlConfigList::Instance().At(window->dc.pixelFormat);
+    if (!config)
+        return nullptr;
+    GLXContext context = glXCreateNewContext(fl_display, config, GLX_RGBA_TYPE, nullptr, True);
+    if (!context)
+        return nullptr;
+    auto record = std::make_unique<GlContext>();
+    record->context = context;
+    record->pixelFormat = window->dc.pixelFormat;
+    return GlBinding::Instance().Add(std::move(record));
+}
+
+BOOL wglMakeCurrent(HDC dc, HGLRC context) {
+    GlBinding& binding = GlBinding::Instance();
+    if (!context) {
+        if (binding.Current())
+            binding.SetCurrent(nullptr, nullptr);
+        return TRUE;
+    }
+    Window* window = WindowOf(dc);
+    PeerWindow* peer = PeerOf(window);
+    // A context draws only into windows of the format it was made for.
+    if (!peer || !binding.Contains(context) || context->pixelFormat != window->dc.pixelFormat)
+        return FALSE;
+    peer->EnsureXWindow();
+    if (!glXMakeCurrent(fl_display, fl_xid(peer), context->context))
+        return FALSE;
+    binding.SetCurrent(context, dc);
+    return TRUE;
+}
+
+HGLRC wglGetCurrentContext() {
+    return GlBinding::Instance().Current();
+}
+
+BOOL wglDeleteContext(HGLRC context) {
+    GlBinding& binding = GlBinding::Instance();
+    if (!binding.Contains(context))
+        return FALSE;
+    binding.Remove(context);
+    return TRUE;
+}
+
+BOOL SwapBuffers(HDC dc) {
+    PeerWindow* peer = PeerOf(WindowOf(dc));
+    // Presenting needs the window's own context current: the X server
+    // refuses a swap of a drawable that no context of this thread draws to.
+    if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc)
+        return FALSE;
+    glXSwapBuffers(fl_display, fl_xid(peer));
+    return TRUE;
+}
+
+int DescribePixelFormat(HDC, int index, UINT size, PIXELFORMATDESCRIPTOR* out) {
+    if (!HasDisplay())
+        return 0;
+    GlConfigList& list = GlConfigList::Instance();
+    GLXFBConfig config = list.At(index);
+    if (!config)
+        return 0;
+    if (out && size >= sizeof(PIXELFORMATDESCRIPTOR))
+        *out = DescribeConfig(config);
+    return list.Count();
 }
 
 } // namespace host

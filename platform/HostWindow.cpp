@@ -1,5 +1,6 @@
 #include "platform/HostWindow.h"
 
+#include "platform/GlBinding.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 #include "platform/MenuRegistry.h"
@@ -62,6 +63,7 @@ void FreeRecords(HWND hwnd) {
     MessageQueue::Instance().DropFor(hwnd);
     if (hwnd->menu && MenuRegistry::Instance().IsFree(hwnd->menu))
         MenuRegistry::Instance().Destroy(hwnd->menu);
+    GlBinding::Instance().ForgetWindow(hwnd);
     hwnd->peer.reset();
     WindowRegistry::Instance().Remove(hwnd);
 }

@@ -1,17 +1,39 @@
 #include "platform/Toolkit.h"
 
 #include "platform/HostDisplay.h"
+#include "platform/ToolkitPeer.h"
+
+#include <FL/Fl.H>
 
 namespace host {
 
-std::unique_ptr<WindowPeer> Toolkit::MakePeer(HWND) {
-    return nullptr;
+namespace {
+bool g_inCheck = false;
+} // namespace
+
+std::unique_ptr<WindowPeer> Toolkit::MakePeer(HWND hwnd) {
+    if (!HasDisplay())
+        return nullptr;
+    return std::make_unique<ToolkitPeer>(hwnd);
+}
+
+void Toolkit::SuppressCheck(bool suppress) {
+    g_inCheck = suppress;
 }
 
 bool Toolkit::Wait() {
-    return false;
+    if (!HasDisplay())
+        return false;
+    Fl::wait();
+    return true;
 }
 
-void Toolkit::Check() {}
+void Toolkit::Check() {
+    if (!HasDisplay() || g_inCheck)
+        return;
+    g_inCheck = true;
+    Fl::check();
+    g_inCheck = false;
+}
 
 } // namespace host

@@ -17,6 +17,8 @@ public:
     /// Handles pending toolkit events without waiting, unless called from the
     /// toolkit's own check hook (which would re-enter it).
     static void Check();
+    /// While set, Check does nothing: the caller runs inside the toolkit.
+    static void SuppressCheck(bool suppress);
 };
 
 } // namespace host

@@ -1,0 +1,29 @@
+#pragma once
+// The framebuffer configurations that can back a window, in the display's
+// order: pixel format n is entry n - 1.
+
+#include <GL/glx.h>
+
+#include <vector>
+
+namespace host {
+
+class GlConfigList {
+public:
+    /// The list for the toolkit's display, read once.
+    static GlConfigList& Instance();
+
+    int Count() const { return static_cast<int>(m_configs.size()); }
+    /// The configuration of a 1-based format index; null when out of range.
+    GLXFBConfig At(int index) const;
+    /// The format index of a configuration, 0 when it is not in the list.
+    int IndexOf(GLXFBConfig config) const;
+    int Attribute(GLXFBConfig config, int attribute) const;
+
+private:
+    GlConfigList();
+
+    std::vector<GLXFBConfig> m_configs;
+};
+
+} // namespace host
