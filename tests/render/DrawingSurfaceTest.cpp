@@ -113,11 +113,12 @@ TEST(DrawingSurfaceResize, SetsViewportPerspectiveAndFrameState) {
     glMatrixMode(GL_PROJECTION); // Resize must leave the modelview mode itself
     window.Surface().Resize(400, 300);
     const ProjectionState state = ReadProjectionState();
+    // OpenGL keeps its matrices in single precision.
     const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
-    EXPECT_NEAR(state.projection[0], f / (400.0 / 300.0), 1e-9);
-    EXPECT_NEAR(state.projection[5], f, 1e-9);
-    EXPECT_NEAR(state.projection[10], -6001.0 / 5999.0, 1e-9);
-    EXPECT_NEAR(state.projection[14], -2.0 * 6000.0 / 5999.0, 1e-9);
+    EXPECT_FLOAT_EQ(state.projection[0], f / (400.0 / 300.0));
+    EXPECT_FLOAT_EQ(state.projection[5], f);
+    EXPECT_FLOAT_EQ(state.projection[10], -6001.0 / 5999.0);
+    EXPECT_FLOAT_EQ(state.projection[14], -2.0 * 6000.0 / 5999.0);
     EXPECT_EQ(state.projection[11], -1.0);
     EXPECT_EQ(state.viewport[2], 400);
     EXPECT_EQ(state.viewport[3], 300);
@@ -140,7 +141,7 @@ TEST(DrawingSurfaceResize, AWindowOfNoHeightOrNoSizeDividesByNothing) {
     ProjectionState state = ReadProjectionState();
     EXPECT_TRUE(AllFinite(state.projection));
     // The width stands in for the aspect ratio.
-    EXPECT_NEAR(state.projection[0], 1.0 / std::tan(22.5 * M_PI / 180.0) / 300.0, 1e-12);
+    EXPECT_FLOAT_EQ(state.projection[0], 1.0 / std::tan(22.5 * M_PI / 180.0) / 300.0);
     EXPECT_EQ(state.viewport[3], 0);
 
     window.Surface().Resize(0, 0);
@@ -152,7 +153,7 @@ TEST(DrawingSurfaceResize, AWindowOfNoHeightOrNoSizeDividesByNothing) {
     // Restored to a real size, the projection is whole again.
     window.Surface().Resize(200, 100);
     state = ReadProjectionState();
-    EXPECT_NEAR(state.projection[0], 1.0 / std::tan(22.5 * M_PI / 180.0) / 2.0, 1e-12);
+    EXPECT_FLOAT_EQ(state.projection[0], 1.0 / std::tan(22.5 * M_PI / 180.0) / 2.0);
 }
 
 } // namespace

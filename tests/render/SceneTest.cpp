@@ -37,11 +37,14 @@ struct SceneTest : testing::Test {
         window.ReadBack();
     }
 
-    // The pixel under a model point seen from the initial camera.
-    Rgb AtModelPoint(double x, double y, double z) {
-        const WindowPoint p = ProjectEyePoint(x, y, z - kDistance, kWidth, kHeight);
+    // The pixel under a point of eye space.
+    Rgb AtEyePoint(double x, double y, double z) {
+        const WindowPoint p = ProjectEyePoint(x, y, z, kWidth, kHeight);
         return window.At(static_cast<int>(p.x), static_cast<int>(p.y));
     }
+
+    // The pixel under a model point seen from the initial camera.
+    Rgb AtModelPoint(double x, double y, double z) { return AtEyePoint(x, y, z - kDistance); }
 };
 
 TEST_F(SceneTest, AnEmptySceneIsClearedToBlack) {
@@ -117,6 +120,29 @@ TEST_F(SceneTest, ReferenceObjectsStandAtTheirPlacesBesideAnEmptyModel) {
     // Off again: nothing but the background.
     Draw(empty, false);
     EXPECT_EQ(window.CountLit(), 0);
+}
+
+TEST_F(SceneTest, TheModelTurnsAboutItsOwnYAxisThenTiltsAboutTheEyesXAxis) {
+    Model empty;
+    Draw(empty, true, 90.0, 90.0);
+    // Turned, the second sphere comes to (0, 0, 100) and the cube's centre to
+    // (0, 150, 0); tilted, they go to (0, -100, 0) and (0, 0, 150).
+    EXPECT_GT(AtEyePoint(0, -100, -kDistance).g, 0);
+    EXPECT_GT(AtEyePoint(0, 0, 250 - kDistance).g, 0);
+    // In the other order the cube would stand at (150, 0, 0).
+    EXPECT_EQ(AtEyePoint(150, 0, -kDistance).g, 0);
+    EXPECT_EQ(AtEyePoint(0, 160, -kDistance).g, 0);
+}
+
+TEST_F(SceneTest, CubeCornerNormalsAreUsedAtTheirFullLength) {
+    Model empty;
+    Draw(empty, true);
+    // Near the front face's lower right corner, normal (1, -1, 1): at length
+    // sqrt(3) it is lit as brightly as a unit normal straight at the light
+    // would be lit by a third of that.
+    EXPECT_NEAR(AtModelPoint(97, 53, 100).g, LitGreen(1, -1, 1), 6.0);
+    // The upper right corner, (1, 1, 1), is clamped to full intensity.
+    EXPECT_GT(AtModelPoint(97, 247, 100).g, 245);
 }
 
 TEST_F(SceneTest, AWireModelIsLitByTheLastNormalIssued) {
