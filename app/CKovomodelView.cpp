@@ -59,7 +59,9 @@ void CKovomodelView::OnSize(UINT /*type*/, int cx, int cy) {
 
 void CKovomodelView::OnPaint() {
     PaintScope paint(m_hWnd);
-    GetDocument()->DrawScene();
+    if (CKovomodelDoc* doc = GetDocument()) {
+        doc->DrawScene();
+    }
     // Presented on the paint's own device context, not the one kept from
     // creation.
     if (m_surface.Present(paint.Dc()) && s_closeAfterFirstFrame) {
@@ -89,7 +91,8 @@ void CKovomodelView::OnRButtonUp(UINT /*flags*/, int /*x*/, int /*y*/) {
 
 void CKovomodelView::OnMouseMove(UINT /*flags*/, int x, int y) {
     CKovomodelDoc* doc = GetDocument();
-    if (DragMove(m_leftDrag, m_rightDrag, x, y, doc->m_angleY, doc->m_angleX, doc->m_distance)) {
+    if (doc != nullptr &&
+        DragMove(m_leftDrag, m_rightDrag, x, y, doc->m_angleY, doc->m_angleX, doc->m_distance)) {
         RequestRepaint();
     }
     Default();

@@ -191,3 +191,25 @@ TEST(CKovomodelClassesTest, TablesAndRunTimeRecords) {
         EXPECT_NE(r.record.m_factory, nullptr);
     }
 }
+
+TEST_F(CKovomodelAppTest, WithoutOpenGLTheViewStaysEmptyButPaintsSizesAndTakesCommands) {
+    folder.Write("dom.dat", AppTestFolder::kPyramid);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(View()->m_surface.m_hGLContext, nullptr);
+    host::MoveWindow(View()->m_hWnd, 0, 0, 300, 0, host::TRUE); // no height: no division
+    host::InvalidateRect(View()->m_hWnd, nullptr, host::FALSE);
+    host::SendMessage(View()->m_hWnd, host::WM_PAINT, 0, 0);
+    host::MSG msg;
+    while (host::PeekMessage(&msg, host::PM_REMOVE)) {
+        EXPECT_FALSE(msg.message == host::WM_PAINT && msg.hwnd == View()->m_hWnd)
+            << "the paint validated the view";
+        if (msg.message == host::WM_PAINT) {
+            host::ValidateRect(msg.hwnd, nullptr);
+        }
+    }
+    // The display commands reach the document through the frame and the view.
+    for (host::UINT id = ID_DATA_OBJECTS; id <= ID_SHADING_SMOOTH; ++id) {
+        EXPECT_TRUE(Frame()->RouteCommand(id, 0, nullptr, nullptr)) << id;
+    }
+    EXPECT_TRUE(Frame()->RouteCommand(ID_DATA_OBJECTS, 0, nullptr, nullptr));
+}

@@ -150,12 +150,13 @@ def parse_xwd(data, box=None):
 class App:
     """One run of the program under test."""
 
-    def __init__(self, case, args=(), wait_main=True):
+    def __init__(self, case, args=(), wait_main=True, extra_env=None):
         self.case = case
         env = dict(os.environ)
         env.update(DISPLAY=case.xserver.display, XDG_CONFIG_HOME=case.config_dir,
                    HOME=case.home_dir, LIBGL_ALWAYS_SOFTWARE="1")
         env.pop("KOVOMODEL_EXIT_AFTER_FIRST_FRAME", None)
+        env.update(extra_env or {})
         self.env = env
         self.log = open(os.path.join(case.tmp, "kovomodel-%d.log" % case.run_count()), "w+")
         self.proc = subprocess.Popen([BINARY] + list(args), cwd=case.work_dir, env=env,
@@ -349,8 +350,8 @@ class KovoTestCase(unittest.TestCase):
         self._runs += 1
         return self._runs
 
-    def start(self, *args, wait_main=True):
-        app = App(self, args, wait_main)
+    def start(self, *args, wait_main=True, extra_env=None):
+        app = App(self, args, wait_main, extra_env)
         self.apps.append(app)
         return app
 

@@ -1,6 +1,7 @@
 """Start-up: the caption, the default model, a file named on the command line,
 and a missing file."""
 import os
+import subprocess
 import time
 
 import kovo_e2e
@@ -41,6 +42,20 @@ class StartupTest(KovoTestCase):
         self.assertEqual(shot.count(is_green), 0)
         self.assertEqual(app.find_windows("^Kovomodel$"), [], "no message for the default")
         self.quit(app)
+
+    def test_the_start_up_benchmark_switch_closes_after_the_first_frame(self):
+        app = self.start("pyramid.dat", wait_main=False,
+                         extra_env={"KOVOMODEL_EXIT_AFTER_FIRST_FRAME": "1"})
+        self.assertEqual(app.wait_exit(), 0, app.output())
+        self.assertIn("File1=", self.read_profile() or "", "a normal exit writes the profile")
+
+    def test_without_a_display_the_program_says_so_and_fails(self):
+        env = dict(os.environ, XDG_CONFIG_HOME=self.config_dir)
+        env.pop("DISPLAY", None)
+        result = subprocess.run([kovo_e2e.BINARY], cwd=self.work_dir, env=env,
+                                capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("display", result.stderr)
 
 
 if __name__ == "__main__":
