@@ -20,16 +20,21 @@ UINT ItemCount(host::HMENU menu) {
 }
 
 // After a handler deleted items, steps the index back by the number deleted
-// and then past the items that still carry the command just updated.
+// and then past the items that still carry the command just updated. The
+// index may end just before the first item (all bits set); the loop's
+// increment brings it to 0.
 void FollowDeletedItems(CCmdUI& state) {
     const UINT count = ItemCount(state.m_menu);
     if (count < state.m_indexMax) {
-        const UINT removed = state.m_indexMax - count;
-        state.m_index = removed > state.m_index ? 0 : state.m_index - removed;
-        while (state.m_index < count &&
-               host::GetMenuItemID(state.m_menu, static_cast<int>(state.m_index)) == state.m_id) {
-            ++state.m_index;
+        long long index = static_cast<long long>(state.m_index) - (state.m_indexMax - count);
+        if (index < -1) {
+            index = -1;
         }
+        while (index >= 0 && index < count &&
+               host::GetMenuItemID(state.m_menu, static_cast<int>(index)) == state.m_id) {
+            ++index;
+        }
+        state.m_index = static_cast<UINT>(index);
     }
     state.m_indexMax = count;
 }
