@@ -90,13 +90,6 @@ TEST(ModelTest, LoadLeavesVertexNormalsToOpen) {
     EXPECT_EQ(Normal(model.GetVertex(5)), (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
 }
 
-TEST(ModelTest, WireModelGetsNoVertexNormals) {
-    const auto model = OpenOk(kTetrahedron);
-    for (const Vertex* v = model->vertices; v; v = v->next) {
-        EXPECT_EQ(Normal(*v), (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
-    }
-}
-
 TEST(ModelTest, CenterOnAnEmptyModelDoesNothing) {
     Model model;
     model.Center();

@@ -100,13 +100,6 @@ TEST(SamplesTest, HouseIsASurfaceOfQuadrilateralsAndTrianglesFacingOut) {
     ExpectClosedAndOutward(model);
 }
 
-TEST(SamplesTest, HouseStandsUpright) {
-    // y is up: the ridge is the highest part of the body, the floor faces down.
-    Model model;
-    ASSERT_TRUE(model.Open(Sample("dom.dat")));
-    EXPECT_EQ(model.faces->ny, -1.0f);
-}
-
 TEST(SamplesTest, EverySampleLoads) {
     for (const char* name : {"stvorsten.dat", "kocka.dat"}) {
         Model model;
