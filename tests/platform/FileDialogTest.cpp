@@ -1,11 +1,14 @@
 #include "platform/FileDialog.h"
+#include "platform/HostDisplay.h"
 #include "platform/HostWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace host;
@@ -159,6 +162,39 @@ TEST_F(FileDialogRunTest, AnUntitledDialogIsCalledOpen) {
     Run(ofn, {missing_, ""});
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].caption, "Open");
+}
+
+} // namespace
+
+namespace {
+
+/// The native chooser runs its own loop, which runs ours only when it has
+/// events of its own; so it is answered from outside, as a user would.
+TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleAndEscapeCancels) {
+    if (!OpenDisplay())
+        GTEST_SKIP() << "no display";
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xdotool is not installed";
+    CREATESTRUCT cs;
+    cs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    const HWND owner = CreateWindow(cs, DefWindowProc, nullptr);
+    std::thread user([] {
+        std::system("for i in $(seq 100); do"
+                    "  id=$(xdotool search --name '^Open kovo-dialog-test$' | head -1);"
+                    "  [ -n \"$id\" ] && break; sleep 0.1; done;"
+                    "[ -n \"$id\" ] && xdotool key --window \"$id\" Escape");
+    });
+    OPENFILENAME ofn;
+    ofn.owner = owner;
+    ofn.title = "Open kovo-dialog-test";
+    ofn.filters = {{"All Files (*.*)", "*.*"}};
+    ofn.file = "unchanged";
+    const BOOL chosen = GetOpenFileName(ofn);
+    user.join();
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(ofn.file, "unchanged");
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
 }
 
 } // namespace
