@@ -234,8 +234,10 @@ int PeerWindow::handle(int event) {
     case FL_RELEASE:
     case FL_DRAG:
     case FL_MOVE:
-        if (Fl_Window::handle(event))
-            return 1; // the menu bar took it
+        if (BarTakes())
+            return Fl_Window::handle(event);
+        if (event == FL_MOVE)
+            Fl_Window::handle(event); // keeps the toolkit's below-mouse record
         return PostMouse(event) ? 1 : 0;
     case FL_ENTER:
     case FL_LEAVE:
@@ -244,6 +246,15 @@ int PeerWindow::handle(int event) {
     default:
         return Fl_Window::handle(event);
     }
+}
+
+bool PeerWindow::BarTakes() const {
+    if (BarHeight() == 0)
+        return false;
+    Fl_Widget* pushed = Fl::pushed();
+    if (pushed && pushed != this && pushed->window() == this)
+        return true;
+    return Fl::event_y() < BarHeight();
 }
 
 bool PeerWindow::PostMouse(int event) {

@@ -41,6 +41,8 @@ public:
 
 private:
     void CreateTopLevelXWindow();
+    /// True when a mouse event belongs to the menu bar.
+    bool BarTakes() const;
     bool PostMouse(int event);
 
     HWND m_hwnd = nullptr;           ///< back-link to the record

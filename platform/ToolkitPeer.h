@@ -19,6 +19,8 @@ public:
     ~ToolkitPeer() override;
 
     PeerWindow& Window() { return *m_window; }
+    /// The menu bar mirror of a top-level window, null for a child.
+    MenuBarMirror* Menu() { return m_menu.get(); }
 
     void Show(int command) override;
     void SetText(const std::string& text) override;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sys/wait.h>
@@ -29,8 +30,14 @@ inline void RunWithDisplay(const std::function<void()>& body) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (!OpenDisplay())
+        // The X server can refuse a connection while it still tears down the
+        // previous test's one; ask again briefly.
+        for (int attempt = 0; attempt < 20 && !OpenDisplay(); ++attempt)
+            usleep(100000);
+        if (!HasDisplay()) {
+            std::fprintf(stderr, "cannot open the display\n");
             _exit(2);
+        }
         body();
         _exit(::testing::Test::HasFailure() ? 1 : 0);
     }
