@@ -98,23 +98,14 @@ TEST_F(CWinAppCommandLineTest, UnregisterLeavesTheProfileUntouched) {
     EXPECT_EQ(m_app.ProfileText(), before);
 }
 
-TEST_F(CWinAppCommandLineTest, EmbeddedUnregisterShowsNothing) {
-    EXPECT_FALSE(Start({"-Embedding", "-Unregserver"}));
-    EXPECT_TRUE(m_app.m_messages.empty());
-    EXPECT_TRUE(m_app.m_unregisterRequested);
-    EXPECT_FALSE(m_app.m_userControl);
-}
-
-TEST_F(CWinAppCommandLineTest, DdeEndsAtOnceWithoutAWindow) {
+TEST_F(CWinAppCommandLineTest, ShellRequestsEndAtOnceUnseen) {
+    // Nothing could ever send the shell request "dde" waits for.
     EXPECT_FALSE(Start({"-dde"}));
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
     EXPECT_FALSE(m_app.m_userControl);
+    EXPECT_FALSE(m_app.m_unregisterRequested);
+    // An embedded unregister request shows nothing.
+    EXPECT_FALSE(Start({"-Embedding", "-Unregserver"}));
+    EXPECT_TRUE(m_app.m_unregisterRequested);
     EXPECT_TRUE(m_app.m_messages.empty());
-}
-
-TEST_F(CWinAppCommandLineTest, NoCommandSucceedsWithoutAWindow) {
-    CCommandLineInfo info;
-    info.m_shellCommand = CCommandLineInfo::NoCommand;
-    EXPECT_TRUE(m_app.ProcessShellCommand(info));
-    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
 }

@@ -1,7 +1,6 @@
 #include "ShellTestApp.h"
 
-#include "framework/CCmdUI.h"
-#include "framework/CDocument.h"
+#include "framework/CCommandLineInfo.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CRecentFileList.h"
 #include "framework/CTestCmdUI.h"
@@ -59,20 +58,13 @@ TEST_F(CWinAppProfileTest, ZeroPreviewPagesIsNotWritten) {
     EXPECT_EQ(m_app.ProfileText(), "[Settings]\nPreviewPages=0\n");
 }
 
-TEST_F(CWinAppProfileTest, ProfileFunctionsUseTheProfileFile) {
+TEST_F(CWinAppProfileTest, ProfileFunctionsNeedAProfilePath) {
     EXPECT_TRUE(m_app.ProfileWriteInt("S", "n", -12));
-    EXPECT_TRUE(m_app.ProfileWriteString("S", "t", "text"));
     EXPECT_EQ(m_app.ProfileReadInt("s", "N", 0), -12);
-    EXPECT_EQ(m_app.ProfileReadString("S", "t", nullptr), "text");
-    EXPECT_EQ(m_app.ProfileReadString("S", "missing", nullptr), "");
-    EXPECT_TRUE(m_app.ProfileWriteString("S", "t", nullptr));
-    EXPECT_EQ(m_app.ProfileReadString("S", "t", "gone"), "gone");
-    EXPECT_TRUE(m_app.ProfileWriteString("S", nullptr, nullptr));
-    EXPECT_EQ(m_app.ProfileReadInt("S", "n", 5), 5);
-    // Without a profile path nothing is read or written.
     m_app.m_profilePath.clear();
     EXPECT_FALSE(m_app.ProfileWriteInt("S", "n", 1));
     EXPECT_EQ(m_app.ProfileReadInt("S", "n", 9), 9);
+    EXPECT_EQ(m_app.ProfileReadString("S", "n", nullptr), "");
 }
 
 TEST_F(CWinAppProfileTest, RecentEntriesReopenAndFailedOnesAreRemoved) {
@@ -109,17 +101,21 @@ TEST_F(CWinAppProfileTest, RecentMenuWithoutAList) {
     EXPECT_FALSE(m_app.OpenRecent(57616));
 }
 
-TEST_F(CWinAppProfileTest, PopupShowsTheOpenedFile) {
+TEST_F(CWinAppProfileTest, FirstPopupShowsPlaceholderThenTheOpenedFile) {
     m_app.LoadStdProfileSettings(4);
-    ASSERT_NE(m_app.OpenDocumentPath(m_app.MakeFile("a&b.dat")), nullptr);
+    CCommandLineInfo none;
+    ASSERT_TRUE(m_app.ProcessShellCommand(none));
     auto* frame = static_cast<CFrameWnd*>(m_app.m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
     const host::HMENU popup = host::GetSubMenu(host::GetMenu(frame->m_hWnd), 0);
     frame->UpdatePopupMenu(popup, 0, FALSE);
+    EXPECT_EQ(host::GetMenuString(popup, 2, host::MF_BYPOSITION), "Recent File");
+    EXPECT_TRUE(host::GetMenuState(popup, 2, host::MF_BYPOSITION) & host::MF_GRAYED);
+
+    ASSERT_NE(m_app.OpenDocumentPath(m_app.MakeFile("a&b.dat")), nullptr);
+    frame->UpdatePopupMenu(popup, 0, FALSE);
     const std::string shown = host::GetMenuString(popup, 2, host::MF_BYPOSITION);
-    // Long scratch paths are abbreviated; the name always shows.
-    EXPECT_NE(shown.find("a&&b.dat"), std::string::npos) << shown;
     EXPECT_EQ(shown.rfind("&1 ", 0), 0u) << shown;
-    EXPECT_EQ(host::GetMenuItemID(popup, 2), 57616u);
+    EXPECT_NE(shown.find("a&&b.dat"), std::string::npos) << shown;
     EXPECT_FALSE(host::GetMenuState(popup, 2, host::MF_BYPOSITION) & host::MF_GRAYED);
+    EXPECT_EQ(host::GetMenuItemCount(popup), 5);
 }
