@@ -12,32 +12,6 @@
 
 namespace {
 
-TEST(DrawingSurfaceRequest, AsksForDoubleBufferedRgbaWithDepthStencilAndAccumulation) {
-    const host::PIXELFORMATDESCRIPTOR pfd = DrawingSurface::MakePixelFormatRequest();
-    EXPECT_EQ(pfd.nSize, 40);
-    EXPECT_EQ(pfd.nVersion, 1);
-    EXPECT_EQ(pfd.dwFlags, 0x80000025u);
-    EXPECT_EQ(pfd.iPixelType, host::PFD_TYPE_RGBA);
-    EXPECT_EQ(pfd.cColorBits, 32);
-    EXPECT_EQ(pfd.cRedBits, 8);
-    EXPECT_EQ(pfd.cRedShift, 16);
-    EXPECT_EQ(pfd.cGreenBits, 8);
-    EXPECT_EQ(pfd.cGreenShift, 8);
-    EXPECT_EQ(pfd.cBlueBits, 8);
-    EXPECT_EQ(pfd.cBlueShift, 0);
-    EXPECT_EQ(pfd.cAlphaBits, 0);
-    EXPECT_EQ(pfd.cAccumBits, 64);
-    EXPECT_EQ(pfd.cAccumRedBits, 16);
-    EXPECT_EQ(pfd.cAccumGreenBits, 16);
-    EXPECT_EQ(pfd.cAccumBlueBits, 16);
-    EXPECT_EQ(pfd.cAccumAlphaBits, 0);
-    EXPECT_EQ(pfd.cDepthBits, 32);
-    EXPECT_EQ(pfd.cStencilBits, 8);
-    EXPECT_EQ(pfd.cAuxBuffers, 0);
-    EXPECT_EQ(pfd.iLayerType, host::PFD_MAIN_PLANE);
-    EXPECT_EQ(pfd.dwLayerMask | pfd.dwVisibleMask | pfd.dwDamageMask | pfd.bReserved, 0u);
-}
-
 // A surface whose format search finds nothing, as on a system without any
 // format near the request.
 class NothingMatchesSurface : public DrawingSurface {

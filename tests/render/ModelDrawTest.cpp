@@ -41,10 +41,4 @@ TEST_F(ModelDrawTest, EveryEdgeOfAWireModelIsDrawn) {
     EXPECT_EQ(window.CountLit(), rowsLit * window.Width());
 }
 
-TEST_F(ModelDrawTest, AnEmptyModelDrawsNothing) {
-    Model empty;
-    Draw(empty);
-    EXPECT_EQ(window.CountLit(), 0);
-}
-
 } // namespace

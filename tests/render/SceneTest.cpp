@@ -190,11 +190,4 @@ TEST_F(SceneTest, ModelsOfOtherTypesAreNotShown) {
     EXPECT_EQ(window.CountLit(), 0);
 }
 
-TEST_F(SceneTest, ASceneBehindTheEyeShowsNothing) {
-    auto pyramid = LoadModelText(kPyramidText);
-    DrawScene(0.0, 0.0, -2000.0, *pyramid, true);
-    window.ReadBack();
-    EXPECT_EQ(window.CountLit(), 0);
-}
-
 } // namespace
