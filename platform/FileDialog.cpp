@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 
 #include "platform/DialogOwner.h"
+#include "platform/FileDialogWakeUp.h"
 #include "platform/HostDisplay.h"
 
 #include <FL/Fl_Native_File_Chooser.H>
@@ -94,6 +95,7 @@ std::optional<std::string> FileDialog::AskNative(const OPENFILENAME& ofn) {
     if (!directory.empty())
         chooser.directory(directory.c_str());
     const ModalScope scope;
+    const FileDialogWakeUp wakeUp;
     if (chooser.show() != 0 || !chooser.filename())
         return std::nullopt;
     return std::string(chooser.filename());

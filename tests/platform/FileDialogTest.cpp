@@ -1,5 +1,6 @@
 #include "platform/FileDialog.h"
 #include "platform/HostDisplay.h"
+#include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
 
 #include <gtest/gtest.h>
@@ -168,21 +169,31 @@ TEST_F(FileDialogRunTest, AnUntitledDialogIsCalledOpen) {
 
 namespace {
 
-/// The native chooser runs its own loop, which runs ours only when it has
-/// events of its own; so it is answered from outside, as a user would.
-TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleAndEscapeCancels) {
+int g_userMessages = 0;
+
+LRESULT CountUserMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER)
+        ++g_userMessages;
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+/// The native chooser runs its own loop; it is answered from outside, as a
+/// user would, and is meanwhile left alone long enough for our queue to run.
+TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleKeepsOurQueueRunningAndEscapeCancels) {
     if (!OpenDisplay())
         GTEST_SKIP() << "no display";
     if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "xdotool is not installed";
     CREATESTRUCT cs;
     cs.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    const HWND owner = CreateWindow(cs, DefWindowProc, nullptr);
+    const HWND owner = CreateWindow(cs, CountUserMessages, nullptr);
+    g_userMessages = 0;
+    PostMessage(owner, WM_USER, 0, 0);
     std::thread user([] {
         std::system("for i in $(seq 100); do"
                     "  id=$(xdotool search --name '^Open kovo-dialog-test$' | head -1);"
                     "  [ -n \"$id\" ] && break; sleep 0.1; done;"
-                    "[ -n \"$id\" ] && xdotool key --window \"$id\" Escape");
+                    "sleep 0.3; [ -n \"$id\" ] && xdotool key --window \"$id\" Escape");
     });
     OPENFILENAME ofn;
     ofn.owner = owner;
@@ -193,6 +204,8 @@ TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleAndEscapeCancels) {
     user.join();
     EXPECT_FALSE(chosen);
     EXPECT_EQ(ofn.file, "unchanged");
+    EXPECT_EQ(g_userMessages, 1)
+        << "the message posted before was handled while the chooser was up";
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
 }
