@@ -64,20 +64,34 @@ std::vector<int> Attributes(const PIXELFORMATDESCRIPTOR& want, const Rung& rung)
             None};
 }
 
-// Among configurations that all meet the request, the first without alpha
-// when none was asked for, so that the visual matches the screen's.
-GLXFBConfig Preferred(GLXFBConfig* configs, int count, const PIXELFORMATDESCRIPTOR& want) {
+// How well a configuration that meets the request suits the screen: a
+// true-colour visual shows its pixels without a colour map to fill, and no
+// alpha when none was asked for keeps the visual the screen's own.
+int Suitability(GLXFBConfig config, const PIXELFORMATDESCRIPTOR& want) {
     GlConfigList& list = GlConfigList::Instance();
-    GLXFBConfig first = nullptr;
+    int score = 0;
+    if (list.Attribute(config, GLX_X_VISUAL_TYPE) == GLX_TRUE_COLOR)
+        score += 2;
+    if (want.cAlphaBits != 0 || list.Attribute(config, GLX_ALPHA_SIZE) == 0)
+        score += 1;
+    return score;
+}
+
+// The most suitable of the configurations that meet the request; the
+// display's order decides between equals.
+GLXFBConfig Preferred(GLXFBConfig* configs, int count, const PIXELFORMATDESCRIPTOR& want) {
+    GLXFBConfig best = nullptr;
+    int bestScore = -1;
     for (int i = 0; i < count; ++i) {
-        if (list.IndexOf(configs[i]) == 0)
+        if (GlConfigList::Instance().IndexOf(configs[i]) == 0)
             continue;
-        if (!first)
-            first = configs[i];
-        if (want.cAlphaBits == 0 && list.Attribute(configs[i], GLX_ALPHA_SIZE) == 0)
-            return configs[i];
+        const int score = Suitability(configs[i], want);
+        if (score > bestScore) {
+            best = configs[i];
+            bestScore = score;
+        }
     }
-    return first;
+    return best;
 }
 
 int TryRung(const PIXELFORMATDESCRIPTOR& want, const Rung& rung) {

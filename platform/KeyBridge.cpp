@@ -39,7 +39,8 @@ HWND KeyTarget(HWND top) {
 
 void PostKey(HWND hwnd, int event) {
     const int state = Fl::event_state();
-    const bool alt = (state & FL_ALT) != 0;
+    // The Alt key itself is not yet in the state when it goes down.
+    const bool alt = (state & FL_ALT) != 0 || KeyBridge::VirtualKey(Fl::event_key()) == VK_MENU;
     MSG msg;
     msg.hwnd = hwnd;
     msg.message =

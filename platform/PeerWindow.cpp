@@ -234,7 +234,9 @@ int PeerWindow::handle(int event) {
     case FL_RELEASE:
     case FL_DRAG:
     case FL_MOVE:
-        if (BarTakes())
+        // Input arrives at the top-level window; the toolkit routes it on to
+        // the menu bar or to a child window under the mouse.
+        if (BarTakes() || ((event == FL_PUSH || event == FL_MOVE) && ChildUnderMouse()))
             return Fl_Window::handle(event);
         if (event == FL_MOVE)
             Fl_Window::handle(event); // keeps the toolkit's below-mouse record
@@ -246,6 +248,15 @@ int PeerWindow::handle(int event) {
     default:
         return Fl_Window::handle(event);
     }
+}
+
+Fl_Widget* PeerWindow::ChildUnderMouse() const {
+    for (int i = children(); i-- > 0;) {
+        Fl_Widget* child = this->child(i);
+        if (child->type() >= FL_WINDOW && child->visible() && Fl::event_inside(child))
+            return child;
+    }
+    return nullptr;
 }
 
 bool PeerWindow::BarTakes() const {

@@ -43,6 +43,8 @@ private:
     void CreateTopLevelXWindow();
     /// True when a mouse event belongs to the menu bar.
     bool BarTakes() const;
+    /// The shown child window under the mouse, if any.
+    Fl_Widget* ChildUnderMouse() const;
     bool PostMouse(int event);
 
     HWND m_hwnd = nullptr;           ///< back-link to the record

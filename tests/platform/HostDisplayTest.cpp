@@ -172,6 +172,24 @@ TEST(HostDisplayTest, MouseMessagesCarryClientPointsAndStayInside) {
     });
 }
 
+TEST(HostDisplayTest, PressOnTheFrameReachesTheChildUnderTheMouse) {
+    RunWithDisplay([] {
+        Frame f;
+        // Input arrives at the top-level window in its own coordinates.
+        SendMouse(PeerOf(f.frame).Window(), FL_PUSH, 30, kMenuBarHeight + 40, FL_LEFT_MOUSE,
+                  FL_BUTTON1);
+        std::vector<MSG> taken;
+        for (const MSG& msg : Drain())
+            if (msg.message != WM_PAINT)
+                taken.push_back(msg);
+        ASSERT_EQ(taken.size(), 1u);
+        EXPECT_EQ(taken[0].hwnd, f.view);
+        EXPECT_EQ(taken[0].message, WM_LBUTTONDOWN);
+        EXPECT_EQ(taken[0].lParam, MAKELPARAM(30, 40));
+        Fl::pushed(nullptr);
+    });
+}
+
 TEST(HostDisplayTest, CloseBoxSendsCloseAndEscapeDoesNot) {
     RunWithDisplay([] {
         Frame f;
