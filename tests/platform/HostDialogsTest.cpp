@@ -62,18 +62,6 @@ TEST_F(HostDialogsHookTest, AHookMayReplaceTheHooksWhileItRuns) {
     EXPECT_EQ(MessageBox(nullptr, "", "", MB_YESNO), IDYES);
 }
 
-TEST_F(HostDialogsHookTest, OnlyTheHooksSetAreUsed) {
-    int calls = 0;
-    DialogHooks hooks;
-    hooks.dialogBox = [&](HWND, const DialogTemplate&) { return ++calls; };
-    SetDialogHooks(hooks);
-    EXPECT_EQ(DialogBox(nullptr, DialogTemplate()), 1);
-    if (HasDisplay())
-        return; // the unhooked calls would show real windows
-    EXPECT_EQ(MessageBox(nullptr, "text", "caption", MB_YESNOCANCEL), IDYES);
-    EXPECT_EQ(calls, 1);
-}
-
 TEST(HostDialogsWithoutDisplayTest, MessageBoxesAnswerWithTheirFirstButton) {
     if (HasDisplay())
         GTEST_SKIP() << "a display is open";
