@@ -196,6 +196,29 @@ TEST_F(MessageBoxWindowTest, AChildOwnerDisablesItsTopLevelWindow) {
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
+TEST_F(MessageBoxWindowTest, ANestedBoxLeavesTheOwnerDisabledUntilTheOuterOneEnds) {
+    HWND owner = MakeOwner(100, 80, 600, 400);
+    BOOL enabledAfterInner = TRUE;
+    int inner = 0;
+    bool outerModalAgain = false;
+    const int outer = Ask(
+        MB_OKCANCEL,
+        [&](Fl_Window& outerBox) {
+            MessageBoxWindow innerBox("Inner", "Kovomodel", MB_YESNO);
+            ModalAnswer answer([](Fl_Window& w) { PressKey(w, FL_Escape); });
+            inner = innerBox.Run(owner);
+            enabledAfterInner = IsWindowEnabled(owner);
+            outerModalAgain = Fl::modal() == &outerBox;
+            PressKey(outerBox, FL_Escape);
+        },
+        owner);
+    EXPECT_EQ(inner, IDNO);
+    EXPECT_EQ(outer, IDCANCEL);
+    EXPECT_FALSE(enabledAfterInner);
+    EXPECT_TRUE(outerModalAgain);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(MessageBoxWindowTest, AnOwnerThatWasDisabledStaysDisabled) {
     HWND owner = MakeOwner(100, 80, 600, 400);
     EnableWindow(owner, FALSE);
