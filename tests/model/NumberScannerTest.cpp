@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 namespace {
@@ -103,6 +104,28 @@ TEST(NumberScannerTest, FloatIsRoundedOnceFromTheDecimalText) {
     // A hair above halfway must round up; going through double first would not.
     EXPECT_EQ(ScanFl("1.00000005960464477539062500000001").value, 1.00000011920928955078125f);
     EXPECT_EQ(ScanFl("1e-40").value, std::strtof("1e-40", nullptr));
+}
+
+TEST(NumberScannerTest, FloatAgreesWithTheCLibraryOnManyDecimals) {
+    // Short and long mantissas take different conversion paths; both must round
+    // exactly as strtof does.
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 14);
+        std::string text = random() % 2 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        text.insert(text.size() - random() % (digits + 1), ".");
+        if (random() % 8 == 0) {
+            text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+        }
+        const float expected = std::strtof(text.c_str(), nullptr);
+        const FloatScan scan = ScanFl(text);
+        ASSERT_EQ(scan.result, ScanResult::Number) << text;
+        ASSERT_EQ(scan.value, expected) << text;
+        ASSERT_EQ(std::signbit(scan.value), std::signbit(expected)) << text;
+    }
 }
 
 TEST(NumberScannerTest, FloatEndsAtFirstCharacterThatCannotContinueIt) {
