@@ -24,7 +24,7 @@ trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
   exec 3<> "$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     number=$(head -n1 "$work/displayfd" 2>/dev/null || true)

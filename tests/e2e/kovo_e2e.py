@@ -16,6 +16,7 @@ import sys
 import tempfile
 import time
 import unittest
+import zlib
 
 BINARY = None
 SAMPLES = None
@@ -54,7 +55,10 @@ class XServer:
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-             "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+             "%dx%dx24" % (width, height), "-nolisten", "tcp",
+             # Without it the server resets, refusing clients for a moment,
+             # each time its last client leaves.
+             "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
@@ -91,6 +95,22 @@ class Image:
         width = min(width, self.width - left)
         height = min(height, self.height - top)
         return Image(width, height, [r[left:left + width] for r in self.rows[top:top + height]])
+
+    def save_png(self, path):
+        raw = bytearray()
+        for row in self.rows:
+            raw.append(0)  # no filter
+            for p in row:
+                raw += bytes(p)
+
+        def chunk(kind, data):
+            return (struct.pack(">I", len(data)) + kind + data +
+                    struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                    chunk(b"IDAT", zlib.compress(bytes(raw))) + chunk(b"IEND", b""))
 
     def count(self, predicate):
         return sum(1 for row in self.rows for p in row if predicate(p))
@@ -272,6 +292,12 @@ class App:
         self.xdo("key", "Return")
         time.sleep(0.2)
 
+    def repaint(self):
+        """Asks the view for a repaint without changing the camera: a right
+        drag one pixel sideways (only vertical movement zooms)."""
+        x, y, w, h = self.geometry()
+        self.drag(3, (w // 2, h // 2), (w // 2 + 1, h // 2), steps=1)
+
     # Pixels ------------------------------------------------------------------
 
     def screenshot(self, wid=None):
@@ -287,8 +313,20 @@ class App:
         return shot.crop(0, 40, shot.width, shot.height - 40)
 
     def wait_for_picture(self, predicate, timeout=10.0, what="picture"):
-        return wait_until(lambda: (lambda s: s if predicate(s) else None)(self.view_shot()),
-                          timeout, interval=0.2, what=what)
+        shots = []
+
+        def matches():
+            shots[:] = [self.view_shot()]
+            return shots[0] if predicate(shots[0]) else None
+        try:
+            return wait_until(matches, timeout, interval=0.2, what=what)
+        except Timeout as failure:
+            # Keep the last picture where it outlives the test's folder.
+            folder = os.environ.get("KOVO_E2E_ARTIFACTS", tempfile.gettempdir())
+            path = os.path.join(folder, "kovo-e2e-%s.png" % self.case.id().split(".")[-1])
+            if shots:
+                shots[0].save_png(path)
+            raise Timeout("%s (last picture: %s)\n%s" % (failure, path, self.output()))
 
     # Process -----------------------------------------------------------------
 

