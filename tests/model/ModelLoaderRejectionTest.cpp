@@ -46,7 +46,7 @@ const std::string kEof = "the end of the file";
 
 } // namespace
 
-TEST(ModelRejectionTest, TextWhereANumberMustStand) {
+TEST(ModelLoaderRejectionTest, TextWhereANumberMustStand) {
     ExpectRejected("", {1, 1, "the model type", kEof});
     ExpectRejected("wire\n", {1, 1, "the model type", "'wire'"});
     ExpectRejected("0\n4 six\n", {2, 3, "the edge count", "'six'"});
@@ -63,7 +63,7 @@ TEST(ModelRejectionTest, TextWhereANumberMustStand) {
                    {4, 2, "a coordinate", "a character of code 1"});
 }
 
-TEST(ModelRejectionTest, FileEndsEarly) {
+TEST(ModelLoaderRejectionTest, FileEndsEarly) {
     ExpectRejected("1\n5", {2, 2, "the face count", kEof});
     ExpectRejected("0\n2 1\n0 0 0\n1 0", {4, 4, "a coordinate", kEof});
     ExpectRejected("0\n2 2\n0 0 0\n1 0 0\n1 2\n", {6, 1, "a vertex index", kEof});
@@ -71,14 +71,14 @@ TEST(ModelRejectionTest, FileEndsEarly) {
     ExpectRejected("0\r\n2 1\r\n0 0 0\r\n1 0 0\r\n1\x1a 2\r\n", {5, 2, "a vertex index", kEof});
 }
 
-TEST(ModelRejectionTest, CountsBelowOne) {
+TEST(ModelLoaderRejectionTest, CountsBelowOne) {
     ExpectRejected("0\n0 1\n", {2, 1, "a vertex count of at least 1", "'0'"});
     ExpectRejected("0\n-3 1\n", {2, 1, "a vertex count of at least 1", "'-3'"});
     ExpectRejected("0\n1 0\n0 0 0\n", {2, 3, "an edge count of at least 1", "'0'"});
     ExpectRejected("7\n1 -1\n0 0 0\n", {2, 3, "a face count of at least 1", "'-1'"});
 }
 
-TEST(ModelRejectionTest, IndexAboveTheVertexCount) {
+TEST(ModelLoaderRejectionTest, IndexAboveTheVertexCount) {
     ExpectRejected("0\n2 1\n0 0 0\n1 0 0\n1 3\n", {5, 3, "a vertex index of at most 2", "'3'"});
     ExpectRejected("1\n3 1\n0 0 0\n1 0 0\n0 1 0\n4 2 3\n",
                    {6, 1, "a vertex index of at most 3", "'4'"});
@@ -86,7 +86,7 @@ TEST(ModelRejectionTest, IndexAboveTheVertexCount) {
                    {6, 7, "a vertex index of at most 3", "'4'"});
 }
 
-TEST(ModelRejectionTest, NumbersBeyondTheirType) {
+TEST(ModelLoaderRejectionTest, NumbersBeyondTheirType) {
     ExpectRejected("2147483648\n",
                    {1, 1, "the model type within the 32-bit range", "'2147483648'"});
     ExpectRejected("0\n2 1\n0 0 0\n1e39 0 0\n1 2\n",
@@ -97,20 +97,20 @@ TEST(ModelRejectionTest, NumbersBeyondTheirType) {
                    {6, 7, "a vertex index within the 32-bit range", "'0x100000000'"});
 }
 
-TEST(ModelRejectionTest, CoordinatesTooCloseToZeroToScale) {
+TEST(ModelLoaderRejectionTest, CoordinatesTooCloseToZeroToScale) {
     // 1000 divided by the largest magnitude would overflow single precision.
     ExpectRejected("0\n2 1\n0 1e-40 0\n0 0 -2e-40\n1 2\n",
                    {4, 5, "a largest coordinate far enough from 0 to scale to 1000", "'-2e-40'"});
 }
 
-TEST(ModelRejectionTest, HugeClaimedCountsFailAtOnce) {
+TEST(ModelLoaderRejectionTest, HugeClaimedCountsFailAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     ExpectRejected("1\n2147483647 2147483647\n0 0 0\n", {4, 1, "a coordinate", kEof});
     ExpectRejected("1\n1 2147483647\n0 0 0\n1 1 1\n", {5, 1, "a vertex index", kEof});
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
-TEST(ModelRejectionTest, UnreadableFiles) {
+TEST(ModelLoaderRejectionTest, UnreadableFiles) {
     Model model;
     EXPECT_FALSE(model.Open(KOVO_TEST_DATA "/missing.dat"));
     ASSERT_TRUE(model.LastError());
@@ -121,7 +121,7 @@ TEST(ModelRejectionTest, UnreadableFiles) {
     EXPECT_EQ(model.vertices, nullptr);
 }
 
-TEST(ModelRejectionTest, MessageNamesFilePlaceAndExpectation) {
+TEST(ModelLoaderRejectionTest, MessageNamesFilePlaceAndExpectation) {
     Model model;
     EXPECT_FALSE(model.OpenText("1\n3 1\n0 0 0\n1 x 0\n", "dom.dat"));
     EXPECT_STREQ(model.LastError()->what(), "dom.dat:4:3: expected a coordinate, found 'x'");
