@@ -87,8 +87,12 @@ void OpenModel(benchmark::State& state, const std::string& path) {
     state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
 }
 
-void BM_OpenSphere200k(benchmark::State& state) { OpenModel(state, Files().Small()); }
-void BM_OpenSphere2M(benchmark::State& state) { OpenModel(state, Files().Large()); }
+void BM_OpenSphere200k(benchmark::State& state) {
+    OpenModel(state, Files().Small());
+}
+void BM_OpenSphere2M(benchmark::State& state) {
+    OpenModel(state, Files().Large());
+}
 
 } // namespace
 
