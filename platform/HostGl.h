@@ -77,6 +77,8 @@ BOOL wglDeleteContext(HGLRC context);
 BOOL SwapBuffers(HDC dc);
 
 /// TRUE while a context is current: OpenGL and GLU calls are only made then.
-inline BOOL HasCurrentGlContext() { return wglGetCurrentContext() != nullptr; }
+inline BOOL HasCurrentGlContext() {
+    return wglGetCurrentContext() != nullptr;
+}
 
 } // namespace host

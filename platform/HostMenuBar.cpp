@@ -24,7 +24,15 @@ bool HostMenuBar::Activates(int event) const {
     return event == FL_SHORTCUT && menu()->find_shortcut(nullptr, true) != nullptr;
 }
 
+void HostMenuBar::Detach() {
+    menu(nullptr);
+    m_mirror = nullptr;
+    m_hwnd = nullptr;
+}
+
 int HostMenuBar::handle(int event) {
+    if (!m_mirror)
+        return 0;
     if (event == FL_SHORTCUT && !Activates(event))
         return 0;
     if (!Activates(event))

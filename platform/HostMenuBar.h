@@ -16,6 +16,8 @@ public:
     HostMenuBar(HWND hwnd, MenuBarMirror& mirror, int width, int height);
 
     int handle(int event) override;
+    /// Cuts the links to a mirror and window that are going away.
+    void Detach();
 
 private:
     /// True when the event would open the bar (a click on it, or its mnemonic).

@@ -58,8 +58,12 @@ struct MSG {
     UINT keyState = 0;
 };
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
                                ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16));
@@ -68,8 +72,12 @@ constexpr WPARAM MAKEWPARAM(int lo, int hi) {
     return static_cast<WPARAM>(static_cast<std::uint32_t>(MAKELPARAM(lo, hi)));
 }
 /// The signed 16-bit client coordinates packed in a mouse message's lParam.
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(LOWORD(lp)); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(HIWORD(lp)); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(LOWORD(lp));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(HIWORD(lp));
+}
 
 // Window messages.
 constexpr UINT WM_NULL = 0x0000;

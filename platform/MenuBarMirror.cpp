@@ -3,6 +3,7 @@
 #include "platform/HostMenu.h"
 #include "platform/HostMenuBar.h"
 #include "platform/HostQueue.h"
+#include "platform/HostWindow.h"
 #include "platform/Menu.h"
 #include "platform/MenuLabel.h"
 #include "platform/PeerWindow.h"
@@ -41,6 +42,11 @@ MenuBarMirror::MenuBarMirror(HWND hwnd, PeerWindow& window) : m_hwnd(hwnd) {
     m_bar = new HostMenuBar(hwnd, *this, window.w(), kMenuBarHeight);
     window.end();
     Rebuild();
+}
+
+MenuBarMirror::~MenuBarMirror() {
+    // The bar outlives this mirror until the toolkit deletes its window.
+    m_bar->Detach();
 }
 
 const char* MenuBarMirror::Keep(const std::string& text) {
@@ -115,7 +121,8 @@ void MenuBarMirror::OnPicked(Fl_Widget* widget, void* data) {
     auto* bar = static_cast<Fl_Menu_Bar*>(widget);
     auto* window = static_cast<PeerWindow*>(bar->window());
     const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(data));
-    PostMessage(window->Record(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    if (IsWindow(window->Record()))
+        PostMessage(window->Record(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 } // namespace host

@@ -20,6 +20,9 @@ class MenuBarMirror {
 public:
     /// Adds the bar to window (the toolkit window owns the widget).
     MenuBarMirror(HWND hwnd, PeerWindow& window);
+    ~MenuBarMirror();
+    MenuBarMirror(const MenuBarMirror&) = delete;
+    MenuBarMirror& operator=(const MenuBarMirror&) = delete;
 
     /// Rebuilds the toolkit items from the menu data; hides the bar when the
     /// window has no menu.

@@ -178,7 +178,7 @@ void PeerWindow::EraseClient() {
 }
 
 void PeerWindow::show() {
-    if (IsWindow(m_hwnd) && !m_hwnd->visible)
+    if (!IsWindow(m_hwnd) || !m_hwnd->visible)
         return; // the record decides; the toolkit asks when a parent shows
     EnsureXWindow();
     if (parent()) {
@@ -241,6 +241,10 @@ int PeerWindow::handle(int event) {
         if (event == FL_MOVE)
             Fl_Window::handle(event); // keeps the toolkit's below-mouse record
         return PostMouse(event) ? 1 : 0;
+    case FL_HIDE:
+    case FL_SHOW:
+        FollowMapping(event);
+        return Fl_Window::handle(event);
     case FL_ENTER:
     case FL_LEAVE:
         Fl_Window::handle(event);
@@ -257,6 +261,20 @@ Fl_Widget* PeerWindow::ChildUnderMouse() const {
             return child;
     }
     return nullptr;
+}
+
+void PeerWindow::FollowMapping(int event) {
+    // The program's own show calls change the record first; a mismatch here
+    // means the user minimised or restored the window.
+    if (parent() || !IsWindow(m_hwnd) || !m_hwnd->visible)
+        return;
+    const bool minimised = event == FL_HIDE;
+    if (m_hwnd->iconic == minimised)
+        return;
+    const int oldWidth = m_hwnd->ClientWidth();
+    const int oldHeight = m_hwnd->ClientHeight();
+    m_hwnd->iconic = minimised;
+    SendSizeIfChanged(m_hwnd, oldWidth, oldHeight);
 }
 
 bool PeerWindow::BarTakes() const {

@@ -18,6 +18,8 @@ public:
     ~PeerWindow() override;
 
     HWND Record() const { return m_hwnd; }
+    /// Forgets the record, which is going away; the window then posts nothing.
+    void Detach() { m_hwnd = nullptr; }
     /// Height of the menu bar at the top (0 for none or for a child).
     int BarHeight() const;
     /// Makes the X window (unmapped for a top-level one) if there is none yet.
@@ -41,6 +43,8 @@ public:
 
 private:
     void CreateTopLevelXWindow();
+    /// Follows a minimise or restore made through the window manager.
+    void FollowMapping(int event);
     /// True when a mouse event belongs to the menu bar.
     bool BarTakes() const;
     /// The shown child window under the mouse, if any.

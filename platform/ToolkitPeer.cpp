@@ -5,6 +5,7 @@
 #include "platform/PeerWindow.h"
 #include "platform/Window.h"
 
+#include <FL/Fl.H>
 #include <FL/Fl_RGB_Image.H>
 
 namespace host {
@@ -44,7 +45,15 @@ ToolkitPeer::ToolkitPeer(HWND hwnd)
 
 ToolkitPeer::~ToolkitPeer() {
     m_menu.reset(); // its bar widget goes with the window
-    m_window.reset();
+    // The record may go while the toolkit is still inside this window's own
+    // handler (its close box, say): hide it now and let the toolkit delete it
+    // once that handler has returned.
+    PeerWindow* window = m_window.release();
+    window->Detach();
+    if (Fl_Group* parent = window->parent())
+        parent->remove(window);
+    window->hide();
+    Fl::delete_widget(window);
 }
 
 void ToolkitPeer::Show(int command) {

@@ -38,8 +38,11 @@ struct Frame {
         SetMenu(frame, bar);
         view = log.CreateChild(frame, 1, 400, 275);
         ShowWindow(frame, SW_SHOW);
-        ProcessToolkitEvents(0.2);
-        Drain();
+        // Let the X server map and expose the windows before the test starts.
+        for (int i = 0; i < 10; ++i) {
+            Fl::wait(0.03);
+            Drain();
+        }
         log.entries.clear();
     }
     ~Frame() {
