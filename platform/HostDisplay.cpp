@@ -69,10 +69,13 @@ void ProcessToolkitEvents(double seconds) {
     if (!g_open)
         return;
     Fl::check();
+    Fl::flush();
     if (seconds > 0) {
         MSG msg;
-        if (!PeekMessage(&msg, PM_NOREMOVE))
+        if (!PeekMessage(&msg, PM_NOREMOVE)) {
             Fl::wait(seconds);
+            Fl::flush();
+        }
     }
 }
 

@@ -25,6 +25,9 @@ bool Toolkit::Wait() {
     if (!HasDisplay())
         return false;
     Fl::wait();
+    // The toolkit draws damage only when it next waits; turning it into
+    // paint requests now lets them be seen before the loop waits again.
+    Fl::flush();
     return true;
 }
 
@@ -33,6 +36,7 @@ void Toolkit::Check() {
         return;
     g_inCheck = true;
     Fl::check();
+    Fl::flush();
     g_inCheck = false;
 }
 

@@ -232,6 +232,26 @@ TEST(HostDisplayTest, UserResizeSendsSizeAndPaintsComeFromExposure) {
     });
 }
 
+TEST(HostDisplayTest, AnExposureIsAPaintWithoutWaitingForAnotherEvent) {
+    RunWithDisplay([] {
+        Frame f;
+        ValidateRect(f.frame, nullptr);
+        ValidateRect(f.view, nullptr);
+        XClearArea(fl_display, fl_xid(&PeerOf(f.view).Window()), 0, 0, 0, 0, True);
+        XFlush(fl_display);
+        // Should the paint wait for a further event, this one ends the wait.
+        Fl::add_timeout(
+            2.0, [](void* hwnd) { PostMessage(static_cast<HWND>(hwnd), WM_USER + 99, 0, 0); },
+            f.frame);
+        MSG msg;
+        ASSERT_TRUE(GetMessage(&msg));
+        EXPECT_EQ(msg.message, WM_PAINT);
+        EXPECT_EQ(msg.hwnd, f.view);
+        Fl::remove_timeout(nullptr, f.frame);
+        ValidateRect(f.view, nullptr);
+    });
+}
+
 TEST(HostDisplayTest, ModalScopeKeepsTheQueueRunningInToolkitLoops) {
     RunWithDisplay([] {
         Frame f;
