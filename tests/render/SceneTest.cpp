@@ -47,12 +47,22 @@ struct SceneTest : testing::Test {
     Rgb AtModelPoint(double x, double y, double z) { return AtEyePoint(x, y, z - kDistance); }
 };
 
-TEST_F(SceneTest, AnEmptySceneIsClearedToBlack) {
+TEST_F(SceneTest, EachFrameStartsFromClearedColourAndDepth) {
+    auto pyramid = LoadModelText(kPyramidText);
     Model empty;
+    Draw(*pyramid, false);
+    ASSERT_GT(window.CountLit(), 0);
+    // Nothing of the last frame stays: the background is black.
     Draw(empty, false);
     EXPECT_EQ(window.CountLit(), 0);
     const Rgb corner = window.At(0, 0);
     EXPECT_EQ(corner.r + corner.g + corner.b, 0);
+
+    // Nor do its depths: the pyramid farther away than before still shows.
+    Draw(*pyramid, false);
+    DrawScene(0.0, 0.0, 2500.0, *pyramid, false);
+    window.ReadBack();
+    EXPECT_GT(window.At(kWidth / 2, kHeight / 2).g, 0);
 }
 
 TEST_F(SceneTest, ThePyramidShowsLitGreenWhereTheProjectionPutsIt) {
