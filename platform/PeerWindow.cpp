@@ -208,9 +208,11 @@ void PeerWindow::flush() {
 
 void PeerWindow::resize(int x, int y, int w, int h) {
     Fl_Window::resize(x, y, w, h);
-    if (parent() || m_following || !IsWindow(m_hwnd))
+    if (parent() || !IsWindow(m_hwnd))
         return;
     LayOut();
+    if (m_following)
+        return; // the program moved it and has its record already
     // A resize made by the user: the record follows and the program hears of it.
     const int oldWidth = m_hwnd->ClientWidth();
     const int oldHeight = m_hwnd->ClientHeight();

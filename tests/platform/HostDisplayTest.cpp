@@ -221,6 +221,13 @@ TEST(HostDisplayTest, UserResizeSendsSizeAndPaintsComeFromExposure) {
         EXPECT_EQ(sizes[0].lParam, MAKELPARAM(500, 300));
         // The view keeps the place the program gave it.
         EXPECT_EQ(PeerOf(f.view).Window().w(), 400);
+        EXPECT_EQ(PeerOf(f.frame).Menu()->Bar().w(), 500);
+
+        // A move by the program lays the bar out too, and sends one WM_SIZE.
+        MoveWindow(f.frame, 0, 0, 300, 200, FALSE);
+        EXPECT_EQ(PeerOf(f.frame).Menu()->Bar().w(), 300);
+        EXPECT_EQ(f.log.Of(WM_SIZE).size(), 2u);
+        EXPECT_EQ(window.w(), 300);
 
         ValidateRect(f.view, nullptr);
         PeerOf(f.view).Window().damage(FL_DAMAGE_EXPOSE);
