@@ -34,8 +34,8 @@ struct DialogTemplate {
     std::string caption;
     std::string fontName;
     int pointSize = 8;
-    int cx = 0; ///< width in dialog units
-    int cy = 0; ///< height in dialog units
+    int cx = 0;                          ///< width in dialog units
+    int cy = 0;                          ///< height in dialog units
     std::vector<DialogControl> controls; ///< in control (tab) order
 };
 
