@@ -86,6 +86,26 @@ TEST_F(CSingleDocTemplateTest, RelativeAndQuotedNamesOpenTheFullPath) {
     EXPECT_EQ(quoted->m_pathName, path);
 }
 
+TEST_F(CSingleDocTemplateTest, LinkOpensItsTargetAndCountsAsTheSameFile) {
+    StartNew();
+    const std::string target = WriteFile("target.dat", "x");
+    const std::string link = dir + "/link.dat";
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    CDocument* opened = app.OpenDocumentPath(link);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->m_pathName, target);
+    EXPECT_EQ(opened->m_title, "target.dat");
+    EXPECT_EQ(app.OpenDocumentPath(target), opened);
+    EXPECT_EQ(Doc()->m_openCalls, 1) << "the target is already open";
+}
+
+TEST_F(CSingleDocTemplateTest, WaitCursorEndsAlsoAfterAFailedOpen) {
+    StartNew();
+    app.OpenDocumentPath(dir + "/missing.dat");
+    EXPECT_TRUE(Doc()->m_waitCursorSeen);
+    EXPECT_FALSE(host::IsWaitCursorShown());
+}
+
 TEST_F(CSingleDocTemplateTest, OpeningTheDocumentsOwnPathReadsNothing) {
     StartNew();
     const std::string path = WriteFile("house.dat", "x");
