@@ -6,6 +6,8 @@
 #include "render/ReferenceObjects.h"
 #include "render/Scene.h"
 
+#include <cassert>
+
 using host::BOOL;
 
 KOVO_IMPLEMENT_CREATABLE(CKovomodelDoc, CDocument)
@@ -39,6 +41,7 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     // on screen, and the framework keeps title, path and recent list as well.
     Model loaded;
     if (!loaded.Open(path)) {
+        assert(CWinApp::Current() != nullptr && "documents live inside an application");
         CWinApp::Current()->ShowMessage(IDS_UNEXPECTED_FORMAT,
                                         host::MB_OK | host::MB_ICONEXCLAMATION);
         return host::FALSE;

@@ -2,10 +2,11 @@
 
 #include "app/CKovomodelDoc.h"
 #include "app/PaintScope.h"
-#include "framework/CFrameWnd.h"
 #include "platform/HostGl.h"
 #include "platform/HostQueue.h"
 #include "render/DragSteps.h"
+
+#include <cassert>
 
 using host::BOOL;
 using host::UINT;
@@ -27,6 +28,7 @@ KOVO_ON_MOUSE(host::WM_RBUTTONUP, &CKovomodelView::OnRButtonUp)
 KOVO_END_MESSAGE_MAP()
 
 CKovomodelDoc* CKovomodelView::GetDocument() const {
+    assert(m_document == nullptr || m_document->IsKindOf(&CKovomodelDoc::classRecord));
     return static_cast<CKovomodelDoc*>(m_document);
 }
 

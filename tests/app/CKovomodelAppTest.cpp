@@ -92,6 +92,16 @@ TEST_F(CKovomodelAppTest, StartingWithAMissingFileReportsItAndFails) {
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
+TEST_F(CKovomodelAppTest, StartingWithARejectedFileReportsItAndFailsLikeAMissingOne) {
+    folder.Write("dom.dat", AppTestFolder::kPyramid);
+    folder.Write("broken.dat", "1\n2 1\n0 0 0\n");
+    EXPECT_FALSE(Start({"broken.dat"}));
+    ASSERT_EQ(recorder.boxes.size(), 1u);
+    EXPECT_EQ(recorder.boxes[0].text, "Unexpected file format.");
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_EQ(app.m_recentList->m_names[0], "") << "a failed open never joins the list";
+}
+
 TEST_F(CKovomodelAppTest, ARejectedModelKeepsTitlePathModelAndRecentList) {
     folder.Write("dom.dat", AppTestFolder::kPyramid);
     const std::string wire = folder.Write("wire.dat", AppTestFolder::kTetrahedron);
