@@ -54,6 +54,16 @@ void CSingleDocTemplate::ReleaseDocument(CDocument* document) {
     }
 }
 
+CFrameWnd* CSingleDocTemplate::BuildFrame(CDocument* document) {
+    // The view joins the document while the frame is built; a failure half
+    // way must not delete the document under us.
+    const BOOL autoDelete = document->m_autoDelete;
+    document->m_autoDelete = FALSE;
+    CFrameWnd* frame = CreateFrame(document);
+    document->m_autoDelete = autoDelete;
+    return frame;
+}
+
 void CSingleDocTemplate::DiscardNew(CFrameWnd* frame) {
     if (frame != nullptr) {
         frame->DestroyWindow(); // its view leaves the document, which closes
@@ -78,12 +88,7 @@ CDocument* CSingleDocTemplate::OpenOrCreate(const char* path, BOOL makeVisible) 
         return nullptr;
     }
     if (frame == nullptr) {
-        // The view joins the document while the frame is built; a failure
-        // half way must not delete the document under us.
-        const BOOL autoDelete = document->m_autoDelete;
-        document->m_autoDelete = FALSE;
-        frame = CreateFrame(document);
-        document->m_autoDelete = autoDelete;
+        frame = BuildFrame(document);
         if (frame == nullptr) {
             ShowCreateFailure();
             ReleaseDocument(document);

@@ -24,6 +24,8 @@ public:
     std::unique_ptr<CDocument> m_onlyDoc;
 
 private:
+    /// CreateFrame with the document kept alive whatever happens on the way.
+    CFrameWnd* BuildFrame(CDocument* document);
     /// The failure of a step after the document was created now: its frame
     /// (and with it the document) is destroyed.
     void DiscardNew(CFrameWnd* frame);
