@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -97,13 +96,6 @@ TEST(AppResourcesTest, AcceleratorsAreTheThirteenBindingsInOrder) {
         EXPECT_EQ(table[i].fVirt, FVIRTKEY | expected[i].modifiers);
         EXPECT_EQ(table[i].key, expected[i].key);
         EXPECT_EQ(table[i].cmd, expected[i].command);
-    }
-}
-
-TEST(AppResourcesTest, NoTwoAcceleratorsShareAKeyAndModifiers) {
-    std::set<std::pair<int, int>> seen;
-    for (const host::ACCEL& a : MainAccelerators()) {
-        EXPECT_TRUE(seen.insert({a.fVirt, a.key}).second) << a.key;
     }
 }
 

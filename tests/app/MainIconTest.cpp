@@ -20,17 +20,3 @@ TEST(MainIconTest, HasA32AndA16PixelImageOfSixteenColoursAtMost) {
         }
     }
 }
-
-TEST(MainIconTest, ShowsGreenEdgesOnADarkTile) {
-    for (const host::IconImage& image : MainIconImages()) {
-        int green = 0;
-        int dark = 0;
-        for (std::uint32_t argb : image.pixels) {
-            const unsigned r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
-            green += g > 2 * r && g > 2 * b && g > 0x80;
-            dark += r < 0x60 && g < 0x60 && b < 0x60;
-        }
-        EXPECT_GT(green, image.width) << image.width;
-        EXPECT_GT(dark, image.width * image.height / 2) << image.width;
-    }
-}
