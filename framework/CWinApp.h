@@ -59,13 +59,21 @@ public:
     host::BOOL IdleStep(long count) override;
 
     // recent files and profile
+    /// Creates the recent-file list of count entries (none for 0) and reads it
+    /// and the settings from the profile; a missing profile reads as empty.
     void LoadStdProfileSettings(unsigned count);
     /// Writes the recent-file list and the settings unless unregistering was
     /// requested; returns m_exitCode.
     int ExitInstance() override;
+    /// Puts the full form of path first in the recent-file list, if any.
     void AddToRecentList(const std::string& path);
-    host::BOOL OpenRecent(host::UINT id); ///< handler of 57616..57631 ("command with id")
-    void UpdateRecentMenu(CCmdUI* ui);    ///< update handler of 57616
+    /// Handler of 57616..57631: opens the entry; an entry that fails to open
+    /// leaves the list. Always TRUE.
+    host::BOOL OpenRecent(host::UINT id);
+    /// Update handler of 57616: shows the list in place of the placeholder,
+    /// or grays the placeholder when the list is empty.
+    void UpdateRecentMenu(CCmdUI* ui);
+    /// The profile value, or defaultValue (null: "") when it is missing.
     std::string ProfileReadString(const char* section, const char* key, const char* defaultValue);
     int ProfileReadInt(const char* section, const char* key, int defaultValue);
     /// A null key deletes the section, a null value the key.
@@ -75,6 +83,7 @@ public:
     // command line
     /// Fills info from m_arguments.
     void ParseCommandLine(CCommandLineInfo& info);
+    /// Carries out the start-up request; FALSE ends the program.
     host::BOOL ProcessShellCommand(CCommandLineInfo& info);
 
     std::unique_ptr<CDocManager> m_docManager;
