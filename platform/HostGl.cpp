@@ -51,6 +51,8 @@ BOOL SetPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR*) {
     XVisualInfo* visual = glXGetVisualFromFBConfig(fl_display, config);
     if (!visual || !peer->UseVisual(visual))
         return FALSE;
+    if (!GlBinding::Instance().MakeDrawable(window, config, fl_xid(peer)))
+        return FALSE;
     window->dc.pixelFormat = index;
     return TRUE;
 }
@@ -83,8 +85,8 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context) {
     // A context draws only into windows of the format it was made for.
     if (!peer || !binding.Contains(context) || context->pixelFormat != window->dc.pixelFormat)
         return FALSE;
-    peer->EnsureXWindow();
-    if (!glXMakeCurrent(fl_display, fl_xid(peer), context->context))
+    const GLXDrawable drawable = window->dc.glDrawable;
+    if (!glXMakeContextCurrent(fl_display, drawable, drawable, context->context))
         return FALSE;
     binding.SetCurrent(context, dc);
     return TRUE;
@@ -108,7 +110,7 @@ BOOL SwapBuffers(HDC dc) {
     // refuses a swap of a drawable that no context of this thread draws to.
     if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc)
         return FALSE;
-    glXSwapBuffers(fl_display, fl_xid(peer));
+    glXSwapBuffers(fl_display, dc->glDrawable);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/PeerWindow.h"
 
+#include "platform/GlBinding.h"
 #include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
 #include "platform/MessageQueue.h"
@@ -207,7 +208,10 @@ void PeerWindow::flush() {
 }
 
 void PeerWindow::resize(int x, int y, int w, int h) {
+    const bool sized = w != this->w() || h != this->h();
     Fl_Window::resize(x, y, w, h);
+    if (sized && shown() && IsWindow(m_hwnd))
+        GlBinding::Instance().RefreshAfterResize(m_hwnd, fl_xid(this));
     if (parent() || !IsWindow(m_hwnd))
         return;
     LayOut();

@@ -129,6 +129,31 @@ TEST(HostGlDisplayTest, ContextOnChildOfHiddenFrameDrawsAndSwaps) {
     });
 }
 
+TEST(HostGlDisplayTest, FirstFrameAfterAResizeFillsTheNewSize) {
+    RunWithDisplay([] {
+        MessageLog log;
+        HWND frame = log.CreateTopLevel(400, 300);
+        HWND view = log.CreateChild(frame, 1, 0, 0); // laid out later, as the frame does
+        HDC dc = GetDC(view);
+        const PIXELFORMATDESCRIPTOR request = ViewRequest();
+        ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request));
+        HGLRC context = wglCreateContext(dc);
+        ASSERT_TRUE(wglMakeCurrent(dc, context));
+        MoveWindow(view, 0, 0, 300, 200, FALSE);
+        ShowWindow(frame, SW_SHOW);
+        glViewport(0, 0, 300, 200);
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glReadBuffer(GL_BACK);
+        unsigned char pixel[4] = {};
+        glReadPixels(250, 150, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        EXPECT_EQ(pixel[1], 255) << "the frame was drawn at the size before the move";
+        EXPECT_TRUE(SwapBuffers(dc));
+        DestroyWindow(frame);
+        EXPECT_TRUE(wglDeleteContext(context));
+    });
+}
+
 TEST(HostGlDisplayTest, DestroyingTheWindowReleasesItsCurrentContext) {
     RunWithDisplay([] {
         MessageLog log;
