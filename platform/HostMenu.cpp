@@ -98,8 +98,10 @@ BOOL InsertMenu(HMENU menu, UINT position, UINT flags, std::uintptr_t idOrPopup,
         return FALSE;
     MenuLocation where = FindMenuItem(menu, position, flags);
     if (!where) {
-        // Past the end by position appends; an unknown command does too, as
-        // the classic call does, so that no item is lost.
+        // Past the end by position appends; a command that is in no item
+        // names no place to insert at.
+        if (!(flags & MF_BYPOSITION))
+            return FALSE;
         where = {menu, static_cast<int>(menu->items.size())};
     }
     auto& items = where.menu->items;

@@ -57,6 +57,7 @@ TEST_F(HostMenuTest, InsertAndDeleteByPositionAndCommand) {
     EXPECT_EQ(GetMenuItemID(nested, 1), 32771u);
     EXPECT_TRUE(InsertMenu(file, 99, MF_BYPOSITION | MF_STRING, 1, "last"));
     EXPECT_EQ(GetMenuItemID(file, GetMenuItemCount(file) - 1), 1u);
+    EXPECT_FALSE(InsertMenu(bar, 4242, MF_BYCOMMAND | MF_STRING, 2, "nowhere"));
 
     EXPECT_TRUE(DeleteMenu(bar, 32771, MF_BYCOMMAND));
     EXPECT_EQ(GetMenuItemCount(nested), 1);
