@@ -139,6 +139,17 @@ TEST_F(CFrameWndTest, CtrlNMakesANewDocumentWithoutAMenuItem) {
     EXPECT_EQ(host::GetWindowText(MainFrame()->m_hWnd), "Untitled - Kovomodel");
 }
 
+TEST_F(CFrameWndTest, KeysInAnotherTopLevelWindowStillReachTheMainAccelerators) {
+    CWnd other; // a window outside the main window's family
+    ASSERT_TRUE(other.CreateEx(host::CREATESTRUCT()));
+    const int before = fwtest::TestDoc::s_live->m_newCalls;
+    host::SetKeyState(host::MK_CONTROL);
+    host::PostMessage(other.m_hWnd, host::WM_KEYDOWN, 'N', 0);
+    app.PumpOneMessage();
+    host::SetKeyState(0);
+    EXPECT_EQ(fwtest::TestDoc::s_live->m_newCalls, before + 1);
+}
+
 TEST_F(CFrameWndTest, CtrlOOpensTheOpenDialog) {
     PressKey('O', host::MK_CONTROL);
     ASSERT_EQ(dialogs.openDialogs.size(), 1u);
