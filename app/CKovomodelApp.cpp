@@ -24,6 +24,8 @@ CKovomodelApp::CKovomodelApp() : CWinApp(nullptr) {
 }
 
 host::BOOL CKovomodelApp::InitInstance() {
+    // The toolkit draws dialog controls three-dimensionally already, so there
+    // is nothing to ask of it for that.
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, &CKovomodelDoc::classRecord,
                                                         &CMainFrame::classRecord,
