@@ -15,6 +15,9 @@ class CDocManager;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
+namespace host {
+class PrivateProfile;
+}
 
 class CWinApp : public CWinThread {
 public:
@@ -92,6 +95,10 @@ public:
     std::string m_appTitle;
     std::string m_profileName; ///< "kovomodel.INI" for the program kovomodel
     std::string m_profilePath; ///< where it lives: $XDG_CONFIG_HOME/<name>, else ~/.config/<name>
+    /// The profile that gathers the writes of ExitInstance, so that they
+    /// replace the file once; null otherwise. Points to a local of
+    /// ExitInstance.
+    host::PrivateProfile* m_profileBatch = nullptr;
     int m_showCommand =
         host::SW_SHOWNORMAL;              ///< start-up show command, used once by the first frame
     bool m_userControl = true;            ///< cleared by dde/Embedding/Automation

@@ -54,14 +54,23 @@ void CWinApp::LoadStdProfileSettings(unsigned count) {
 }
 
 int CWinApp::ExitInstance() {
-    if (!m_unregisterRequested) {
-        if (m_recentList) {
-            m_recentList->WriteEntries();
-        }
-        if (m_previewPages != 0) {
-            ProfileWriteInt(kSettingsSection, kPreviewPagesKey, m_previewPages);
-        }
+    if (m_unregisterRequested || m_profilePath.empty()) {
+        return m_exitCode;
     }
+    // The list is written as "delete the section, then each entry": gathered
+    // into one replacement of the file, a crash or a full disk half-way can
+    // never leave the profile without the user's list.
+    host::PrivateProfile profile(m_profilePath);
+    profile.BeginBatch();
+    m_profileBatch = &profile;
+    if (m_recentList) {
+        m_recentList->WriteEntries();
+    }
+    if (m_previewPages != 0) {
+        ProfileWriteInt(kSettingsSection, kPreviewPagesKey, m_previewPages);
+    }
+    m_profileBatch = nullptr;
+    profile.CommitBatch();
     return m_exitCode;
 }
 
@@ -102,6 +111,9 @@ std::string CWinApp::ProfileReadString(const char* section, const char* key,
     if (m_profilePath.empty()) {
         return defaultValue != nullptr ? defaultValue : "";
     }
+    if (m_profileBatch != nullptr) {
+        return m_profileBatch->ReadString(section, key, defaultValue);
+    }
     return host::PrivateProfile(m_profilePath).ReadString(section, key, defaultValue);
 }
 
@@ -109,12 +121,18 @@ int CWinApp::ProfileReadInt(const char* section, const char* key, int defaultVal
     if (m_profilePath.empty()) {
         return defaultValue;
     }
+    if (m_profileBatch != nullptr) {
+        return m_profileBatch->ReadInt(section, key, defaultValue);
+    }
     return host::PrivateProfile(m_profilePath).ReadInt(section, key, defaultValue);
 }
 
 BOOL CWinApp::ProfileWriteString(const char* section, const char* key, const char* value) {
     if (m_profilePath.empty()) {
         return FALSE;
+    }
+    if (m_profileBatch != nullptr) {
+        return m_profileBatch->WriteString(section, key, value);
     }
     return host::PrivateProfile(m_profilePath).WriteString(section, key, value);
 }

@@ -126,7 +126,12 @@ std::string PrivateProfile::ReadString(const char* section, const char* key,
                                        const char* defaultValue) const {
     const std::string fallback = defaultValue != nullptr ? Cut(defaultValue) : std::string();
     std::string content;
-    if (section == nullptr || key == nullptr || !LoadFile(m_path, kMaxFileSize, content)) {
+    if (section == nullptr || key == nullptr) {
+        return fallback;
+    }
+    if (m_batching) {
+        content = m_batch;
+    } else if (!LoadFile(m_path, kMaxFileSize, content)) {
         return fallback;
     }
     content.resize(std::min(content.size(), kMaxFileSize));
@@ -152,7 +157,7 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
         return FALSE;
     }
     std::string content;
-    if (!LoadFile(m_path, kMaxFileSize, content) || content.size() > kMaxFileSize) {
+    if (!Load(content)) {
         return FALSE;
     }
     ProfileText text(content);
@@ -165,7 +170,50 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
         changed = text.Set(section, key, value);
     }
     // Nothing to change: the file is not touched, nor created.
-    return changed ? ReplaceFile(text.Content()) : TRUE;
+    if (!changed) {
+        return TRUE;
+    }
+    if (m_batching) {
+        m_batch = text.Content();
+        m_batchChanged = true;
+        return TRUE;
+    }
+    return ReplaceFile(text.Content());
+}
+
+BOOL PrivateProfile::BeginBatch() {
+    std::string content;
+    const bool loaded = Load(content);
+    m_batching = true;
+    m_batchChanged = false;
+    m_batchBroken = !loaded;
+    m_batch = std::move(content);
+    return loaded ? TRUE : FALSE;
+}
+
+BOOL PrivateProfile::CommitBatch() {
+    const bool changed = m_batchChanged && !m_batchBroken;
+    const bool broken = m_batchBroken;
+    m_batching = false;
+    m_batchBroken = false;
+    m_batchChanged = false;
+    std::string content = std::move(m_batch);
+    m_batch.clear();
+    if (broken) {
+        return FALSE;
+    }
+    return changed ? ReplaceFile(content) : TRUE;
+}
+
+/// The profile's text: the gathered one during a batch, else the file's.
+/// False when the file exists but cannot be read, or is too large to be
+/// rewritten without losing what lies beyond the part read.
+bool PrivateProfile::Load(std::string& content) const {
+    if (m_batching) {
+        content = m_batch;
+        return !m_batchBroken;
+    }
+    return LoadFile(m_path, kMaxFileSize, content) && content.size() <= kMaxFileSize;
 }
 
 BOOL PrivateProfile::WriteInt(const char* section, const char* key, int value) {

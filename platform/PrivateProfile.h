@@ -46,6 +46,17 @@ public:
     /// WriteString with the value written as a decimal number.
     BOOL WriteInt(const char* section, const char* key, int value);
 
+    /// Gathers the writes that follow in memory instead of replacing the file
+    /// for each, so that a set of changes lands whole or not at all: a crash
+    /// between two of them must not leave half a list. Reads see the
+    /// gathered changes. FALSE when the file exists but cannot be read (the
+    /// writes that follow then fail too).
+    BOOL BeginBatch();
+    /// Replaces the file once with everything gathered since BeginBatch (not
+    /// at all when nothing changed) and ends the batch. FALSE when that
+    /// failed; the old file is then left as it was.
+    BOOL CommitBatch();
+
     /// Makes the given step fail as if the system had refused it, whenever
     /// failAt returns true for it. For tests; an empty function clears it.
     void SetFaultInjection(std::function<bool(WriteStep)> failAt);
@@ -54,11 +65,16 @@ public:
 
 private:
     bool Fails(WriteStep step) const;
+    bool Load(std::string& content) const;
     BOOL ReplaceFile(const std::string& content) const;
     BOOL WriteTemporary(int fd, const std::string& content) const;
 
     std::string m_path;
     std::function<bool(WriteStep)> m_failAt;
+    bool m_batching = false;
+    bool m_batchChanged = false;
+    bool m_batchBroken = false; ///< the file could not be read: writes must not replace it
+    std::string m_batch;        ///< the file's text with the gathered changes
 };
 
 } // namespace host

@@ -131,3 +131,39 @@ TEST_F(PrivateProfileTest, UnreadableOrLinkedFilesAreNotReplacedBlindly) {
     EXPECT_TRUE(fs::is_symlink(m_path));
     EXPECT_EQ(PrivateProfile(m_dir + "/real.INI").ReadString("S", "k", ""), "w");
 }
+
+TEST_F(PrivateProfileTest, ABatchReplacesTheFileOnceOrNotAtAll) {
+    const std::string before = "[Recent File List]\nFile1=/a.dat\nFile2=/b.dat\n[Mine]\nkeep=1\n";
+    Store(before);
+    PrivateProfile profile(m_path);
+    ASSERT_TRUE(profile.BeginBatch());
+    EXPECT_TRUE(profile.WriteString("Recent File List", nullptr, nullptr));
+    EXPECT_EQ(Stored(), before) << "a batch writes nothing before its commit";
+    EXPECT_EQ(profile.ReadString("Recent File List", "File2", "gone"), "gone");
+    EXPECT_TRUE(profile.WriteString("Recent File List", "File1", "/c.dat"));
+    ASSERT_TRUE(profile.CommitBatch());
+    PrivateProfile after(m_path);
+    EXPECT_EQ(after.ReadString("Recent File List", "File1", ""), "/c.dat");
+    EXPECT_EQ(after.ReadString("Recent File List", "File2", "gone"), "gone");
+    EXPECT_EQ(after.ReadString("Mine", "keep", ""), "1");
+
+    // The list is deleted and written again in one go: a failure half-way
+    // through must not leave the profile without it.
+    Store(before);
+    profile.SetFaultInjection(
+        [](PrivateProfile::WriteStep at) { return at == PrivateProfile::WriteStep::Rename; });
+    ASSERT_TRUE(profile.BeginBatch());
+    EXPECT_TRUE(profile.WriteString("Recent File List", nullptr, nullptr));
+    EXPECT_TRUE(profile.WriteString("Recent File List", "File1", "/x.dat"));
+    EXPECT_FALSE(profile.CommitBatch());
+    EXPECT_EQ(Stored(), before);
+}
+
+TEST_F(PrivateProfileTest, ABatchOverAnUnreadableFileReplacesNothing) {
+    fs::create_directory(m_path);
+    PrivateProfile profile(m_path);
+    EXPECT_FALSE(profile.BeginBatch());
+    EXPECT_FALSE(profile.WriteString("S", "k", "v"));
+    EXPECT_FALSE(profile.CommitBatch());
+    EXPECT_TRUE(fs::is_directory(m_path));
+}
