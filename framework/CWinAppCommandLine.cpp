@@ -13,18 +13,28 @@ using host::TRUE;
 
 namespace {
 
+/// A start-up that could not show what it was asked for ends the program
+/// with a failure status, so that a script or a desktop can tell.
+BOOL Failed(CWinApp& app) {
+    app.m_exitCode = 1;
+    return FALSE;
+}
+
 BOOL NewFile(CWinApp& app) {
     if (!app.RouteCommand(fw::ID_FILE_NEW, fw::kCommandCode, nullptr, nullptr)) {
         app.OnFileNew();
     }
-    return app.m_pMainWnd != nullptr ? TRUE : FALSE;
+    return app.m_pMainWnd != nullptr ? TRUE : Failed(app);
 }
 
 /// Opens the file unseen and asks the main window to print it; nothing in the
 /// program prints, so the program then ends.
 BOOL Print(CWinApp& app, const CCommandLineInfo& info) {
     app.m_showCommand = host::SW_HIDE;
-    if (app.OpenDocumentPath(info.m_fileName) != nullptr && app.m_pMainWnd != nullptr) {
+    if (app.OpenDocumentPath(info.m_fileName) == nullptr) {
+        return Failed(app);
+    }
+    if (app.m_pMainWnd != nullptr) {
         host::SendMessage(app.m_pMainWnd->m_hWnd, host::WM_COMMAND, fw::ID_FILE_PRINT_DIRECT, 0);
     }
     return FALSE;
@@ -55,7 +65,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
     case CCommandLineInfo::NewFile:
         return NewFile(*this);
     case CCommandLineInfo::OpenNamedFile:
-        return OpenDocumentPath(info.m_fileName) != nullptr ? TRUE : FALSE;
+        return OpenDocumentPath(info.m_fileName) != nullptr ? TRUE : Failed(*this);
     case CCommandLineInfo::PrintFile:
     case CCommandLineInfo::PrintFileTo:
         return Print(*this, info);

@@ -65,6 +65,7 @@ TEST_F(CWinAppCommandLineTest, MissingFileEndsAfterItsMessage) {
     ASSERT_EQ(m_app.m_messages.size(), 1u);
     EXPECT_EQ(m_app.m_messages[0], path + " was not found.");
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+    EXPECT_EQ(m_app.ExitInstance(), 1) << "a failed start must not end with a success status";
 }
 
 TEST_F(CWinAppCommandLineTest, PrintFlagsOpenUnseenAndEnd) {
@@ -74,6 +75,7 @@ TEST_F(CWinAppCommandLineTest, PrintFlagsOpenUnseenAndEnd) {
     EXPECT_EQ(Document()->m_pathName, path);
     EXPECT_FALSE(MainWindowVisible());
     EXPECT_TRUE(m_app.m_messages.empty());
+    EXPECT_EQ(m_app.ExitInstance(), 0) << "ending unprinted is what was asked for";
     m_app.CloseMainWindow();
 
     EXPECT_FALSE(Start({"/pt", path, "Printer", "Driver", "Port"}));
