@@ -74,13 +74,8 @@ void MarkDestroying(HWND hwnd) {
         MarkDestroying(child);
 }
 
-} // namespace
-
-HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
-    auto& registry = WindowRegistry::Instance();
+std::unique_ptr<Window> MakeRecord(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
     const bool child = (cs.style & WS_CHILD) != 0;
-    if (child && !registry.Contains(cs.hwndParent))
-        return nullptr;
     auto record = std::make_unique<Window>();
     record->proc = proc;
     record->userData = userData;
@@ -92,7 +87,30 @@ HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
     record->rect = InitialRect(cs);
     if (!child && MenuRegistry::Instance().IsFree(cs.hMenu))
         record->menu = cs.hMenu;
-    HWND hwnd = registry.Add(std::move(record));
+    return record;
+}
+
+// Key messages that the program leaves to default handling go back to the
+// toolkit, for menu mnemonics and typing.
+void GiveKeyBack(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window.peer)
+        return;
+    MSG msg;
+    msg.hwnd = &window;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.keyState = MessageQueue::Instance().KeyState();
+    window.peer->GiveKeyBack(msg);
+}
+
+} // namespace
+
+HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
+    const bool child = (cs.style & WS_CHILD) != 0;
+    if (child && !IsWindow(cs.hwndParent))
+        return nullptr;
+    HWND hwnd = WindowRegistry::Instance().Add(MakeRecord(cs, proc, userData));
     if (hwnd->parent)
         hwnd->parent->children.push_back(hwnd);
     hwnd->peer = Toolkit::MakePeer(hwnd);
@@ -156,15 +174,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && window->peer) {
-        MSG msg;
-        msg.hwnd = hwnd;
-        msg.message = message;
-        msg.wParam = wParam;
-        msg.lParam = lParam;
-        msg.keyState = MessageQueue::Instance().KeyState();
-        window->peer->GiveKeyBack(msg);
-    }
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+        GiveKeyBack(*window, message, wParam, lParam);
     return 0;
 }
 
