@@ -62,6 +62,8 @@ void ToolkitPeer::Show(int command) {
         return;
     }
     m_window->show();
+    if (IsWaitCursorShown())
+        SetCursor(true); // a window shown during a long operation waits too
     const bool minimise = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED;
     if (minimise && !m_window->parent() && m_window->shown())
         XIconifyWindow(fl_display, fl_xid(m_window.get()), fl_screen);
