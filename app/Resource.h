@@ -5,7 +5,7 @@
 // Resources.
 constexpr unsigned IDR_MAINFRAME = 128;
 constexpr unsigned IDD_ABOUTBOX = 100;
-constexpr unsigned IDS_APP_TITLE = 57344; // AFX_IDS_APP_TITLE in the string table
+constexpr unsigned IDS_APP_TITLE = 57344; // the title every message box carries
 constexpr unsigned IDS_UNEXPECTED_FORMAT = 61728;
 
 // The program's display commands, handled by the document.
