@@ -193,6 +193,26 @@ TEST(HostDisplayTest, PressOnTheFrameReachesTheChildUnderTheMouse) {
     });
 }
 
+TEST(HostDisplayTest, SecondClickOfADoubleClickIsADoubleClickMessage) {
+    RunWithDisplay([] {
+        Frame f;
+        PeerWindow& view = PeerOf(f.view).Window();
+        SendMouse(view, FL_PUSH, 5, 6, FL_LEFT_MOUSE, FL_BUTTON1);
+        SendMouse(view, FL_RELEASE, 5, 6, FL_LEFT_MOUSE, 0);
+        Fl::e_x = 5;
+        Fl::e_y = 6;
+        Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+        Fl::e_state = FL_BUTTON1;
+        Fl::e_clicks = 1; // the toolkit counts the second click
+        view.handle(FL_PUSH);
+        std::vector<UINT> messages;
+        for (const MSG& msg : Drain())
+            if (msg.message != WM_PAINT)
+                messages.push_back(msg.message);
+        EXPECT_EQ(messages, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}));
+    });
+}
+
 TEST(HostDisplayTest, CloseBoxSendsCloseAndEscapeDoesNot) {
     RunWithDisplay([] {
         Frame f;
