@@ -30,7 +30,7 @@ class StartupTest(KovoTestCase):
         box = app.wait_window("^Kovomodel$")
         self.assertEqual(app.find_windows(r" - Kovomodel$"), [], "no main window shows")
         app.key("Return", wid=box)
-        self.assertEqual(app.wait_exit(), 0, app.output())
+        self.assertEqual(app.wait_exit(), 1, "a failed start ends with a failure status")
         self.assertEqual(app.find_windows(r" - Kovomodel$"), [])
 
     def test_a_missing_default_model_leaves_an_empty_black_view(self):

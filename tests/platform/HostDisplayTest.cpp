@@ -270,8 +270,14 @@ TEST(HostDisplayTest, AnExposureIsAPaintWithoutWaitingForAnotherEvent) {
         Fl::add_timeout(
             2.0, [](void* hwnd) { PostMessage(static_cast<HWND>(hwnd), WM_USER + 99, 0, 0); },
             f.frame);
+        // The frame's own first exposure may still arrive on a busy machine;
+        // only the view's paint is asked about here.
         MSG msg;
-        ASSERT_TRUE(GetMessage(&msg));
+        do {
+            ASSERT_TRUE(GetMessage(&msg));
+            if (msg.message == WM_PAINT && msg.hwnd == f.frame)
+                ValidateRect(f.frame, nullptr);
+        } while (msg.message == WM_PAINT && msg.hwnd == f.frame);
         EXPECT_EQ(msg.message, WM_PAINT);
         EXPECT_EQ(msg.hwnd, f.view);
         Fl::remove_timeout(nullptr, f.frame);
