@@ -2,224 +2,254 @@
 #include "app/CKovomodelDoc.h"
 #include "app/CKovomodelView.h"
 #include "app/CMainFrame.h"
+#include "app/PaintScope.h"
 #include "app/Resource.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CRecentFileList.h"
+#include "platform/HostDialogs.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
-
-#include "AppTestFolder.h"
-#include "MessageBoxRecorder.h"
+#include "render/ReferenceObjects.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-// Runs the program's start-up without a display: windows, menus and queues
-// exist as data, dialogs are answered by the recorder, OpenGL is absent.
-class CKovomodelAppTest : public ::testing::Test {
+// Empties the queue; true when it held a paint for hwnd, which then was due.
+bool PaintPending(host::HWND hwnd) {
+    bool pending = false;
+    for (host::MSG msg; host::PeekMessage(&msg, host::PM_REMOVE);) {
+        if (msg.message == host::WM_PAINT) {
+            pending = pending || msg.hwnd == hwnd;
+            host::ValidateRect(msg.hwnd, nullptr);
+        }
+    }
+    return pending;
+}
+
+// Runs the application without a display: each test gets a scratch working
+// directory holding the pyramid as the default model "dom.dat", message boxes
+// and dialogs are answered with OK and remembered, and OpenGL is absent.
+class KovomodelTest : public ::testing::Test {
 protected:
-    ~CKovomodelAppTest() override {
+    struct Box {
+        std::string caption, text;
+        host::UINT type;
+    };
+
+    ~KovomodelTest() override {
         if (app.m_pMainWnd != nullptr) {
             host::SendMessage(app.m_pMainWnd->m_hWnd, host::WM_CLOSE, 0, 0);
         }
-        DrainQueue();
-    }
-
-    static void DrainQueue() {
-        host::MSG msg;
-        while (host::PeekMessage(&msg, host::PM_REMOVE)) {
+        for (host::MSG msg; host::PeekMessage(&msg, host::PM_REMOVE);) {
         }
     }
 
+    std::string Path(const std::string& name) const { return scratch.dir + "/" + name; }
+    /// Writes text to name, or removes name when there is no text.
+    std::string Write(const std::string& name, const std::optional<std::string>& text) const {
+        std::filesystem::remove(Path(name));
+        if (text) {
+            std::ofstream(Path(name), std::ios::binary) << *text;
+        }
+        return Path(name);
+    }
     bool Start(std::vector<std::string> arguments = {}) {
         app.m_arguments = std::move(arguments);
         return app.InitInstance() != host::FALSE;
     }
-
     CFrameWnd* Frame() const { return static_cast<CFrameWnd*>(app.m_pMainWnd); }
     CKovomodelView* View() const { return static_cast<CKovomodelView*>(Frame()->GetActiveView()); }
     CKovomodelDoc* Doc() const { return View()->GetDocument(); }
     std::string Caption() const { return host::GetWindowText(Frame()->m_hWnd); }
+    void ExpectCamera(double angleY, double angleX, double distance) const {
+        EXPECT_EQ(Doc()->m_angleY, angleY);
+        EXPECT_EQ(Doc()->m_angleX, angleX);
+        EXPECT_EQ(Doc()->m_distance, distance);
+    }
 
-    AppTestFolder folder;
-    MessageBoxRecorder recorder;
+    static constexpr const char* kPyramid = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n"
+                                            "1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n";
+    static constexpr const char* kWire = "0\n4 6\n0 0 0\n2 0 0\n0 2 0\n0 0 2\n1 2\n1 3\n1 4\n"
+                                         "2 3\n2 4\n3 4\n";
+
+    std::vector<Box> boxes;
+
+private:
+    // Made before the application and gone after it.
+    struct Scratch {
+        explicit Scratch(std::vector<Box>& boxes) : previous(std::filesystem::current_path()) {
+            std::string pattern = (std::filesystem::temp_directory_path() / "kovo-app-XXXXXX");
+            if (mkdtemp(pattern.data()) == nullptr) {
+                throw std::runtime_error("cannot make a scratch folder");
+            }
+            dir = pattern;
+            std::filesystem::current_path(dir);
+            setenv("XDG_CONFIG_HOME", dir.c_str(), 1); // never the user's profile
+            host::DialogHooks hooks;
+            hooks.messageBox = [&boxes](host::HWND, const std::string& text,
+                                        const std::string& caption, host::UINT type) {
+                boxes.push_back({caption, text, type});
+                return host::IDOK;
+            };
+            hooks.dialogBox = [](host::HWND, const host::DialogTemplate&) { return host::IDOK; };
+            host::SetDialogHooks(hooks);
+            std::ofstream(dir + "/dom.dat") << kPyramid;
+        }
+        ~Scratch() {
+            host::SetDialogHooks(host::DialogHooks{});
+            std::error_code ignored;
+            std::filesystem::current_path(previous, ignored);
+            std::filesystem::remove_all(dir, ignored);
+        }
+        std::filesystem::path previous;
+        std::string dir;
+    } scratch{boxes};
+
+protected:
     CKovomodelApp app;
 };
 
-std::vector<host::UINT> CommandIds(const MessageMap& map) {
-    std::vector<host::UINT> ids;
-    for (const MessageMapEntry* e = map.entries; e->signature != MessageSignature::End; ++e) {
-        ids.push_back(e->firstId);
-    }
-    return ids;
-}
-
 } // namespace
 
-TEST_F(CKovomodelAppTest, StartsWithAnUntitledFrameHoldingTheViewOfTheDefaultModel) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
+TEST_F(KovomodelTest, ADocumentLoadsTheDefaultQuietlyAndStartsWithTheInitialCamera) {
+    // A missing or broken default leaves the model empty and says nothing.
+    const std::optional<std::string> defaults[] = {kPyramid, std::nullopt, "1\n3 1\n0 0 x\n"};
+    for (const auto& text : defaults) {
+        SCOPED_TRACE(text.value_or("(none)"));
+        Write("dom.dat", text);
+        CKovomodelDoc doc;
+        EXPECT_EQ(doc.m_model.vertexCount, text == kPyramid ? 5 : 0);
+        EXPECT_EQ(doc.m_model.vertices == nullptr, text != kPyramid);
+        EXPECT_EQ(doc.m_angleY, 0.0);
+        EXPECT_EQ(doc.m_angleX, 0.0);
+        EXPECT_EQ(doc.m_distance, 1500.0);
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(KovomodelTest, StartsAnUntitledFrameWhoseViewShowsTheDefaultModel) {
     ASSERT_TRUE(Start());
-    ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(Frame()->IsKindOf(&CMainFrame::classRecord));
     EXPECT_EQ(Caption(), "Untitled - Kovomodel");
-    ASSERT_NE(View(), nullptr);
-    EXPECT_TRUE(View()->IsKindOf(&CKovomodelView::classRecord));
+    ASSERT_TRUE(View()->IsKindOf(&CKovomodelView::classRecord));
     EXPECT_EQ(Doc()->m_model.vertexCount, 5);
+    // OpenGL must not draw over its siblings or children.
     const host::UINT clip = host::WS_CLIPSIBLINGS | host::WS_CLIPCHILDREN;
     EXPECT_EQ(host::GetWindowStyle(View()->m_hWnd) & clip, clip);
     EXPECT_EQ(host::GetMenuItemCount(host::GetMenu(Frame()->m_hWnd)), 4);
-    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(CKovomodelAppTest, StartingWithANamedFileShowsItsTitle) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    folder.Write("wire.dat", AppTestFolder::kTetrahedron);
+TEST_F(KovomodelTest, AFileThatDoesNotLoadIsReportedOnceAndChangesNothing) {
+    const std::string wire = Write("wire.dat", kWire);
     ASSERT_TRUE(Start({"wire.dat"}));
+    const Vertex* vertices = Doc()->m_model.vertices;
+    Doc()->m_angleX = 45.0;
+    Doc()->m_distance = 900.0;
+    struct Case {
+        std::optional<std::string> text; // none: the file does not exist
+        std::string message;
+    };
+    const Case cases[] = {
+        {std::nullopt, Path("bad.dat") + " was not found."},
+        {"1\n3 1\n0 0 0\n1 0 zero\n", "Unexpected file format."},
+        {"1\n3 1\n0 0 0\n1 0 0\n0 1 0\n1 2 9\n", "Unexpected file format."}, // index too high
+        {"", "Unexpected file format."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.value_or("(missing)"));
+        boxes.clear();
+        EXPECT_EQ(app.OpenDocumentPath(Write("bad.dat", c.text)), nullptr);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, c.message);
+        EXPECT_EQ(boxes[0].caption, "Kovomodel");
+        EXPECT_EQ(Caption(), "wire.dat - Kovomodel");
+        EXPECT_EQ(Doc()->m_pathName, wire);
+        EXPECT_EQ(Doc()->m_model.vertices, vertices);
+        EXPECT_EQ(Doc()->m_model.edgeCount, 6);
+        ExpectCamera(0.0, 45.0, 900.0);
+        EXPECT_EQ(app.m_recentList->m_names[0], wire);
+        EXPECT_EQ(app.m_recentList->m_names[1], "");
+    }
+    EXPECT_EQ(boxes[0].type & host::MB_ICONMASK, host::MB_ICONEXCLAMATION) << "for a rejected file";
+}
+
+TEST_F(KovomodelTest, OpenReplacesTheModelAndNewKeepsItWhileBothKeepTheCamera) {
+    ASSERT_TRUE(Start({Write("wire.dat", kWire)}));
+    ASSERT_TRUE(app.OpenDocumentPath(Write("later.dat", kPyramid)));
+    Doc()->m_angleY = 12.0;
+    // A recent entry that the loader now rejects is dropped from the list.
+    Write("wire.dat", "garbage");
+    EXPECT_TRUE(app.OpenRecent(ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(app.m_recentList->m_names[0], Path("later.dat"));
+    EXPECT_EQ(app.m_recentList->m_names[1], "");
+
+    ASSERT_TRUE(app.OpenDocumentPath(Write("wire.dat", kWire)));
     EXPECT_EQ(Caption(), "wire.dat - Kovomodel");
     EXPECT_EQ(Doc()->m_model.type, 0);
     EXPECT_EQ(Doc()->m_model.edgeCount, 6);
-}
+    EXPECT_EQ(Doc()->m_model.faces, nullptr);
+    ExpectCamera(12.0, 0.0, 1500.0);
+    EXPECT_EQ(boxes.size(), 1u);
 
-TEST_F(CKovomodelAppTest, StartingWithAMissingFileReportsItAndFails) {
-    EXPECT_FALSE(Start({"missing.dat"}));
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].caption, "Kovomodel");
-    EXPECT_EQ(recorder.boxes[0].text, folder.Path("missing.dat") + " was not found.");
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-}
-
-TEST_F(CKovomodelAppTest, StartingWithARejectedFileReportsItAndFailsLikeAMissingOne) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    folder.Write("broken.dat", "1\n2 1\n0 0 0\n");
-    EXPECT_FALSE(Start({"broken.dat"}));
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].text, "Unexpected file format.");
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_EQ(app.m_recentList->m_names[0], "") << "a failed open never joins the list";
-}
-
-TEST_F(CKovomodelAppTest, ARejectedModelKeepsTitlePathModelAndRecentList) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    const std::string wire = folder.Write("wire.dat", AppTestFolder::kTetrahedron);
-    const std::string broken = folder.Write("broken.dat", "0\n2 1\n0 0 0\n");
-    ASSERT_TRUE(Start({"wire.dat"}));
-    Doc()->m_distance = 900.0;
-
-    EXPECT_EQ(app.OpenDocumentPath(broken), nullptr);
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].text, "Unexpected file format.");
-    EXPECT_EQ(Caption(), "wire.dat - Kovomodel");
-    EXPECT_EQ(Doc()->m_pathName, wire);
-    EXPECT_EQ(Doc()->m_model.edgeCount, 6);
-    EXPECT_EQ(Doc()->m_distance, 900.0);
-    ASSERT_NE(app.m_recentList, nullptr);
-    EXPECT_EQ(app.m_recentList->m_names[0], wire);
-    EXPECT_EQ(app.m_recentList->m_names[1], "");
-}
-
-TEST_F(CKovomodelAppTest, ARecentEntryThatTheLoaderRejectsIsDropped) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    const std::string wire = folder.Write("wire.dat", AppTestFolder::kTetrahedron);
-    ASSERT_TRUE(Start({"wire.dat"}));
-    ASSERT_TRUE(app.OpenDocumentPath(folder.Write("later.dat", AppTestFolder::kPyramid)));
-    folder.Write("wire.dat", "garbage");
-    EXPECT_TRUE(app.OpenRecent(ID_FILE_MRU_FILE1 + 1));
-    EXPECT_EQ(Caption(), "later.dat - Kovomodel");
-    EXPECT_EQ(app.m_recentList->m_names[0], folder.Path("later.dat"));
-    EXPECT_EQ(app.m_recentList->m_names[1], "");
-}
-
-TEST_F(CKovomodelAppTest, NewDocumentKeepsModelAndCameraAndRetitles) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    folder.Write("wire.dat", AppTestFolder::kTetrahedron);
-    ASSERT_TRUE(Start({"wire.dat"}));
-    Doc()->m_angleY = 30.0;
+    const Vertex* vertices = Doc()->m_model.vertices;
+    Doc()->m_angleX = -31.0;
+    Doc()->m_distance = -40.0;
     EXPECT_TRUE(Frame()->RouteCommand(ID_FILE_NEW, 0, nullptr, nullptr));
     EXPECT_EQ(Caption(), "Untitled - Kovomodel");
     EXPECT_EQ(Doc()->m_pathName, "");
-    EXPECT_EQ(Doc()->m_model.edgeCount, 6);
-    EXPECT_EQ(Doc()->m_angleY, 30.0);
+    EXPECT_EQ(Doc()->m_model.vertices, vertices);
+    ExpectCamera(12.0, -31.0, -40.0);
 }
 
-TEST_F(CKovomodelAppTest, InfoShowsTheAboutDialog) {
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(Frame()->RouteCommand(ID_APP_ABOUT, 0, nullptr, nullptr));
-    EXPECT_EQ(recorder.dialogs, (std::vector<std::string>{"Prezerak - info"}));
-}
-
-TEST_F(CKovomodelAppTest, MouseDragsOverTheViewMoveTheCamera) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
+TEST_F(KovomodelTest, WithoutOpenGLTheViewPaintsSizesAndTakesTheDisplayCommands) {
     ASSERT_TRUE(Start());
     const host::HWND view = View()->m_hWnd;
-    host::SendMessage(view, host::WM_LBUTTONDOWN, host::MK_LBUTTON, host::MAKELPARAM(100, 100));
-    host::SendMessage(view, host::WM_MOUSEMOVE, host::MK_LBUTTON, host::MAKELPARAM(106, 96));
-    EXPECT_EQ(Doc()->m_angleY, 3.0); // right by 6 pixels: the near side follows
-    EXPECT_EQ(Doc()->m_angleX, -2.0);
-    host::SendMessage(view, host::WM_LBUTTONUP, 0, host::MAKELPARAM(106, 96));
-    host::SendMessage(view, host::WM_RBUTTONDOWN, host::MK_RBUTTON, host::MAKELPARAM(10, 10));
-    host::SendMessage(view, host::WM_MOUSEMOVE, host::MK_RBUTTON, host::MAKELPARAM(50, 15));
-    EXPECT_EQ(Doc()->m_distance, 1550.0); // 5 pixels down: 50 units away
-    EXPECT_EQ(Doc()->m_angleY, 3.0) << "the left drag has ended";
-    host::SendMessage(view, host::WM_RBUTTONUP, 0, host::MAKELPARAM(50, 15));
-    host::SendMessage(view, host::WM_MOUSEMOVE, 0, host::MAKELPARAM(0, 0));
-    EXPECT_EQ(Doc()->m_distance, 1550.0);
-}
-
-TEST(CKovomodelClassesTest, TablesAndRunTimeRecords) {
-    EXPECT_EQ(CommandIds(CKovomodelApp::s_messageMap),
-              (std::vector<host::UINT>{57664, 57600, 57601}));
-    EXPECT_TRUE(CommandIds(CMainFrame::s_messageMap).empty());
-
-    std::vector<host::UINT> viewMessages;
-    for (const MessageMapEntry* e = CKovomodelView::s_messageMap.entries;
-         e->signature != MessageSignature::End; ++e) {
-        viewMessages.push_back(e->message);
-    }
-    EXPECT_EQ(viewMessages, (std::vector<host::UINT>{
-                                host::WM_CREATE, host::WM_DESTROY, host::WM_SIZE, host::WM_PAINT,
-                                host::WM_LBUTTONDOWN, host::WM_LBUTTONUP, host::WM_MOUSEMOVE,
-                                host::WM_RBUTTONDOWN, host::WM_RBUTTONUP}));
-
-    struct Record {
-        const CRuntimeClass& record;
-        const char* name;
-        const CRuntimeClass& base;
-    };
-    const Record records[] = {
-        {CKovomodelDoc::classRecord, "CKovomodelDoc", CDocument::classRecord},
-        {CMainFrame::classRecord, "CMainFrame", CFrameWnd::classRecord},
-        {CKovomodelView::classRecord, "CKovomodelView", CView::classRecord},
-    };
-    for (const Record& r : records) {
-        EXPECT_STREQ(r.record.m_className, r.name);
-        EXPECT_EQ(r.record.m_baseClass, &r.base);
-        EXPECT_EQ(r.record.m_schema, 0xFFFFu);
-        EXPECT_NE(r.record.m_factory, nullptr);
-    }
-}
-
-TEST_F(CKovomodelAppTest, WithoutOpenGLTheViewStaysEmptyButPaintsSizesAndTakesCommands) {
-    folder.Write("dom.dat", AppTestFolder::kPyramid);
-    ASSERT_TRUE(Start());
     EXPECT_EQ(View()->m_surface.m_hGLContext, nullptr);
-    host::MoveWindow(View()->m_hWnd, 0, 0, 300, 0, host::TRUE); // no height: no division
-    host::InvalidateRect(View()->m_hWnd, nullptr, host::FALSE);
-    host::SendMessage(View()->m_hWnd, host::WM_PAINT, 0, 0);
-    host::MSG msg;
-    while (host::PeekMessage(&msg, host::PM_REMOVE)) {
-        EXPECT_FALSE(msg.message == host::WM_PAINT && msg.hwnd == View()->m_hWnd)
-            << "the paint validated the view";
-        if (msg.message == host::WM_PAINT) {
-            host::ValidateRect(msg.hwnd, nullptr);
-        }
-    }
-    // The display commands reach the document through the frame and the view.
-    for (host::UINT id = ID_DATA_OBJECTS; id <= ID_SHADING_SMOOTH; ++id) {
+    host::MoveWindow(view, 0, 0, 300, 0, host::TRUE); // no height: no division by it
+    host::InvalidateRect(view, nullptr, host::FALSE);
+    host::SendMessage(view, host::WM_PAINT, 0, 0);
+    EXPECT_FALSE(PaintPending(view)) << "the paint validates the view";
+    // The commands reach the document through the frame and the view.
+    const bool shown = g_showReferenceObjects;
+    EXPECT_TRUE(Frame()->RouteCommand(ID_DATA_OBJECTS, 0, nullptr, nullptr));
+    EXPECT_NE(g_showReferenceObjects, shown);
+    EXPECT_TRUE(Frame()->RouteCommand(ID_DATA_OBJECTS, 0, nullptr, nullptr));
+    EXPECT_EQ(g_showReferenceObjects, shown);
+    for (host::UINT id = ID_MODEL_POINTS; id <= ID_SHADING_SMOOTH; ++id) {
         EXPECT_TRUE(Frame()->RouteCommand(id, 0, nullptr, nullptr)) << id;
     }
-    EXPECT_TRUE(Frame()->RouteCommand(ID_DATA_OBJECTS, 0, nullptr, nullptr));
+}
+
+TEST(PaintScopeTest, EndsThePaintAndValidatesTheWindowAlsoWhenAnExceptionPasses) {
+    host::CREATESTRUCT cs;
+    cs.cx = 40;
+    cs.cy = 30;
+    const host::HWND hwnd = host::CreateWindow(cs, &host::DefWindowProc, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    PaintPending(hwnd);
+    host::InvalidateRect(hwnd, nullptr, host::FALSE);
+    {
+        PaintScope paint(hwnd);
+        EXPECT_NE(paint.Dc(), nullptr);
+    }
+    EXPECT_FALSE(PaintPending(hwnd));
+    host::InvalidateRect(hwnd, nullptr, host::FALSE);
+    EXPECT_THROW(
+        {
+            PaintScope paint(hwnd);
+            throw std::runtime_error("drawing failed");
+        },
+        std::runtime_error);
+    EXPECT_FALSE(PaintPending(hwnd)) << "a failed paint is not repeated for ever";
+    host::DestroyWindow(hwnd);
 }
