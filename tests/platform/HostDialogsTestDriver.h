@@ -3,20 +3,19 @@
 // a toolkit timeout, which fires once the dialog's window is up and modal.
 
 #include "platform/HostDisplay.h"
+#include "platform/HostWindow.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 
 namespace dialogs_test {
 
-/// Opens the display the dialogs need: the host's, or else the toolkit's
-/// own. False when there is none, so that the caller can skip.
+/// Opens the display the dialogs need: the host's, or else the toolkit's own.
 inline bool OpenDialogDisplay() {
     host::OpenDisplay();
     const char* name = std::getenv("DISPLAY");
@@ -24,6 +23,10 @@ inline bool OpenDialogDisplay() {
         return false;
     Fl::screen_count(); // connects the toolkit to the display
     return true;
+}
+
+inline bool HaveXdotool() {
+    return std::system("command -v xdotool >/dev/null 2>&1") == 0;
 }
 
 /// Sends a key press to window as the toolkit's event loop would.
@@ -36,7 +39,6 @@ inline void PressKey(Fl_Window& window, int key) {
     Fl::handle(FL_KEYBOARD, &window);
 }
 
-/// The button of window whose label is label, or null.
 inline Fl_Button* FindButton(Fl_Window& window, const std::string& label) {
     for (int i = 0; i < window.children(); ++i) {
         auto* button = dynamic_cast<Fl_Button*>(window.child(i));
@@ -46,41 +48,42 @@ inline Fl_Button* FindButton(Fl_Window& window, const std::string& label) {
     return nullptr;
 }
 
-/// Calls the action with the modal window once one shows. Should the window
-/// still be up two seconds later (or should none show in five), it is hidden,
-/// so that a failing test ends instead of waiting for ever.
+inline host::HWND MakeOwner(host::WNDPROC proc = host::DefWindowProc, host::UINT style = 0) {
+    host::CREATESTRUCT cs;
+    cs.x = 100;
+    cs.y = 80;
+    cs.cx = 600;
+    cs.cy = 400;
+    cs.style = host::WS_OVERLAPPEDWINDOW | style;
+    return host::CreateWindow(cs, proc, nullptr);
+}
+
+/// Calls the action with the modal window once one shows. Should a window
+/// still be up five seconds on, it is hidden, so that a failing test ends
+/// instead of waiting for ever.
 class ModalAnswer {
 public:
     using Action = std::function<void(Fl_Window&)>;
-
     explicit ModalAnswer(Action action) : action_(std::move(action)) {
-        Fl::add_timeout(kTick, Poll, this);
+        Fl::add_timeout(0.01, Poll, this);
     }
     ~ModalAnswer() { Fl::remove_timeout(Poll, this); }
-    ModalAnswer(const ModalAnswer&) = delete;
-    ModalAnswer& operator=(const ModalAnswer&) = delete;
-
     bool Answered() const { return answered_; }
 
 private:
-    static constexpr double kTick = 0.01;
-
     static void Poll(void* data) {
         auto* self = static_cast<ModalAnswer*>(data);
         Fl_Window* window = Fl::modal();
-        ++self->ticks_;
         if (window && window->shown() && !self->answered_) {
             self->answered_ = true;
-            self->ticks_ = 300;
             self->action_(*window);
-        } else if (self->ticks_ > 500) {
+        } else if (++self->ticks_ > 500) {
             if (window)
                 window->hide();
             return;
         }
-        Fl::repeat_timeout(kTick, Poll, data);
+        Fl::repeat_timeout(0.01, Poll, data);
     }
-
     Action action_;
     bool answered_ = false;
     int ticks_ = 0;

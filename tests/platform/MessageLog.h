@@ -10,12 +10,7 @@
 
 namespace host::test {
 
-struct Logged {
-    HWND hwnd = nullptr;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
+using Logged = MSG;
 
 class MessageLog {
 public:
@@ -25,46 +20,44 @@ public:
 
     static LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* log = static_cast<MessageLog*>(GetWindowUserData(hwnd));
-        if (!log)
-            return DefWindowProc(hwnd, message, wParam, lParam);
-        log->entries.push_back({hwnd, message, wParam, lParam});
-        if (log->react) {
-            const LRESULT result = log->react(hwnd, message, wParam, lParam);
+        if (log) {
+            log->entries.push_back({hwnd, message, wParam, lParam, 0, {}, 0});
+            const LRESULT result = log->react ? log->react(hwnd, message, wParam, lParam) : -2;
             if (result != -2)
                 return result;
         }
         return DefWindowProc(hwnd, message, wParam, lParam);
     }
 
-    /// The messages of one kind, in order (all kinds when message is 0).
+    /// The messages of one kind, in order.
     std::vector<Logged> Of(UINT message) const {
         std::vector<Logged> found;
         for (const Logged& entry : entries)
-            if (message == 0 || entry.message == message)
+            if (entry.message == message)
                 found.push_back(entry);
         return found;
     }
-
-    HWND CreateTopLevel(int cx = 300, int cy = 200, UINT style = WS_OVERLAPPEDWINDOW) {
-        CREATESTRUCT cs;
-        cs.x = 10;
-        cs.y = 20;
-        cs.cx = cx;
-        cs.cy = cy;
-        cs.style = style;
-        cs.name = "Test";
-        return CreateWindow(cs, &MessageLog::Proc, this);
+    std::vector<UINT> Messages() const {
+        std::vector<UINT> messages;
+        for (const Logged& entry : entries)
+            messages.push_back(entry.message);
+        return messages;
     }
 
+    HWND CreateTopLevel(int cx = 300, int cy = 200) { return Create(nullptr, 0, cx, cy); }
     HWND CreateChild(HWND parent, int id, int cx = 100, int cy = 50) {
+        return Create(parent, id, cx, cy);
+    }
+    HWND Create(HWND parent, int id, int cx, int cy) {
         CREATESTRUCT cs;
         cs.hwndParent = parent;
         cs.id = id;
-        cs.x = 0;
-        cs.y = 0;
+        cs.x = parent ? 0 : 10;
+        cs.y = parent ? 0 : 20;
         cs.cx = cx;
         cs.cy = cy;
-        cs.style = WS_CHILD | WS_VISIBLE;
+        cs.style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
+        cs.name = parent ? "" : "Test";
         return CreateWindow(cs, &MessageLog::Proc, this);
     }
 };

@@ -1,4 +1,5 @@
 #include "platform/PrivateProfile.h"
+#include "platform/ProfileText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 namespace fs = std::filesystem;
 using host::PrivateProfile;
+using host::ProfileText;
 
 namespace {
 
@@ -21,13 +23,10 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    void Store(const std::string& content) const {
-        std::ofstream(m_path, std::ios::binary) << content;
-    }
+    void Store(const std::string& content) const { std::ofstream(m_path) << content; }
     std::string Stored() const {
-        std::ifstream in(m_path, std::ios::binary);
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(m_path).rdbuf();
         return text.str();
     }
 
@@ -42,27 +41,19 @@ TEST_F(PrivateProfileTest, MissingEntriesReadAsDefaults) {
     EXPECT_EQ(profile.ReadString("Recent File List", "File1", nullptr), "");
     EXPECT_EQ(profile.ReadInt("Settings", "PreviewPages", 7), 7);
     Store("[S]\na=12abc\nb=abc\nc=\nd=-40\ne=99999999999999\n");
-    EXPECT_EQ(profile.ReadInt("S", "a", 5), 12);
-    EXPECT_EQ(profile.ReadInt("S", "b", 5), 0);
-    EXPECT_EQ(profile.ReadInt("S", "c", 5), 5);
-    EXPECT_EQ(profile.ReadInt("S", "d", 5), -40);
-    EXPECT_EQ(profile.ReadInt("S", "e", 5), 2147483647);
+    const std::pair<const char*, int> ints[] = {
+        {"a", 12}, {"b", 0}, {"c", 5}, {"d", -40}, {"e", 2147483647}};
+    for (const auto& [key, value] : ints)
+        EXPECT_EQ(profile.ReadInt("S", key, 5), value) << key;
     EXPECT_EQ(profile.ReadString(nullptr, "a", "d"), "d");
 }
 
-TEST_F(PrivateProfileTest, WritesKeepTheRestOfTheFile) {
+TEST_F(PrivateProfileTest, AFirstWriteMakesTheFolderAndDeletingNothingMakesNothing) {
     PrivateProfile fresh(m_dir + "/new/folder/kovomodel.INI");
     EXPECT_TRUE(fresh.WriteString("Recent File List", nullptr, nullptr));
     EXPECT_FALSE(fs::exists(m_dir + "/new")) << "deleting nothing creates nothing";
     ASSERT_TRUE(fresh.WriteInt("Settings", "PreviewPages", 2));
     EXPECT_EQ(fresh.ReadInt("settings", "previewpages", 0), 2);
-
-    Store("; by hand\n[Unknown]\nkey=Value\n[Recent File List]\nFile1=/a\nFile2=/b\n");
-    PrivateProfile profile(m_path);
-    ASSERT_TRUE(profile.WriteString("Recent File List", nullptr, nullptr));
-    ASSERT_TRUE(profile.WriteString("Recent File List", "File2", "/c"));
-    ASSERT_TRUE(profile.WriteString("Unknown", "gone", nullptr));
-    EXPECT_EQ(Stored(), "; by hand\n[Unknown]\nkey=Value\n[Recent File List]\nFile2=/c\n");
 }
 
 TEST_F(PrivateProfileTest, RefusesTextThatWouldBreakTheFormat) {
@@ -113,7 +104,11 @@ TEST_F(PrivateProfileTest, FailedWriteLeavesTheOldFile) {
 TEST_F(PrivateProfileTest, UnreadableOrLinkedFilesAreNotReplacedBlindly) {
     // What cannot be read cannot be kept: a folder in the file's place stays.
     fs::create_directory(m_path);
-    EXPECT_FALSE(PrivateProfile(m_path).WriteString("S", "k", "v"));
+    PrivateProfile folder(m_path);
+    EXPECT_FALSE(folder.WriteString("S", "k", "v"));
+    EXPECT_FALSE(folder.BeginBatch());
+    EXPECT_FALSE(folder.WriteString("S", "k", "v"));
+    EXPECT_FALSE(folder.CommitBatch());
     EXPECT_TRUE(fs::is_directory(m_path));
     fs::remove(m_path);
     if (geteuid() != 0) { // root reads every file
@@ -142,10 +137,7 @@ TEST_F(PrivateProfileTest, ABatchReplacesTheFileOnceOrNotAtAll) {
     EXPECT_EQ(profile.ReadString("Recent File List", "File2", "gone"), "gone");
     EXPECT_TRUE(profile.WriteString("Recent File List", "File1", "/c.dat"));
     ASSERT_TRUE(profile.CommitBatch());
-    PrivateProfile after(m_path);
-    EXPECT_EQ(after.ReadString("Recent File List", "File1", ""), "/c.dat");
-    EXPECT_EQ(after.ReadString("Recent File List", "File2", "gone"), "gone");
-    EXPECT_EQ(after.ReadString("Mine", "keep", ""), "1");
+    EXPECT_EQ(Stored(), "[Mine]\nkeep=1\n[Recent File List]\nFile1=/c.dat\n");
 
     // The list is deleted and written again in one go: a failure half-way
     // through must not leave the profile without it.
@@ -159,11 +151,43 @@ TEST_F(PrivateProfileTest, ABatchReplacesTheFileOnceOrNotAtAll) {
     EXPECT_EQ(Stored(), before);
 }
 
-TEST_F(PrivateProfileTest, ABatchOverAnUnreadableFileReplacesNothing) {
-    fs::create_directory(m_path);
-    PrivateProfile profile(m_path);
-    EXPECT_FALSE(profile.BeginBatch());
-    EXPECT_FALSE(profile.WriteString("S", "k", "v"));
-    EXPECT_FALSE(profile.CommitBatch());
-    EXPECT_TRUE(fs::is_directory(m_path));
+TEST(ProfileTextTest, NamesIgnoreCaseAndTheFirstMatchWins) {
+    const ProfileText text("[recent FILE list]\n  file1 =  /m/Dom.dat  \nfile1=/second\n"
+                           "[Recent File List]\nFile2=/hidden\n[Settings]\nFile2=/other\n");
+    EXPECT_EQ(text.Find("Recent File List", "FILE1"), "/m/Dom.dat");
+    // Only the first section of a name is read; keys of others are not found.
+    EXPECT_EQ(text.Find("Recent File List", "File2"), std::nullopt);
+    EXPECT_EQ(text.Find("Missing", "File1"), std::nullopt);
+}
+
+TEST(ProfileTextTest, JunkIsToleratedAndKept) {
+    const char before[] = "k=outside\n\0\xff=\x01\n[Open\nx=1\nno equals\n  [ Sp ] \ny = 2";
+    const char after[] = "k=outside\n\0\xff=\x01\n[Open\nx=1\nno equals\nz=3\n  [ Sp ] \ny = 2";
+    ProfileText text(std::string(before, sizeof before - 1));
+    EXPECT_EQ(text.Find("Open", "x"), "1");
+    EXPECT_EQ(text.Find("Sp", "y"), "2");
+    ASSERT_TRUE(text.Set("Open", "z", "3"));
+    EXPECT_EQ(text.Content(), std::string(after, sizeof after - 1));
+}
+
+TEST(ProfileTextTest, EditsTouchOnlyTheirLines) {
+    ProfileText text("; mine\r\n[A]\r\nk=1\r\n; note\r\n\r\n[B]\r\nk=2\r\n[a]\r\nk=3");
+    EXPECT_FALSE(text.Set("A", "K", "1")) << "the same value changes nothing";
+    ASSERT_TRUE(text.Set("A", "j", "2"));
+    ASSERT_TRUE(text.Set("C", "k", "4"));
+    EXPECT_EQ(text.Content(), "; mine\r\n[A]\r\nk=1\r\n; note\r\nj=2\r\n\r\n[B]\r\nk=2\r\n"
+                              "[a]\r\nk=3\r\n[C]\r\nk=4\r\n");
+    ASSERT_TRUE(text.DeleteKey("b", "K"));
+    ASSERT_TRUE(text.DeleteSection("a"));
+    EXPECT_FALSE(text.DeleteSection("a"));
+    EXPECT_EQ(text.Content(), "; mine\r\n[B]\r\n[C]\r\nk=4\r\n");
+}
+
+TEST(ProfileTextTest, ValuesReadBackAsWritten) {
+    ProfileText text("");
+    for (const char* value : {"/m/my model.dat", " leading", "trailing ", "\"quoted\"", "'single'",
+                              "a=b", "/údaje/dom.dat", ""}) {
+        text.Set("S", "k", value);
+        EXPECT_EQ(text.Find("S", "k"), value);
+    }
 }
