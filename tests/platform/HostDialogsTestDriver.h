@@ -58,9 +58,9 @@ inline host::HWND MakeOwner(host::WNDPROC proc = host::DefWindowProc, host::UINT
     return host::CreateWindow(cs, proc, nullptr);
 }
 
-/// Calls the action with the modal window once one shows. Should a window
-/// still be up five seconds on, it is hidden, so that a failing test ends
-/// instead of waiting for ever.
+/// Calls the action with the modal window once one shows. Should none show,
+/// or a window still be up, five seconds on, it is hidden, so that a failing
+/// test ends instead of waiting for ever.
 class ModalAnswer {
 public:
     using Action = std::function<void(Fl_Window&)>;
@@ -76,6 +76,7 @@ private:
         Fl_Window* window = Fl::modal();
         if (window && window->shown() && !self->answered_) {
             self->answered_ = true;
+            self->ticks_ = 0; // the answer gets its own five seconds
             self->action_(*window);
         } else if (++self->ticks_ > 500) {
             if (window)

@@ -132,7 +132,16 @@ void SendKey(PeerWindow& window, int key, int state) {
     Fl::handle(FL_KEYDOWN, &window);
 }
 
-TEST(HostDisplayTest, KeysGoToTheQueueOfTheFocusWindowAndOnlyTheCloseBoxCloses) {
+void SendMouse(PeerWindow& window, int event, int x, int y, int button, int state, int clicks = 0) {
+    Fl::e_x = Fl::e_x_root = x;
+    Fl::e_y = Fl::e_y_root = y;
+    Fl::e_keysym = FL_Button + button;
+    Fl::e_state = state;
+    Fl::e_clicks = clicks;
+    window.handle(event);
+}
+
+TEST(HostDisplayTest, KeysAndMouseGoToTheQueueAndOnlyTheCloseBoxCloses) {
     RunWithDisplay([] {
         Frame f;
         PeerWindow& window = PeerOf(f.frame).Window();
@@ -164,21 +173,8 @@ TEST(HostDisplayTest, KeysGoToTheQueueOfTheFocusWindowAndOnlyTheCloseBoxCloses) 
         Fl::e_number = FL_CLOSE;
         window.do_callback();
         EXPECT_EQ(f.log.Of(WM_CLOSE).size(), 1u);
-    });
-}
 
-void SendMouse(PeerWindow& window, int event, int x, int y, int button, int state, int clicks = 0) {
-    Fl::e_x = Fl::e_x_root = x;
-    Fl::e_y = Fl::e_y_root = y;
-    Fl::e_keysym = FL_Button + button;
-    Fl::e_state = state;
-    Fl::e_clicks = clicks;
-    window.handle(event);
-}
-
-TEST(HostDisplayTest, MouseMessagesCarryClientPointsAndButtonsAndStayInside) {
-    RunWithDisplay([] {
-        Frame f;
+        // Mouse messages carry client points and buttons; those outside are dropped.
         PeerWindow& view = PeerOf(f.view).Window();
         SendMouse(view, FL_PUSH, 10, 20, FL_LEFT_MOUSE, FL_BUTTON1 | FL_SHIFT);
         SendMouse(view, FL_DRAG, 30, 40, FL_LEFT_MOUSE, FL_BUTTON1);
