@@ -1,11 +1,12 @@
-// The application: message boxes, the entry, dialogs and resources.
+// The application and its thread: message boxes, the entry, the message loop,
+// dialogs and resources.
 
 #include "FrameworkTestSupport.h"
 
 #include "framework/CDialog.h"
+#include "framework/CWinThread.h"
 #include "framework/FrameworkIds.h"
 #include "framework/ResourceRegistry.h"
-#include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 
 #include <gtest/gtest.h>
@@ -32,108 +33,144 @@ TEST_F(CWinAppTest, MessageBoxesGetCaptionOwnerAndDefaultIcon) {
         EXPECT_EQ(box.caption, "Kovomodel");
         EXPECT_EQ(box.owner, MainFrame()->m_hWnd);
     }
-}
-
-TEST_F(CWinAppTest, TitleFallsBackToTheExecutableName) {
+    // Without a title the executable's name serves.
     ResourceRegistry::RegisterString(fw::IDS_APP_TITLE, "");
     app.m_exeName = "/usr/bin/kovomodel";
     EXPECT_EQ(app.AppTitle(), "kovomodel");
 }
 
-// An application whose start-up can be made to fail, and that can ask its
-// main window to close as soon as the loop runs. It writes no profile: it
-// keeps no recent-file list.
+// An application whose start-up fails, or which asks its main window to
+// close as soon as the loop runs. It keeps no recent-file list.
 class StartingApp : public fwtest::TestApp {
 public:
     host::BOOL InitInstance() override {
-        auto owned = std::make_unique<CSingleDocTemplate>(128, &fwtest::TestDoc::classRecord,
-                                                          &fwtest::TestFrame::classRecord,
-                                                          &fwtest::TestView::classRecord);
-        AddDocTemplate(std::move(owned));
+        AddDocTemplate(std::make_unique<CSingleDocTemplate>(128, &fwtest::TestDoc::classRecord,
+                                                            &fwtest::TestFrame::classRecord,
+                                                            &fwtest::TestView::classRecord));
         OnFileNew();
-        if (!succeed) {
-            return host::FALSE;
+        if (succeed) {
+            host::PostMessage(m_pMainWnd->m_hWnd, host::WM_CLOSE, 0, 0);
         }
-        host::PostMessage(m_pMainWnd->m_hWnd, host::WM_CLOSE, 0, 0);
-        return host::TRUE;
+        return succeed;
     }
     int ExitInstance() override {
         ++exits;
         return CWinApp::ExitInstance();
     }
-    bool succeed = false;
+    host::BOOL succeed = host::FALSE;
     int exits = 0;
 };
 
-TEST(RunApplicationTest, FailedStartUpDestroysTheWindowAndRunsExitSteps) {
+TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     fwtest::RegisterTestResources();
     fwtest::DialogRecorder dialogs;
-    StartingApp app;
-    char name[] = "/opt/kovo/kovomodel";
-    char arg[] = "file.dat";
-    char* argv[] = {name, arg};
-    EXPECT_EQ(RunApplication(app, 2, argv), 0);
-    EXPECT_EQ(app.exits, 1);
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_EQ(fwtest::TestDoc::s_live, nullptr);
-    EXPECT_EQ(app.m_exeName, "/opt/kovo/kovomodel");
-    EXPECT_EQ(app.m_arguments, std::vector<std::string>{"file.dat"});
-    EXPECT_EQ(app.m_profileName, "kovomodel.INI");
-    EXPECT_EQ(app.m_appTitle, "Kovomodel");
-    host::MSG msg;
-    EXPECT_FALSE(host::PeekMessage(&msg, host::PM_NOREMOVE)) << "no quit left behind";
-}
-
-TEST(RunApplicationTest, ClosingTheMainWindowEndsTheLoop) {
-    fwtest::RegisterTestResources();
-    fwtest::DialogRecorder dialogs;
-    StartingApp app;
-    app.succeed = true;
-    char name[] = "kovomodel";
-    char* argv[] = {name};
-    EXPECT_EQ(RunApplication(app, 1, argv), 0);
-    EXPECT_EQ(app.exits, 1);
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_EQ(fwtest::TestDoc::s_live, nullptr);
+    for (host::BOOL succeed : {host::FALSE, host::TRUE}) {
+        StartingApp app;
+        app.succeed = succeed;
+        char name[] = "/opt/kovo/kovomodel";
+        char arg[] = "file.dat";
+        char* argv[] = {name, arg};
+        EXPECT_EQ(RunApplication(app, 2, argv), 0);
+        EXPECT_EQ(app.exits, 1);
+        EXPECT_EQ(app.m_pMainWnd, nullptr);
+        EXPECT_EQ(fwtest::TestDoc::s_live, nullptr);
+        EXPECT_EQ(app.m_exeName, "/opt/kovo/kovomodel");
+        EXPECT_EQ(app.m_arguments, std::vector<std::string>{"file.dat"});
+        EXPECT_EQ(app.m_profileName, "kovomodel.INI");
+        EXPECT_EQ(app.m_appTitle, "Kovomodel");
+        host::MSG msg;
+        EXPECT_FALSE(host::PeekMessage(&msg, host::PM_NOREMOVE)) << "no quit left behind";
+    }
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(CWinAppTest, AboutDialogIsOwnedByTheMainWindow) {
+TEST_F(CWinAppTest, DialogsAreOwnedByTheMainWindowAndMissingResourcesAreNothing) {
     host::DialogTemplate about;
     about.caption = "Prezerak - info";
     ResourceRegistry::RegisterDialog(100, about);
     StartNew();
-    CDialog dialog(100);
-    EXPECT_EQ(dialog.DoModal(), host::IDOK);
-    ASSERT_EQ(dialogs.dialogOwners.size(), 1u);
-    EXPECT_EQ(dialogs.dialogOwners[0], MainFrame()->m_hWnd);
-    CDialog missing(4242);
-    EXPECT_EQ(missing.DoModal(), -1);
-}
-
-TEST_F(CWinAppTest, FrameIsBuiltFromItsResources) {
-    StartNew();
-    host::HMENU bar = host::GetMenu(MainFrame()->m_hWnd);
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(host::GetMenuItemCount(bar), 2);
-    EXPECT_EQ(host::GetMenuString(bar, 0, host::MF_BYPOSITION), "&Dáta...");
-    host::HMENU data = host::GetSubMenu(bar, 0);
-    EXPECT_EQ(host::GetMenuItemID(data, 2), fw::ID_FILE_MRU_FILE1);
-    EXPECT_EQ(host::GetMenuItemID(bar, 1), fw::ID_APP_ABOUT);
-    EXPECT_NE(MainFrame()->m_accelTable, nullptr);
-    EXPECT_EQ(MainFrame()->m_frameTitle, "Kovomodel");
-    EXPECT_NE(host::GetWindowStyle(MainFrame()->m_hWnd) & fw::FWS_ADDTOTITLE, 0u);
-}
-
-TEST(ResourceRegistryTest, MissingResourcesAndFrameworkTexts) {
+    EXPECT_EQ(CDialog(100).DoModal(), host::IDOK);
+    EXPECT_EQ(dialogs.dialogOwners, std::vector<host::HWND>{MainFrame()->m_hWnd});
+    EXPECT_EQ(CDialog(4242).DoModal(), -1);
+    // Missing resources load as nothing.
     EXPECT_EQ(ResourceRegistry::LoadString(1), "");
     EXPECT_EQ(ResourceRegistry::LoadMenu(4711), nullptr);
     EXPECT_EQ(ResourceRegistry::LoadAccelerators(4711), nullptr);
     EXPECT_EQ(ResourceRegistry::FindIcon(4711), nullptr);
-    EXPECT_EQ(ResourceRegistry::LoadString(61443), "Untitled");
-    EXPECT_EQ(ResourceRegistry::LoadString(61867),
-              "A sharing violation occurred while accessing %1.");
-    EXPECT_EQ(ResourceRegistry::LoadString(61728), "Unexpected file format.");
+}
+
+TEST(IdleTriggerTest, PaintsTimerTicksAndRepeatedMovesDoNotTrigger) {
+    const struct {
+        host::UINT message;
+        int x, y;
+        bool triggers;
+    } sequence[] = {
+        {host::WM_PAINT, 0, 0, false},
+        {host::WM_SYSTIMER, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, true}, // the first move is news
+        {host::WM_MOUSEMOVE, 10, 20, false},
+        {host::WM_PAINT, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, false}, // a paint between changes nothing
+        {host::WM_MOUSEMOVE, 11, 20, true},
+        {host::WM_NCMOUSEMOVE, 11, 20, true}, // another kind of mouse message
+        {host::WM_NCMOUSEMOVE, 11, 20, false},
+        {host::WM_LBUTTONDOWN, 11, 20, true},
+        {host::WM_KEYDOWN, 0, 0, true},
+        {host::WM_USER, 0, 0, true},
+    };
+    CWinThread thread;
+    int step = 0;
+    for (const auto& s : sequence) {
+        host::MSG msg;
+        msg.message = s.message;
+        msg.pt.x = s.x;
+        msg.pt.y = s.y;
+        msg.lParam = host::MAKELPARAM(s.x, s.y);
+        EXPECT_EQ(thread.IsIdleTrigger(&msg) != 0, s.triggers) << "step " << step++;
+    }
+}
+
+// A thread that records its idle steps and can post a message at the end of
+// each idle period.
+class CountingThread : public CWinThread {
+public:
+    host::BOOL IdleStep(long count) override {
+        steps.push_back(count);
+        if (count == 1 && !toPost.empty()) {
+            host::PostMessage(nullptr, toPost.front(), 0, 0);
+            toPost.erase(toPost.begin());
+        }
+        return CWinThread::IdleStep(count);
+    }
+    int ExitInstance() override {
+        ++exits;
+        return CWinThread::ExitInstance();
+    }
+    std::vector<long> steps;
+    std::vector<host::UINT> toPost;
+    int exits = 0;
+};
+
+TEST(MessageLoopTest, TwoIdleStepsPerIdlePeriodAndTheQuitCode) {
+    CountingThread thread;
+    host::PostQuitMessage(7);
+    EXPECT_EQ(thread.RunMessageLoop(), 7);
+    EXPECT_TRUE(thread.steps.empty()) << "a waiting message comes first";
+    EXPECT_EQ(thread.exits, 1);
+
+    CountingThread idle;
+    EXPECT_EQ(idle.RunMessageLoop(), 0); // an empty queue without a display ends
+    EXPECT_EQ(idle.steps, (std::vector<long>{0, 1}));
+
+    // Only a triggering message starts a new idle period.
+    CountingThread triggered;
+    triggered.toPost = {host::WM_USER};
+    EXPECT_EQ(triggered.RunMessageLoop(), 0);
+    EXPECT_EQ(triggered.steps, (std::vector<long>{0, 1, 0, 1}));
+    CountingThread quiet;
+    quiet.toPost = {host::WM_SYSTIMER};
+    EXPECT_EQ(quiet.RunMessageLoop(), 0);
+    EXPECT_EQ(quiet.steps, (std::vector<long>{0, 1}));
 }
 
 } // namespace

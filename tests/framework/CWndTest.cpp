@@ -1,13 +1,11 @@
-// Window-message dispatch: signatures, the lookup cache and the guard that
-// turns escaping exceptions into results and messages.
+// Dispatch: handler tables, window-message signatures, the lookup cache and
+// the guard that turns escaping exceptions into results and messages.
 
 #include "FrameworkTestSupport.h"
 
 #include "framework/CFileException.h"
 #include "framework/CMemoryException.h"
 #include "framework/CUserException.h"
-#include "framework/CWnd.h"
-#include "framework/FrameworkIds.h"
 #include "framework/MessageLookupCache.h"
 #include "platform/HostQueue.h"
 
@@ -33,8 +31,7 @@ public:
     std::function<void()> action = [] {};
     bool refuseCreate = false;
     int testCalls = 0;
-    UINT sizeType = 0;
-    int cx = 0, cy = 0, x = 0, y = 0;
+    std::vector<int> arguments; // of the last size or mouse message
 
     int OnCreate(host::CREATESTRUCT*) {
         if (refuseCreate) {
@@ -42,28 +39,20 @@ public:
         }
         return 0;
     }
-    void OnPaint() { action(); }
-    void OnCommandThrows() { action(); }
+    void OnAction() { action(); }
     LRESULT OnTest(host::WPARAM, host::LPARAM) {
         ++testCalls;
         action();
         return 42;
     }
-    void OnSize(UINT type, int width, int height) {
-        sizeType = type;
-        cx = width;
-        cy = height;
-    }
-    void OnMouseMove(UINT, int px, int py) {
-        x = px;
-        y = py;
-    }
+    void OnSize(UINT type, int cx, int cy) { arguments = {int(type), cx, cy}; }
+    void OnMouseMove(UINT flags, int x, int y) { arguments = {int(flags), x, y}; }
 };
 
 KOVO_BEGIN_MESSAGE_MAP(ProbeWindow, CWnd)
 KOVO_ON_CREATE(&ProbeWindow::OnCreate)
-KOVO_ON_PLAIN(host::WM_PAINT, &ProbeWindow::OnPaint)
-KOVO_ON_COMMAND(kThrowingCommand, &ProbeWindow::OnCommandThrows)
+KOVO_ON_PLAIN(host::WM_PAINT, &ProbeWindow::OnAction)
+KOVO_ON_COMMAND(kThrowingCommand, &ProbeWindow::OnAction)
 KOVO_ON_MESSAGE(WM_TEST, &ProbeWindow::OnTest)
 KOVO_ON_SIZE(&ProbeWindow::OnSize)
 KOVO_ON_MOUSE(host::WM_MOUSEMOVE, &ProbeWindow::OnMouseMove)
@@ -73,12 +62,8 @@ class CWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fwtest::RegisterTestResources();
-        host::CREATESTRUCT cs;
-        cs.cx = 200;
-        cs.cy = 100;
-        ASSERT_TRUE(window.CreateEx(cs));
+        ASSERT_TRUE(window.CreateEx(host::CREATESTRUCT()));
     }
-
     LRESULT Send(UINT message, host::WPARAM wParam = 0, host::LPARAM lParam = 0) {
         return host::SendMessage(window.m_hWnd, message, wParam, lParam);
     }
@@ -88,38 +73,29 @@ protected:
     ProbeWindow window;
 };
 
-TEST_F(CWndTest, HandlersReceiveUnpackedArguments) {
-    EXPECT_EQ(Send(WM_TEST), 42);
+TEST_F(CWndTest, HandlersGetUnpackedArgumentsAndLookupsAreCached) {
     Send(host::WM_SIZE, host::SIZE_MAXIMIZED, host::MAKELPARAM(640, 480));
-    EXPECT_EQ(window.sizeType, host::SIZE_MAXIMIZED);
-    EXPECT_EQ(window.cx, 640);
-    EXPECT_EQ(window.cy, 480);
+    EXPECT_EQ(window.arguments, (std::vector<int>{host::SIZE_MAXIMIZED, 640, 480}));
     // Points left or above the client area arrive negative.
-    Send(host::WM_MOUSEMOVE, 0, host::MAKELPARAM(-5, -7));
-    EXPECT_EQ(window.x, -5);
-    EXPECT_EQ(window.y, -7);
-}
+    Send(host::WM_MOUSEMOVE, host::MK_LBUTTON, host::MAKELPARAM(-5, -7));
+    EXPECT_EQ(window.arguments, (std::vector<int>{host::MK_LBUTTON, -5, -7}));
 
-TEST_F(CWndTest, LookupsAreCachedIncludingMisses) {
-    Send(WM_TEST);
+    EXPECT_EQ(Send(WM_TEST), 42);
     Send(WM_UNLISTED);
     const unsigned long walks = MessageLookupCache::WalkCount();
     Send(WM_TEST);
-    Send(WM_UNLISTED);
+    Send(WM_UNLISTED); // misses are remembered too
     Send(WM_TEST);
     EXPECT_EQ(MessageLookupCache::WalkCount(), walks);
     EXPECT_EQ(window.testCalls, 3);
 }
 
-TEST_F(CWndTest, FailureInCreationRefusesTheWindowSilently) {
+TEST_F(CWndTest, FailuresInCreationAndPaintAreSilent) {
     ProbeWindow refused;
     refused.refuseCreate = true;
     EXPECT_FALSE(refused.CreateEx(host::CREATESTRUCT()));
     EXPECT_EQ(refused.m_hWnd, nullptr);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
 
-TEST_F(CWndTest, FailureInPaintValidatesWithoutMessage) {
     window.action = [] { throw CException(); };
     host::InvalidateRect(window.m_hWnd, nullptr, host::FALSE);
     EXPECT_EQ(Send(host::WM_PAINT), 0);
@@ -128,52 +104,90 @@ TEST_F(CWndTest, FailureInPaintValidatesWithoutMessage) {
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(CWndTest, FailureInMenuCommandShowsCommandFailed) {
-    window.action = [] { throw CException(); };
-    EXPECT_EQ(Send(host::WM_COMMAND, kThrowingCommand, 0), host::TRUE);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Command failed.");
-    EXPECT_EQ(dialogs.boxes[0].caption, "Kovomodel");
-    EXPECT_EQ(dialogs.boxes[0].type & host::MB_ICONMASK, host::MB_ICONSTOP);
-}
-
-TEST_F(CWndTest, FailureInOtherMessageShowsInternalError) {
-    window.action = [] { throw CException(); };
-    EXPECT_EQ(Send(WM_TEST), 0);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Internal application error.");
-}
-
-TEST_F(CWndTest, FailureWithOwnTextShowsIt) {
-    window.action = [] { throw CFileException(CFileException::FileNotFound, 2, "/tmp/a.dat"); };
-    Send(host::WM_COMMAND, kThrowingCommand, 0);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "/tmp/a.dat was not found.");
-    EXPECT_EQ(dialogs.boxes[0].type & host::MB_ICONMASK, host::MB_ICONSTOP);
-}
-
-TEST_F(CWndTest, OutOfMemoryIsSystemModalExclamation) {
-    for (auto thrower : {std::function<void()>([] { throw CMemoryException(); }),
-                         std::function<void()>([] { throw std::bad_alloc(); })}) {
+TEST_F(CWndTest, FailuresInHandlersBecomeTheirTexts) {
+    const struct {
+        UINT message;
+        std::function<void()> thrower;
+        const char* text; // null: no message
+        UINT icon;
+    } cases[] = {
+        {host::WM_COMMAND, [] { throw CException(); }, "Command failed.", host::MB_ICONSTOP},
+        {WM_TEST, [] { throw CException(); }, "Internal application error.", host::MB_ICONSTOP},
+        {host::WM_COMMAND,
+         [] { throw CFileException(CFileException::FileNotFound, 2, "/tmp/a.dat"); },
+         "/tmp/a.dat was not found.", host::MB_ICONSTOP},
+        {WM_TEST, [] { throw CMemoryException(); }, "Out of memory.",
+         host::MB_ICONEXCLAMATION | host::MB_SYSTEMMODAL},
+        {WM_TEST, [] { throw std::bad_alloc(); }, "Out of memory.",
+         host::MB_ICONEXCLAMATION | host::MB_SYSTEMMODAL},
+        {host::WM_COMMAND, [] { throw CUserException(); }, nullptr, 0}, // reported already
+    };
+    for (const auto& c : cases) {
         dialogs.boxes.clear();
-        window.action = thrower;
-        EXPECT_EQ(Send(WM_TEST), 0);
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "Out of memory.");
-        EXPECT_EQ(dialogs.boxes[0].type & host::MB_ICONMASK, host::MB_ICONEXCLAMATION);
-        EXPECT_NE(dialogs.boxes[0].type & host::MB_SYSTEMMODAL, 0u);
+        window.action = c.thrower;
+        const bool command = c.message == host::WM_COMMAND;
+        EXPECT_EQ(Send(c.message, command ? kThrowingCommand : 0), command ? host::TRUE : 0);
+        if (c.text == nullptr) {
+            EXPECT_TRUE(dialogs.boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(dialogs.boxes.size(), 1u) << c.text;
+        EXPECT_EQ(dialogs.boxes[0].text, c.text);
+        EXPECT_EQ(dialogs.boxes[0].caption, "Kovomodel");
+        EXPECT_EQ(dialogs.boxes[0].type & (host::MB_ICONMASK | host::MB_SYSTEMMODAL), c.icon)
+            << c.text;
     }
-}
-
-TEST_F(CWndTest, AlreadyReportedFailureShowsNothing) {
-    window.action = [] { throw CUserException(); };
-    EXPECT_EQ(Send(host::WM_COMMAND, kThrowingCommand, 0), host::TRUE);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(CWndTest, CommandIdZeroAndUnhandledCommandsAreNotHandled) {
     EXPECT_FALSE(window.HandleCommand(0, 0));
     EXPECT_FALSE(window.HandleCommand(fwtest::ID_UNHANDLED, 0));
+}
+
+class Base : public CCmdTarget {
+public:
+    KOVO_DECLARE_MESSAGE_MAP()
+    void OnBase() {}
+    void OnBaseRange() {}
+};
+
+class Derived : public Base {
+public:
+    KOVO_DECLARE_MESSAGE_MAP()
+    void OnDerived() {}
+    void OnFirstOfTwo() {}
+    void OnSecondOfTwo() {}
+};
+
+KOVO_BEGIN_MESSAGE_MAP(Base, CCmdTarget)
+KOVO_ON_COMMAND(100, &Base::OnBase)
+KOVO_ON_COMMAND_RANGE(200, 210, &Base::OnBaseRange)
+KOVO_END_MESSAGE_MAP()
+
+KOVO_BEGIN_MESSAGE_MAP(Derived, Base)
+KOVO_ON_COMMAND(100, &Derived::OnDerived)
+KOVO_ON_COMMAND_RANGE(300, 310, &Derived::OnFirstOfTwo)
+KOVO_ON_COMMAND(305, &Derived::OnSecondOfTwo)
+KOVO_END_MESSAGE_MAP()
+
+const MessageMapEntry* FindCommand(const CCmdTarget& target, host::UINT id) {
+    return target.GetMessageMap()->Find(host::WM_COMMAND, 0, id);
+}
+
+TEST(MessageMapTest, OwnTableShadowsBaseAndFirstEntryWins) {
+    Derived derived;
+    const MessageMapEntry* own = FindCommand(derived, 100);
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own, &Derived::s_messageMap.entries[0]);
+
+    // 305 lies in the earlier range: the later single entry never wins.
+    EXPECT_EQ(FindCommand(derived, 305), &Derived::s_messageMap.entries[1]);
+    // Ranges include both ends; the base table is searched after the own.
+    EXPECT_EQ(FindCommand(derived, 200), &Base::s_messageMap.entries[1]);
+    EXPECT_EQ(FindCommand(derived, 210), &Base::s_messageMap.entries[1]);
+    EXPECT_EQ(FindCommand(derived, 211), nullptr);
+    EXPECT_EQ(FindCommand(derived, 199), nullptr);
+    // A command entry answers neither a menu-update request nor a window
+    // message with the same number.
+    EXPECT_EQ(derived.GetMessageMap()->Find(host::WM_COMMAND, 0xFFFFFFFF, 100), nullptr);
+    EXPECT_EQ(derived.GetMessageMap()->Find(host::WM_PAINT, 0, 100), nullptr);
 }
 
 } // namespace

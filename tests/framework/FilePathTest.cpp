@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,9 +21,7 @@ std::string Abbreviated(std::string text, int max, bool atLeastName = true) {
     return text;
 }
 
-} // namespace
-
-TEST(FilePathTest, FullPathResolvesDotsTextually) {
+TEST(FilePathTest, FullPathResolvesDotsAndFollowsLinksOfExistingFiles) {
     EXPECT_EQ(Full("/nonexistent-kovo/a/./b//c/../d.dat"), "/nonexistent-kovo/a/b/d.dat");
     EXPECT_EQ(Full("/nonexistent-kovo/../../x.dat"), "/x.dat");
     EXPECT_EQ(Full("/nonexistent-kovo/dir/"), "/nonexistent-kovo/dir");
@@ -32,21 +29,17 @@ TEST(FilePathTest, FullPathResolvesDotsTextually) {
     std::string out = "stale";
     EXPECT_FALSE(FullPath(out, ""));
     EXPECT_EQ(out, "");
-}
 
-TEST(FilePathTest, FullPathIsAbsoluteAndFollowsLinksOfExistingFiles) {
     char pattern[] = "/tmp/kovo-path-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
+    const std::string dir = fs::canonical(mkdtemp(pattern)).string();
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
-    const std::string real = fs::canonical(dir).string(); // /tmp may itself be a link
     std::ofstream(dir + "/model.dat") << "x";
     fs::create_symlink(dir + "/model.dat", dir + "/shortcut.dat");
     fs::create_symlink(dir + "/gone.dat", dir + "/broken.dat");
-
-    EXPECT_EQ(Full("./sub/../missing.dat"), real + "/missing.dat");
-    EXPECT_EQ(Full("shortcut.dat"), real + "/model.dat");
-    EXPECT_EQ(Full("broken.dat"), real + "/broken.dat");
+    EXPECT_EQ(Full("./sub/../missing.dat"), dir + "/missing.dat");
+    EXPECT_EQ(Full("shortcut.dat"), dir + "/model.dat");
+    EXPECT_EQ(Full("broken.dat"), dir + "/broken.dat");
     fs::current_path(previous);
     fs::remove_all(dir);
 }
@@ -59,9 +52,9 @@ TEST(FilePathTest, NamesAreCaseSensitiveAndTitlesKeepExtensions) {
     EXPECT_EQ(FileTitle("/home/u/"), "");
 }
 
-TEST(FilePathTest, AbbreviateKeepsFrontAndTrailingDirectories) {
+TEST(FilePathTest, AbbreviateKeepsTheFirstAndTrailingDirectoriesOrTheName) {
     // 40 characters: "/" with a first directory of 10 letters, then 6, 9 and
-    // 3 letters and a 7-character name; 27 characters remain.
+    // 3 letters and a 7-character name.
     const std::string path = "/projekty12/modely/zahradnej/old/dom.dat";
     ASSERT_EQ(path.size(), 40u);
     EXPECT_EQ(Abbreviated(path, 30), "/projekty12/.../old/dom.dat");
@@ -69,9 +62,7 @@ TEST(FilePathTest, AbbreviateKeepsFrontAndTrailingDirectories) {
     EXPECT_EQ(Abbreviated(path, 38), "/projekty12/.../zahradnej/old/dom.dat");
     EXPECT_EQ(Abbreviated(path, 23), "/projekty12/.../dom.dat");
     EXPECT_EQ(Abbreviated(path, 22), "dom.dat");
-}
 
-TEST(FilePathTest, AbbreviateFallsBackToTheName) {
     const std::string longName = "/a/very-long-file-name-of-a-model.dat";
     EXPECT_EQ(Abbreviated(longName, 10, true), "very-long-file-name-of-a-model.dat");
     EXPECT_EQ(Abbreviated(longName, 10, false), "");
@@ -93,11 +84,13 @@ TEST(FilePathTest, ProfileIsNamedAfterTheExecutableInTheConfigFolder) {
     EXPECT_EQ(ProfileFilePath("kovomodel.INI"), "/cfg/kovomodel.INI");
     // A relative setting is no configuration folder.
     setenv("XDG_CONFIG_HOME", "cfg", 1);
-    EXPECT_EQ(ProfileFilePath("kovomodel.INI").rfind("/.config/kovomodel.INI"),
-              ProfileFilePath("kovomodel.INI").size() - 22);
+    const std::string fallback = ProfileFilePath("kovomodel.INI");
+    EXPECT_EQ(fallback.rfind("/.config/kovomodel.INI"), fallback.size() - 22) << fallback;
     if (saved != nullptr) {
         setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
     } else {
         unsetenv("XDG_CONFIG_HOME");
     }
 }
+
+} // namespace

@@ -2,15 +2,14 @@
 
 #include "framework/CArchive.h"
 #include "framework/CCmdUI.h"
-#include "framework/CDocManager.h"
 #include "framework/FrameworkIds.h"
 #include "framework/ResourceRegistry.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using host::BOOL;
 using host::FALSE;
@@ -24,8 +23,6 @@ std::vector<std::string>& Log() {
     return log;
 }
 
-// ---- document
-
 KOVO_IMPLEMENT_CREATABLE(TestDoc, CDocument)
 
 KOVO_BEGIN_MESSAGE_MAP(TestDoc, CDocument)
@@ -37,15 +34,6 @@ KOVO_ON_UPDATE(ID_PASS_ON, &TestDoc::OnUpdatePassOn)
 KOVO_END_MESSAGE_MAP()
 
 TestDoc* TestDoc::s_live = nullptr;
-
-TestDoc::TestDoc() {
-    s_live = this;
-}
-TestDoc::~TestDoc() {
-    if (s_live == this) {
-        s_live = nullptr;
-    }
-}
 
 BOOL TestDoc::OnNewDocument() {
     ++m_newCalls;
@@ -66,32 +54,15 @@ void TestDoc::Serialize(CArchive& ar) {
     }
 }
 
-void TestDoc::OnViewAndDoc() {
-    Log().push_back("doc:40001");
-}
-void TestDoc::OnDocAndApp() {
-    Log().push_back("doc:40002");
-}
-void TestDoc::OnDataObjects() {
-    Log().push_back("doc:32771");
-}
-void TestDoc::OnPassOn() {
-    Log().push_back("doc:40004");
-}
 void TestDoc::OnUpdatePassOn(CCmdUI* ui) {
     Log().push_back("doc:update40004");
     ui->SetEnabled(FALSE);
 }
 
-// ---- view
-
 KOVO_IMPLEMENT_CREATABLE(TestView, CView)
 
 KOVO_BEGIN_MESSAGE_MAP(TestView, CView)
 KOVO_ON_CREATE(&TestView::OnCreate)
-KOVO_ON_PLAIN(host::WM_PAINT, &TestView::OnPaint)
-KOVO_ON_SIZE(&TestView::OnSize)
-KOVO_ON_MOUSE(host::WM_LBUTTONDOWN, &TestView::OnLButtonDown)
 KOVO_ON_MESSAGE(fw::IdleUpdateUi, &TestView::OnIdleUpdateUi)
 KOVO_ON_COMMAND(ID_VIEW_AND_DOC, &TestView::OnViewAndDoc)
 KOVO_ON_UPDATE(ID_PASS_ON, &TestView::OnUpdatePassOn)
@@ -111,36 +82,10 @@ void TestView::OnInitialUpdate() {
     CView::OnInitialUpdate();
 }
 
-void TestView::OnPaint() {
-    ++m_paints;
-    CView::OnPaint();
-}
-
-void TestView::OnSize(UINT type, int, int) {
-    m_sizeType = type;
-}
-
-void TestView::OnLButtonDown(UINT flags, int x, int y) {
-    m_flags = flags;
-    m_x = x;
-    m_y = y;
-}
-
-host::LRESULT TestView::OnIdleUpdateUi(host::WPARAM, host::LPARAM) {
-    ++m_idleUpdates;
-    return 0;
-}
-
-void TestView::OnViewAndDoc() {
-    Log().push_back("view:40001");
-}
-
 void TestView::OnUpdatePassOn(CCmdUI* ui) {
     Log().push_back("view:update40004");
     ui->m_continueRouting = TRUE;
 }
-
-// ---- frame and application
 
 KOVO_IMPLEMENT_CREATABLE(TestFrame, CFrameWnd)
 
@@ -153,19 +98,12 @@ KOVO_ON_UPDATE(ID_DELETES_ITSELF, &TestApp::OnUpdateDeletesItself)
 KOVO_ON_UPDATE(ID_INSERTS_TWO, &TestApp::OnUpdateInsertsTwo)
 KOVO_END_MESSAGE_MAP()
 
-void TestApp::OnDocAndApp() {
-    Log().push_back("app:40002");
-}
-void TestApp::OnAppOnly() {
-    Log().push_back("app:40003");
-}
-
 void TestApp::OnUpdateDeletesItself(CCmdUI* ui) {
     Log().push_back("app:update40010");
     host::DeleteMenu(ui->m_menu, ui->m_index, host::MF_BYPOSITION);
 }
 
-// Replaces its item by two, as the recent-file list does with its entries.
+// Replaces its item by two, as the recent-file list does.
 void TestApp::OnUpdateInsertsTwo(CCmdUI* ui) {
     Log().push_back("app:update40012");
     host::DeleteMenu(ui->m_menu, ui->m_index, host::MF_BYPOSITION);
@@ -175,8 +113,6 @@ void TestApp::OnUpdateInsertsTwo(CCmdUI* ui) {
     ui->m_indexMax = static_cast<UINT>(host::GetMenuItemCount(ui->m_menu));
     ui->m_enableChanged = TRUE;
 }
-
-// ---- resources
 
 void RegisterTestResources() {
     using host::FALT;
@@ -210,8 +146,6 @@ void RegisterTestResources() {
               key(FSHIFT, host::VK_F6, 57681)});
 }
 
-// ---- dialogs
-
 DialogRecorder::DialogRecorder() {
     host::DialogHooks hooks;
     hooks.messageBox = [this](host::HWND owner, const std::string& text, const std::string& caption,
@@ -238,17 +172,15 @@ DialogRecorder::~DialogRecorder() {
     host::SetDialogHooks(host::DialogHooks());
 }
 
-// ---- fixture
-
 void FrameworkTest::SetUp() {
     Log().clear();
     TestView::s_refuseCreation = false;
     RegisterTestResources();
     char pattern[] = "/tmp/kovo-fw-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
-    app.m_profilePath = dir + "/test.INI";
+    dir = std::filesystem::canonical(pattern).string();
     app.m_profileName = "test.INI";
+    app.m_profilePath = dir + "/config/test.INI";
     auto owned = std::make_unique<CSingleDocTemplate>(
         128, &TestDoc::classRecord, &TestFrame::classRecord, &TestView::classRecord);
     docTemplate = owned.get();
@@ -273,22 +205,15 @@ void FrameworkTest::TearDown() {
 
 std::string FrameworkTest::WriteFile(const std::string& name, const std::string& content) {
     const std::string path = dir + "/" + name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }
 
-CDocument* FrameworkTest::StartNew() {
-    app.OnFileNew();
-    return TestDoc::s_live;
-}
-
-void FrameworkTest::PumpAll() {
-    host::MSG msg;
-    for (int i = 0; i < 1000 && host::PeekMessage(&msg, host::PM_NOREMOVE); ++i) {
-        if (msg.message == host::WM_QUIT || !app.PumpOneMessage()) {
-            return;
-        }
-    }
+std::string FrameworkTest::ReadFile(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 void FrameworkTest::PressKey(UINT virtualKey, UINT modifiers) {
@@ -297,15 +222,6 @@ void FrameworkTest::PressKey(UINT virtualKey, UINT modifiers) {
     host::PostMessage(View()->m_hWnd, message, virtualKey, 0);
     app.PumpOneMessage();
     host::SetKeyState(0);
-}
-
-CFrameWnd* FrameworkTest::MainFrame() const {
-    return dynamic_cast<CFrameWnd*>(app.m_pMainWnd);
-}
-
-TestView* FrameworkTest::View() const {
-    CFrameWnd* frame = MainFrame();
-    return frame != nullptr ? dynamic_cast<TestView*>(frame->GetActiveView()) : nullptr;
 }
 
 } // namespace fwtest

@@ -1,0 +1,161 @@
+// The recent-file list: its order, its menu items and its place in the profile.
+
+#include "FrameworkTestSupport.h"
+
+#include "framework/CRecentFileList.h"
+#include "framework/CTestCmdUI.h"
+#include "framework/FrameworkIds.h"
+#include "platform/HostMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+namespace {
+
+class RecentFileListTest : public fwtest::FrameworkTest {
+protected:
+    const Names& List() const { return app.m_recentList->m_names; }
+
+    // Opens the frame's first popup, as the user does, and returns its items.
+    Names OpenPopup() {
+        host::HMENU popup = host::GetSubMenu(host::GetMenu(MainFrame()->m_hWnd), 0);
+        MainFrame()->UpdatePopupMenu(popup, 0, host::FALSE);
+        Names texts;
+        for (int i = 0; i < host::GetMenuItemCount(popup); ++i) {
+            const bool grayed = host::GetMenuState(popup, i, host::MF_BYPOSITION) & host::MF_GRAYED;
+            texts.push_back(host::GetMenuString(popup, i, host::MF_BYPOSITION) +
+                            (grayed ? " (grayed)" : ""));
+            if (host::GetMenuItemID(popup, i) == fw::ID_FILE_MRU_FILE1) {
+                texts.back() += " (first)";
+            }
+        }
+        return texts;
+    }
+};
+
+TEST_F(RecentFileListTest, OpenedFilesComeFirstAndFailedEntriesAreRemoved) {
+    app.LoadStdProfileSettings(4);
+    Names paths;
+    for (const char* name : {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"}) {
+        paths.push_back(WriteFile(name));
+        ASSERT_NE(app.OpenDocumentPath(paths.back()), nullptr);
+    }
+    const auto& [a, b, c, d, e] = std::tie(paths[0], paths[1], paths[2], paths[3], paths[4]);
+    EXPECT_EQ(List(), (Names{e, d, c, b}));
+
+    // Choosing the second entry opens it and moves it to the top.
+    EXPECT_TRUE(app.OpenRecent(fw::ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(fwtest::TestDoc::s_live->m_pathName, d);
+    EXPECT_EQ(List(), (Names{d, e, c, b}));
+
+    // A deleted file is reported and its entry removed; the rest move up.
+    fs::remove(e);
+    dialogs.boxes.clear();
+    EXPECT_TRUE(app.OpenRecent(fw::ID_FILE_MRU_FILE1 + 1));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, e + " was not found.");
+    EXPECT_EQ(List(), (Names{d, c, b, ""}));
+    EXPECT_EQ(fwtest::TestDoc::s_live->m_pathName, d);
+
+    // Ids without an entry are not handled.
+    EXPECT_FALSE(app.OpenRecent(fw::ID_FILE_MRU_FILE1 + 3));
+    EXPECT_FALSE(app.OpenRecent(fw::ID_FILE_MRU_LAST));
+
+    // A match in the last entry is dropped out rather than moved; names that
+    // differ in case are different files; the entry keeps the text as given.
+    CRecentFileList& list = *app.m_recentList;
+    list.AddPath("/m/b.dat");
+    list.AddPath(b);
+    EXPECT_EQ(List(), (Names{b, "/m/b.dat", d, c}));
+    list.AddPath("/m/B.dat");
+    list.AddPath(dir + "/x/../b.dat");
+    EXPECT_EQ(List(), (Names{dir + "/x/../b.dat", "/m/B.dat", "/m/b.dat", d}));
+}
+
+TEST_F(RecentFileListTest, MenuShowsEntriesInPlaceOfThePlaceholder) {
+    app.LoadStdProfileSettings(4);
+    StartNew();
+    const Names empty = {"&Načítať...\tCtrl+O",  "", "Recent File (grayed) (first)",
+                         "aj objekty v strede?", "", "&Koniec"};
+    EXPECT_EQ(OpenPopup(), empty);
+
+    app.m_recentList->AddPath("/m/a.dat");
+    EXPECT_EQ(OpenPopup()[2], "&1 /m/a.dat (first)");
+    // Emptied again, the placeholder comes back under its own id and text.
+    app.m_recentList->RemoveAt(0);
+    EXPECT_EQ(OpenPopup(), empty);
+
+    app.m_recentList->AddPath("/m/a.dat");
+    app.m_recentList->AddPath("/m/b&c.dat");
+    OpenPopup();
+    app.m_recentList->AddPath("/nowhere-kovo/a/very/long/folder/name/d.dat");
+    // Files of the current directory show by name, others abbreviated.
+    app.m_recentList->AddPath(dir + "/x&y.dat");
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    const Names shown = OpenPopup();
+    fs::current_path(previous);
+    EXPECT_EQ(shown, (Names{"&Načítať...\tCtrl+O", "", "&1 x&&y.dat (first)",
+                            "&2 /nowhere-kovo/.../name/d.dat", "&3 /m/b&&c.dat", "&4 /m/a.dat",
+                            "aj objekty v strede?", "", "&Koniec"}));
+}
+
+TEST_F(RecentFileListTest, OnlyFilesRightInTheCurrentDirectoryShowByName) {
+    app.LoadStdProfileSettings(4);
+    CRecentFileList& list = *app.m_recentList;
+    auto name = [&](const std::string& path, const std::string& current = "/home/u/") {
+        list.m_names[0] = path;
+        std::string out;
+        EXPECT_TRUE(list.DisplayName(0, current, current.size(), host::TRUE, out));
+        return out;
+    };
+    EXPECT_EQ(name("/home/U/dom.dat"), "/home/U/dom.dat");
+    // The appended "/" doubles the root's own, so root files show their path.
+    EXPECT_EQ(name("/dom.dat", "//"), "/dom.dat");
+}
+
+TEST_F(RecentFileListTest, FirstRunReadsDefaultsAndWritesOnlyTheListAtExit) {
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(List(), Names(4));
+    EXPECT_EQ(app.m_previewPages, 0);
+    app.AddToRecentList(WriteFile("a.dat"));
+    EXPECT_FALSE(fs::exists(app.m_profilePath)) << "nothing is written while running";
+    app.m_exitCode = 3;
+    EXPECT_EQ(app.ExitInstance(), 3);
+    EXPECT_EQ(ReadFile(app.m_profilePath), "[Recent File List]\nFile1=" + dir + "/a.dat\n");
+}
+
+TEST_F(RecentFileListTest, ProfileRoundTripKeepsGapsAndOtherSections) {
+    WriteFile("config/test.INI", "; mine\n[Recent File List]\nFile2=/m/two.dat\nFile4=rel.dat\n"
+                                 "File9=/stale\n[Other]\nkey=Value\n[Settings]\nPreviewPages=7\n");
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(List(), (Names{"", "/m/two.dat", "", "rel.dat"}));
+    EXPECT_EQ(app.m_previewPages, 7);
+    // With the first entry empty the menu shows only the grayed placeholder.
+    StartNew();
+    EXPECT_EQ(OpenPopup()[2], "Recent File (grayed) (first)");
+    EXPECT_EQ(OpenPopup().size(), 6u);
+    app.ExitInstance();
+    EXPECT_EQ(ReadFile(app.m_profilePath),
+              "; mine\n[Other]\nkey=Value\n[Settings]\nPreviewPages=7\n"
+              "[Recent File List]\nFile2=/m/two.dat\nFile4=rel.dat\n");
+}
+
+TEST_F(RecentFileListTest, WithoutAListTheMenuIsGrayedAndZeroPreviewPagesStay) {
+    const std::string profile = "[Settings]\nPreviewPages=0\n";
+    WriteFile("config/test.INI", profile);
+    app.LoadStdProfileSettings(0);
+    EXPECT_EQ(app.m_recentList, nullptr);
+    CTestCmdUI ui;
+    app.UpdateRecentMenu(&ui);
+    EXPECT_FALSE(ui.m_enabled);
+    EXPECT_FALSE(app.OpenRecent(fw::ID_FILE_MRU_FILE1));
+    app.ExitInstance();
+    EXPECT_EQ(ReadFile(app.m_profilePath), profile);
+}
+
+} // namespace
