@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 class CWinAppTest : public fwtest::FrameworkTest {};
@@ -62,6 +65,13 @@ public:
 };
 
 TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
+    // The entry finds the profile through the environment: keep it away from
+    // the user's own.
+    char folder[] = "/tmp/kovo-run-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string before = saved != nullptr ? saved : "";
+    setenv("XDG_CONFIG_HOME", folder, 1);
     fwtest::RegisterTestResources();
     fwtest::DialogRecorder dialogs;
     for (host::BOOL succeed : {host::FALSE, host::TRUE}) {
@@ -82,6 +92,14 @@ TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
         EXPECT_FALSE(host::PeekMessage(&msg, host::PM_NOREMOVE)) << "no quit left behind";
     }
     EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_FALSE(std::filesystem::exists(std::string(folder) + "/kovomodel.INI"))
+        << "an application without a list writes no profile";
+    if (saved != nullptr) {
+        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(CWinAppTest, DialogsAreOwnedByTheMainWindowAndMissingResourcesAreNothing) {
