@@ -207,7 +207,7 @@ BOOL PrivateProfile::CommitBatch() {
 
 /// The profile's text: the gathered one during a batch, else the file's.
 /// False when the file exists but cannot be read, or is too large to be
-/// rewritten without losing what lies beyond the part read.
+/// rewritten without losing what lies beyond what was read.
 bool PrivateProfile::Load(std::string& content) const {
     if (m_batching) {
         content = m_batch;

@@ -310,7 +310,7 @@ class App:
         return parse_xwd(dump, (x, y, w, h))
 
     def view_shot(self, wid=None):
-        """The part of the main window below its menu bar."""
+        """The area of the main window below its menu bar."""
         shot = self.screenshot(wid)
         return shot.crop(0, 40, shot.width, shot.height - 40)
 

@@ -168,7 +168,7 @@ TEST(ModelLoaderTest, FaceLineTails) {
     const Corners tri{1, 2, 3, 0}, quad{1, 2, 3, 4}, next{4, 2, 3, 0};
     const std::pair<std::string, CornersList> cases[] = {
         // The tail is read as one piece of 19 characters: a fourth index starting
-        // beyond it, or the part of one cut off by its end, opens the next face.
+        // beyond it, or the piece of one cut off by its end, opens the next face.
         {"1 2 3" + b18 + "4\n", {quad}},
         {"1 2 3" + std::string(19, ' ') + "4\n2 3\n", {tri, next}},
         {"1 2 3" + b18 + "45 1 2\n", {quad, {5, 1, 2, 0}}},
