@@ -281,7 +281,10 @@ class App:
     def menu(self, title, item=None):
         """Clicks the title-th title of the menu bar, then picks the item-th
         enabled item of its popup with the arrow keys."""
-        x, y = self.menu_titles()[title]
+        # Just after start-up the bar may not be drawn yet.
+        titles = wait_until(lambda: (lambda t: t if len(t) > title else None)(self.menu_titles()),
+                            what="the menu bar's titles")
+        x, y = titles[title]
         self.xdo("mousemove", "--window", self.main, x, y)
         time.sleep(0.1)
         self.xdo("click", 1)
