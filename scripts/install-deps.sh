@@ -11,6 +11,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   xvfb xauth xdotool x11-apps fonts-dejavu-core
+  # The toolkit's native open dialog loads this at run time when it is there.
+  libgtk2.0-0
 )
 
 missing=()
