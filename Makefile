@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test unit-tests asan-tests fuzz-test format-check format bench install
+.PHONY: all deps build run test unit-tests asan-tests fuzz-test format-check include-check format bench install
 
 all: build
 
@@ -21,10 +21,13 @@ build: deps
 run: build
 	scripts/run-viewer.sh $(BUILD)
 
-test: deps format-check unit-tests asan-tests fuzz-test
+test: deps format-check include-check unit-tests asan-tests fuzz-test
 
 format-check:
 	scripts/check-format.sh
+
+include-check:
+	scripts/check-includes.sh
 
 unit-tests: build
 	scripts/run-tests.sh $(BUILD)

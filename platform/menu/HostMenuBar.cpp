@@ -1,0 +1,53 @@
+#include "platform/menu/HostMenuBar.h"
+
+#include "platform/HostDisplay.h"
+#include "platform/HostWindow.h"
+#include "platform/menu/MenuBarMirror.h"
+
+#include <FL/Fl.H>
+
+namespace host {
+
+HostMenuBar::HostMenuBar(HWND hwnd, MenuBarMirror& mirror, int width, int height)
+    : Fl_Menu_Bar(0, 0, width, height), m_hwnd(hwnd), m_mirror(&mirror) {
+    textfont(FL_HELVETICA);
+    textsize(14);
+}
+
+bool HostMenuBar::Activates(int event) const {
+    if (!menu() || !menu()->text)
+        return false;
+    if (event == FL_PUSH)
+        return true;
+    // Only Alt and a mnemonic letter open the bar from the keyboard; the
+    // shortcuts shown beside items are the accelerator table's business.
+    return event == FL_SHORTCUT && menu()->find_shortcut(nullptr, true) != nullptr;
+}
+
+void HostMenuBar::Detach() {
+    menu(nullptr);
+    m_mirror = nullptr;
+    m_hwnd = nullptr;
+}
+
+int HostMenuBar::handle(int event) {
+    if (!m_mirror)
+        return 0;
+    if (event == FL_SHORTCUT && !Activates(event))
+        return 0;
+    if (!Activates(event))
+        return Fl_Menu_Bar::handle(event);
+    if (!IsWindowEnabled(m_hwnd))
+        return 1;
+    m_mirror->UpdateBeforeOpening();
+    if (!IsWindow(m_hwnd))
+        return 1;
+    // The popup runs its own loop; the program's windows keep painting.
+    ModalScope scope;
+    m_mirror->SetOpen(true);
+    const int used = Fl_Menu_Bar::handle(event);
+    m_mirror->SetOpen(false);
+    return used;
+}
+
+} // namespace host

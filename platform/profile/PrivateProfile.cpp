@@ -1,0 +1,277 @@
+#include "platform/PrivateProfile.h"
+
+#include "platform/profile/ProfileText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace host {
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+/// Reads at most limit + 1 bytes, so that a caller can tell an oversized
+/// file. A missing file reads as empty; false only when it exists but
+/// cannot be read.
+bool LoadFile(const std::string& path, std::size_t limit, std::string& content) {
+    content.clear();
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    if (!file) {
+        return errno == ENOENT || errno == ENOTDIR;
+    }
+    char buffer[65536];
+    while (content.size() <= limit) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        content.append(buffer, got);
+        if (got < sizeof buffer) {
+            return std::ferror(file.get()) == 0;
+        }
+    }
+    return true;
+}
+
+bool Holds(const char* text, const char* forbidden) {
+    return std::string(text).find_first_of(forbidden) == npos;
+}
+
+bool Writable(const char* section, const char* key, const char* value) {
+    if (section == nullptr || !Holds(section, "\r\n]")) {
+        return false;
+    }
+    if (key != nullptr) {
+        // A blank key cannot be found again; one starting with "[" would read
+        // as a section header.
+        const std::size_t first = std::string(key).find_first_not_of(" \t");
+        if (!Holds(key, "\r\n=") || first == npos || key[first] == '[') {
+            return false;
+        }
+    }
+    return value == nullptr || Holds(value, "\r\n");
+}
+
+/// Cuts the value to the buffer size without splitting a UTF-8 character.
+std::string Cut(std::string value) {
+    if (value.size() <= PrivateProfile::kMaxValueLength) {
+        return value;
+    }
+    std::size_t end = PrivateProfile::kMaxValueLength;
+    while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    value.resize(end);
+    return value;
+}
+
+std::string Folder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == npos) {
+        return {};
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool MakeFolders(const std::string& folder) {
+    if (folder.empty()) {
+        return true;
+    }
+    struct stat info {};
+    if (stat(folder.c_str(), &info) == 0) {
+        return S_ISDIR(info.st_mode);
+    }
+    const std::string parent = Folder(folder);
+    if (!parent.empty() && parent != folder && !MakeFolders(parent)) {
+        return false;
+    }
+    // Configuration folders are private to the user.
+    return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+/// The file a write must replace: the target of a symbolic link, so that a
+/// linked profile stays linked, else the path itself.
+std::string WriteTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+/// Makes the rename itself durable; a failure here loses nothing.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
+
+PrivateProfile::PrivateProfile(std::string path) : m_path(std::move(path)) {}
+
+std::string PrivateProfile::ReadString(const char* section, const char* key,
+                                       const char* defaultValue) const {
+    const std::string fallback = defaultValue != nullptr ? Cut(defaultValue) : std::string();
+    std::string content;
+    if (section == nullptr || key == nullptr) {
+        return fallback;
+    }
+    if (m_batching) {
+        content = m_batch;
+    } else if (!LoadFile(m_path, kMaxFileSize, content)) {
+        return fallback;
+    }
+    content.resize(std::min(content.size(), kMaxFileSize));
+    const std::optional<std::string> value = ProfileText(content).Find(section, key);
+    return value ? Cut(*value) : fallback;
+}
+
+int PrivateProfile::ReadInt(const char* section, const char* key, int defaultValue) const {
+    const std::string value = ReadString(section, key, "");
+    if (value.empty()) {
+        return defaultValue;
+    }
+    char* end = nullptr;
+    const long number = std::strtol(value.c_str(), &end, 10);
+    if (end == value.c_str()) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+}
+
+BOOL PrivateProfile::WriteString(const char* section, const char* key, const char* value) {
+    if (!Writable(section, key, value)) {
+        return FALSE;
+    }
+    std::string content;
+    if (!Load(content)) {
+        return FALSE;
+    }
+    ProfileText text(content);
+    bool changed = false;
+    if (key == nullptr) {
+        changed = text.DeleteSection(section);
+    } else if (value == nullptr) {
+        changed = text.DeleteKey(section, key);
+    } else {
+        changed = text.Set(section, key, value);
+    }
+    // Nothing to change: the file is not touched, nor created.
+    if (!changed) {
+        return TRUE;
+    }
+    if (m_batching) {
+        m_batch = text.Content();
+        m_batchChanged = true;
+        return TRUE;
+    }
+    return ReplaceFile(text.Content());
+}
+
+BOOL PrivateProfile::BeginBatch() {
+    std::string content;
+    const bool loaded = Load(content);
+    m_batching = true;
+    m_batchChanged = false;
+    m_batchBroken = !loaded;
+    m_batch = std::move(content);
+    return loaded ? TRUE : FALSE;
+}
+
+BOOL PrivateProfile::CommitBatch() {
+    const bool changed = m_batchChanged && !m_batchBroken;
+    const bool broken = m_batchBroken;
+    m_batching = false;
+    m_batchBroken = false;
+    m_batchChanged = false;
+    std::string content = std::move(m_batch);
+    m_batch.clear();
+    if (broken) {
+        return FALSE;
+    }
+    return changed ? ReplaceFile(content) : TRUE;
+}
+
+/// The profile's text: the gathered one during a batch, else the file's.
+/// False when the file exists but cannot be read, or is too large to be
+/// rewritten without losing what lies beyond what was read.
+bool PrivateProfile::Load(std::string& content) const {
+    if (m_batching) {
+        content = m_batch;
+        return !m_batchBroken;
+    }
+    return LoadFile(m_path, kMaxFileSize, content) && content.size() <= kMaxFileSize;
+}
+
+BOOL PrivateProfile::WriteInt(const char* section, const char* key, int value) {
+    return WriteString(section, key, std::to_string(value).c_str());
+}
+
+void PrivateProfile::SetFaultInjection(std::function<bool(WriteStep)> failAt) {
+    m_failAt = std::move(failAt);
+}
+
+BOOL PrivateProfile::ReplaceFile(const std::string& content) const {
+    const std::string target = WriteTarget(m_path);
+    const std::string folder = Folder(target);
+    if (Fails(WriteStep::CreateFolder) || !MakeFolders(folder)) {
+        return FALSE;
+    }
+    std::string temporary = target + ".XXXXXX";
+    const int fd = Fails(WriteStep::Open) ? -1 : mkstemp(temporary.data());
+    if (fd < 0) {
+        return FALSE;
+    }
+    struct stat old {};
+    if (stat(target.c_str(), &old) == 0) {
+        fchmod(fd, old.st_mode & 07777);
+    }
+    const bool written = WriteTemporary(fd, content);
+    const bool closed = close(fd) == 0;
+    if (!written || !closed || Fails(WriteStep::Rename) ||
+        rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return FALSE;
+    }
+    SyncFolder(folder);
+    return TRUE;
+}
+
+BOOL PrivateProfile::WriteTemporary(int fd, const std::string& content) const {
+    // An injected failure stops half-way, as a full disk would.
+    const std::size_t size = Fails(WriteStep::Write) ? content.size() / 2 : content.size();
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = write(fd, content.data() + done, size - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return FALSE;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (size < content.size() || Fails(WriteStep::Sync)) {
+        return FALSE;
+    }
+    return fsync(fd) == 0 ? TRUE : FALSE;
+}
+
+bool PrivateProfile::Fails(WriteStep step) const {
+    return m_failAt && m_failAt(step);
+}
+
+} // namespace host
