@@ -3,11 +3,12 @@
 #   make test  installs what is missing, builds, and runs every test headless under Xvfb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test unit-tests asan-tests fuzz-test format-check include-check format bench install
+.PHONY: all deps build run test unit-tests asan-tests tsan-tests fuzz-test format-check include-check format bench install
 
 all: build
 
@@ -21,7 +22,7 @@ build: deps
 run: build
 	scripts/run-viewer.sh $(BUILD)
 
-test: deps format-check include-check unit-tests asan-tests fuzz-test
+test: deps format-check include-check unit-tests asan-tests tsan-tests fuzz-test
 
 format-check:
 	scripts/check-format.sh
@@ -36,6 +37,13 @@ asan-tests: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKOVO_SANITIZE=ON -DKOVO_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	scripts/run-tests.sh $(ASAN_BUILD)
+
+# The model and app tests, which cover the start-up prefetch's worker thread,
+# under ThreadSanitizer.
+tsan-tests: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_TSAN=ON -DKOVO_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target model_tests app_tests
+	scripts/run-tests.sh $(TSAN_BUILD) -L '^(model|app)$$'
 
 fuzz-test: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_FUZZ=ON -DKOVO_TESTS=OFF -DKOVO_BENCH=OFF

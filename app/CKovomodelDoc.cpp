@@ -1,6 +1,7 @@
 #include "app/CKovomodelDoc.h"
 
 #include "app/Resource.h"
+#include "app/StartupModels.h"
 #include "framework/CWinApp.h"
 #include "render/DisplayCommands.h"
 #include "render/ReferenceObjects.h"
@@ -24,7 +25,7 @@ KOVO_END_MESSAGE_MAP()
 CKovomodelDoc::CKovomodelDoc() {
     // The outcome is not examined: without a usable default the view starts
     // empty, and the user opens a model of his choice.
-    m_model.Open("dom.dat");
+    StartupModels::Open(m_model, kDefaultModel);
 }
 
 CKovomodelDoc::~CKovomodelDoc() = default;
@@ -40,7 +41,7 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     // Load beside the current model, so that a rejected file leaves the model
     // on screen, and the framework keeps title, path and recent list as well.
     Model loaded;
-    if (!loaded.Open(path)) {
+    if (!StartupModels::Open(loaded, path)) {
         assert(CWinApp::Current() != nullptr && "documents live inside an application");
         CWinApp::Current()->ShowMessage(IDS_UNEXPECTED_FORMAT,
                                         host::MB_OK | host::MB_ICONEXCLAMATION);

@@ -10,7 +10,10 @@ class CKovomodelDoc : public CDocument {
 public:
     KOVO_DECLARE_CREATABLE(CKovomodelDoc)
 
-    /// Loads the default model "dom.dat" from the current directory. A missing
+    /// The model every document starts with, read from the current directory.
+    static constexpr const char* kDefaultModel = "dom.dat";
+
+    /// Loads the default model kDefaultModel from the current directory. A missing
     /// or malformed default leaves the model empty and reports nothing: the
     /// program then starts with an empty view.
     CKovomodelDoc();

@@ -8,6 +8,7 @@
 
 #include "app/CKovomodelApp.h"
 #include "app/CKovomodelView.h"
+#include "app/StartupModels.h"
 #include "platform/HostDisplay.h"
 
 #include <cstdio>
@@ -28,6 +29,9 @@ bool ExitAfterFirstFrameRequested() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Parse the start-up models on a worker while the display connects and
+    // the window is made; the document takes them when it opens them.
+    StartupModels startupModels(argc, argv);
     if (!host::OpenDisplay()) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "kovomodel: cannot open the X display %s; is $DISPLAY set?\n",

@@ -32,6 +32,7 @@ function(kovo_test_folder name)
   target_compile_definitions(${name}_tests PRIVATE
     KOVO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     KOVO_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
+  # Labelled by folder, so that a run can pick folders: ctest -L '^model$'.
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} PROPERTIES LABELS ${name})
 endfunction()

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/PaintScope.h"
 #include "app/Resource.h"
+#include "app/StartupModels.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CRecentFileList.h"
 #include "platform/HostDialogs.h"
@@ -227,6 +228,35 @@ TEST_F(KovomodelTest, WithoutOpenGLTheViewPaintsSizesAndTakesTheDisplayCommands)
     EXPECT_EQ(g_showReferenceObjects, shown);
     for (host::UINT id = ID_MODEL_POINTS; id <= ID_SHADING_SMOOTH; ++id) {
         EXPECT_TRUE(Frame()->RouteCommand(id, 0, nullptr, nullptr)) << id;
+    }
+}
+
+TEST_F(KovomodelTest, StartUpTakesTheModelsReadAheadAndOpensLaterFilesItself) {
+    Write("wire.dat", kWire);
+    const char* argv[] = {"kovomodel", "wire.dat"};
+    StartupModels startupModels(2, const_cast<char**>(argv));
+    ASSERT_TRUE(Start({"wire.dat"}));
+    EXPECT_EQ(StartupModels::Hits(), 2) << "the default model and the named file";
+    EXPECT_EQ(Doc()->m_model.edgeCount, 6);
+    EXPECT_EQ(Caption(), "wire.dat - Kovomodel");
+    ASSERT_TRUE(app.OpenDocumentPath(Path("dom.dat")));
+    EXPECT_EQ(StartupModels::Hits(), 2);
+    EXPECT_EQ(Doc()->m_model.faceCount, 5);
+}
+
+TEST(StartupModelsTest, ReadsTheDefaultThenTheFileThatTheCommandLineOpensOrPrints) {
+    using Files = std::vector<std::string>;
+    const std::pair<Files, Files> cases[] = {
+        {{}, {"dom.dat"}},
+        {{"m.dat"}, {"dom.dat", "m.dat"}},
+        {{"-p", "m.dat"}, {"dom.dat", "m.dat"}},
+        {{"/pt", "m.dat", "printer", "driver", "port"}, {"dom.dat", "m.dat"}},
+        {{"-Unregister"}, {"dom.dat"}},
+        {{"-dde", "m.dat"}, {"dom.dat"}},
+        {{"/home/u/m.dat"}, {"dom.dat", "/home/u/m.dat"}},
+    };
+    for (const auto& [arguments, files] : cases) {
+        EXPECT_EQ(StartupModels::FilesToRead(arguments), files) << arguments.size();
     }
 }
 

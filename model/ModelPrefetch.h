@@ -1,0 +1,71 @@
+#pragma once
+// Model files read ahead on a worker thread, so that parsing them overlaps
+// with whatever the caller does meanwhile (at start-up: connecting to the
+// display and creating the window). A result read ahead is only handed out
+// while the file is provably the one that was read.
+
+#include "model/FileIdentity.h"
+#include "model/Model.h"
+
+#include <condition_variable>
+#include <list>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ModelPrefetch {
+public:
+    /// Starts reading the regular files among paths, in order, on one worker
+    /// thread. Nothing here throws for the worker's sake: when no thread can
+    /// be started, nothing is read ahead and Open reads as Model::Open does.
+    explicit ModelPrefetch(const std::vector<std::string>& paths);
+
+    /// Lets the file being read finish, drops the files not yet started, and
+    /// frees every result that was not handed out.
+    ~ModelPrefetch();
+
+    ModelPrefetch(const ModelPrefetch&) = delete;
+    ModelPrefetch& operator=(const ModelPrefetch&) = delete;
+
+    /// Opens path into model with exactly Model::Open's outcome and effect:
+    /// the result read ahead when the file at path is still the file that
+    /// was read (same device, inode, size and modification time before and
+    /// after the read), else a fresh Model::Open. Waits for the worker only
+    /// while it reads that very file. Each result serves once. A failure is
+    /// handed out only for the same path text, since the reason names it.
+    /// std::bad_alloc passes through, as from Model::Open.
+    bool Open(Model& model, const std::string& path);
+
+    /// Returns once the worker has finished with every file. For tests, which
+    /// must change a file only after it was read.
+    void WaitUntilRead();
+
+    /// How many Open calls a result read ahead has served.
+    int Hits() const;
+
+private:
+    struct Entry {
+        enum class State { Queued, Reading, Done, Unusable };
+        std::string path;
+        State state = State::Queued;
+        FileIdentity before; ///< the file as the read began
+        FileIdentity after;  ///< the file as the read ended
+        bool opened = false; ///< what Model::Open returned
+        bool taken = false;
+        Model model;
+    };
+
+    void Run();
+    void Read(Entry& entry);
+    void Publish(Entry& entry, Entry::State state);
+    bool TryTake(Entry& entry, const FileIdentity& now, const std::string& path, Model& model,
+                 bool& opened, std::unique_lock<std::mutex>& lock);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::list<Entry> m_entries; ///< a list, so that entries never move while read
+    bool m_stopping = false;
+    int m_hits = 0;
+    std::thread m_worker;
+};

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Start-up to first frame, against the floor of this stack. Builds the floor
+# program (bench/FirstFrameFloor.cpp: a bare toolkit OpenGL window that draws
+# one lit triangle and exits after its first frame) and the sphere writer,
+# writes the 200k- and 2M-triangle spheres, then times whole processes in
+# interleaved rounds: the floor, and the viewer started on dom.dat alone, on
+# the pyramid, and on each sphere. KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1 makes
+# the viewer close its window right after presenting its first frame, so a
+# run includes closing too. Prints each case's median wall time, its ratio to
+# the floor's median, and its median peak resident memory.
+# Without a $DISPLAY it starts a private Xvfb.
+#
+# usage: scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]   (default build, 11)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+rounds=${2:-11}
+cd "$root"
+cmake --build "$build" -j "$(nproc)" --target kovomodel FirstFrameFloor WriteSphere >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec 3<>"$work/displayfd"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  number=
+  for _ in $(seq 50); do
+    number=$(head -n1 "$work/displayfd" 2>/dev/null || true)
+    [ -n "$number" ] && break
+    sleep 0.1
+  done
+  [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$number"
+fi
+
+cp samples/dom.dat samples/pyramida.dat "$work/"
+"$build/bench/WriteSphere" small "$work/sphere-200k.dat"
+"$build/bench/WriteSphere" large "$work/sphere-2m.dat"
+mkdir -p "$work/config"
+export XDG_CONFIG_HOME="$work/config" LIBGL_ALWAYS_SOFTWARE=1 KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1
+
+python3 - "$work" "$rounds" "$root/$build/bench/FirstFrameFloor" "$root/$build/app/kovomodel" <<'PY'
+import os, statistics, subprocess, sys, time
+
+work, rounds, floor, viewer = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+cases = [
+    ("floor", [floor]),
+    ("dom.dat", [viewer]),
+    ("pyramid", [viewer, "pyramida.dat"]),
+    ("sphere, 200k triangles", [viewer, "sphere-200k.dat"]),
+    ("sphere, 2M triangles", [viewer, "sphere-2m.dat"]),
+]
+
+def run(command):
+    start = time.perf_counter()
+    process = subprocess.Popen(command, cwd=work)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    if status != 0:
+        sys.exit(f"{' '.join(command)} failed with status {status}")
+    return elapsed * 1000.0, usage.ru_maxrss / 1024.0
+
+times = {name: [] for name, _ in cases}
+peaks = {name: [] for name, _ in cases}
+for _ in range(rounds):
+    for name, command in cases:
+        ms, mb = run(command)
+        times[name].append(ms)
+        peaks[name].append(mb)
+
+floor_median = statistics.median(times["floor"])
+print(f"{'case':<26}{'median':>10}{'to floor':>10}{'peak RSS':>11}   ({rounds} interleaved rounds)")
+for name, _ in cases:
+    median = statistics.median(times[name])
+    print(f"{name:<26}{median:>8.0f} ms{median / floor_median:>9.2f}x{statistics.median(peaks[name]):>8.0f} MB")
+PY

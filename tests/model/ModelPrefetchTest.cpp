@@ -1,0 +1,153 @@
+#include "model/ModelPrefetch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kPyramid = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n"
+                             "1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n";
+const char* const kTriangle = "1\n3 1\n0 0 0\n9 0 0\n0 9 0\n1 2 3\n";
+const char* const kBroken = "1\n3 1\n0 0 0\n9 0 x\n0 9 0\n1 2 3\n";
+
+// Everything Model::Open decides, as text, so that two models compare whole.
+std::string Dump(const Model& model) {
+    std::ostringstream out;
+    out << model.type << ' ' << model.vertexCount << ' ' << model.edgeCount << ' '
+        << model.faceCount << " c" << model.center.x << ',' << model.center.y << ','
+        << model.center.z << '\n';
+    std::map<const Vertex*, int> number{{nullptr, 0}};
+    for (const Vertex* v = model.vertices; v; v = v->next) {
+        number.emplace(v, static_cast<int>(number.size()));
+        out << v->x << ',' << v->y << ',' << v->z << ' ' << v->nx << ',' << v->ny << ',' << v->nz
+            << '\n';
+    }
+    for (const Face* f = model.faces; f; f = f->next) {
+        out << number[f->a] << ' ' << number[f->b] << ' ' << number[f->c] << ' ' << number[f->d]
+            << ' ' << f->nx << ',' << f->ny << ',' << f->nz << '\n';
+    }
+    out << (model.LastError() ? model.LastError()->what() : "no error");
+    return out.str();
+}
+
+class ModelPrefetchTest : public ::testing::Test {
+protected:
+    std::string m_folder;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/kovo-prefetch-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override {
+        const std::string command = "rm -rf '" + m_folder + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        const std::string path = m_folder + "/" + name;
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        return path;
+    }
+    // What a direct Open makes of path, from a model that starts as given.
+    static std::string Direct(const std::string& path, std::int32_t type = 0) {
+        Model model;
+        model.type = type;
+        model.center = {1, 2, 3};
+        model.Open(path);
+        return Dump(model);
+    }
+};
+
+TEST_F(ModelPrefetchTest, AnUnchangedFileIsHandedOutOnceExactlyAsOpenWouldReadIt) {
+    const std::string pyramid = Write("p.dat", kPyramid);
+    const std::string broken = Write("b.dat", kBroken);
+    ModelPrefetch prefetch({pyramid, broken});
+    for (const std::string& path : {pyramid, broken}) {
+        Model model;
+        model.type = 7; // a failed open keeps type and centre
+        model.center = {1, 2, 3};
+        EXPECT_EQ(prefetch.Open(model, path), path == pyramid);
+        EXPECT_EQ(Dump(model), Direct(path, 7)) << path;
+    }
+    EXPECT_EQ(prefetch.Hits(), 2);
+    // The results served once; a second open reads the file again.
+    Model again;
+    EXPECT_TRUE(prefetch.Open(again, pyramid));
+    EXPECT_EQ(prefetch.Hits(), 2);
+    EXPECT_EQ(Dump(again), Direct(pyramid));
+}
+
+TEST_F(ModelPrefetchTest, AFileChangedAfterItWasReadIsReadAgain) {
+    struct Change {
+        const char* what;
+        void (*apply)(const std::string& path);
+    };
+    const Change changes[] = {
+        {"rewritten with other text",
+         [](const std::string& path) { std::ofstream(path, std::ios::trunc) << kTriangle; }},
+        {"same size, written later",
+         [](const std::string& path) {
+             std::ofstream(path, std::ios::trunc) << std::string(kPyramid).replace(6, 1, "3");
+             const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+             ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+         }},
+        {"replaced by another file",
+         [](const std::string& path) {
+             const std::string other = path + ".new";
+             std::ofstream(other) << kTriangle;
+             ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+         }},
+    };
+    for (const Change& change : changes) {
+        const std::string path = Write("m.dat", kPyramid);
+        ModelPrefetch prefetch({path});
+        prefetch.WaitUntilRead();
+        change.apply(path);
+        Model model;
+        prefetch.Open(model, path);
+        EXPECT_EQ(prefetch.Hits(), 0) << change.what;
+        EXPECT_EQ(Dump(model), Direct(path)) << change.what;
+    }
+}
+
+TEST_F(ModelPrefetchTest, OnlyRegularFilesAreReadAheadAndAFailureOnlyForItsOwnPathText) {
+    const std::string pipe = m_folder + "/pipe.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string broken = Write("b.dat", kBroken);
+    const std::string missing = m_folder + "/missing.dat";
+    // Reading the pipe would block the worker for ever; it must be skipped.
+    ModelPrefetch prefetch({pipe, missing, m_folder, broken});
+    prefetch.WaitUntilRead();
+    Model model;
+    model.center = {1, 2, 3};
+    EXPECT_FALSE(prefetch.Open(model, missing));
+    EXPECT_EQ(Dump(model), Direct(missing));
+    // The same file by another name: the reason must name the path asked for.
+    const std::string other = m_folder + "/./b.dat";
+    EXPECT_FALSE(prefetch.Open(model, other));
+    EXPECT_EQ(Dump(model), Direct(other));
+    EXPECT_EQ(prefetch.Hits(), 0);
+}
+
+TEST_F(ModelPrefetchTest, ResultsNotTakenAreFreedAndALaterFileIsFoundPastAnother) {
+    const std::string first = Write("1.dat", kPyramid);
+    const std::string second = Write("2.dat", kTriangle);
+    { ModelPrefetch unused({first, second}); }
+    ModelPrefetch prefetch({first, second});
+    Model model;
+    EXPECT_TRUE(prefetch.Open(model, second));
+    EXPECT_EQ(Dump(model), Direct(second));
+    EXPECT_EQ(prefetch.Hits(), 1);
+}
+
+} // namespace
