@@ -18,8 +18,9 @@ std::string LiteralLabel(const std::string& label) {
     std::string out;
     for (char c : label) {
         out += c;
-        if (c == '@')
+        if (c == '@') {
             out += '@';
+        }
     }
     return out;
 }
@@ -50,14 +51,16 @@ void DialogFrame::Finish(int id) {
 }
 
 int DialogFrame::handle(int event) {
-    if (event != FL_KEYBOARD && event != FL_SHORTCUT)
+    if (event != FL_KEYBOARD && event != FL_SHORTCUT) {
         return Fl_Double_Window::handle(event);
+    }
     if (Fl::event_key() == FL_Escape) {
         Finish(escapeId_);
         return 1;
     }
-    if (IsEnter(Fl::event_key()) && PressFocusedButton())
+    if (IsEnter(Fl::event_key()) && PressFocusedButton()) {
         return 1;
+    }
     const int used = Fl_Double_Window::handle(event);
     // A key the dialog does not use must not go on to the toolkit's global
     // handlers, which would turn it into an accelerator of the disabled owner.
@@ -70,10 +73,12 @@ Fl_Button* DialogFrame::AddButton(int x, int y, int w, int h, const std::string&
     add(button);
     button->copy_label(LiteralLabel(label).c_str());
     button->callback(OnButton, reinterpret_cast<void*>(static_cast<std::intptr_t>(id)));
-    if (isDefault && !defaultButton_)
+    if (isDefault && !defaultButton_) {
         defaultButton_ = button;
-    if (!firstButton_)
+    }
+    if (!firstButton_) {
         firstButton_ = button;
+    }
     return button;
 }
 
@@ -93,8 +98,9 @@ bool DialogFrame::PressFocusedButton() {
     // moment; otherwise Enter goes to the dialog's default button.
     auto* focused = dynamic_cast<Fl_Button*>(Fl::focus());
     Fl_Button* target = focused && focused->window() == this ? focused : defaultButton_;
-    if (!target || !target->active_r())
+    if (!target || !target->active_r()) {
         return false;
+    }
     target->do_callback();
     return true;
 }

@@ -37,8 +37,9 @@ DialogUnits DialogUnits::ForDialogFont(int pixelSize) {
 }
 
 int DialogUnits::PixelSizeForPoints(int pointSize) {
-    if (pointSize < 1)
+    if (pointSize < 1) {
         pointSize = kDefaultPointSize;
+    }
     return ScaleRounded(pointSize, 96, 72);
 }
 

@@ -21,8 +21,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, int fontSize, const Dia
     : DialogFrame(std::max(units.ToPixelsX(dialog.cx), 1), std::max(units.ToPixelsY(dialog.cy), 1),
                   dialog.caption, IDCANCEL),
       units_(units), fontSize_(fontSize) {
-    for (const DialogControl& control : dialog.controls)
+    for (const DialogControl& control : dialog.controls) {
         AddControl(control);
+    }
 }
 
 void DialogWindow::AddControl(const DialogControl& control) {

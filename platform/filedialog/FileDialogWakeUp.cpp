@@ -22,19 +22,23 @@ bool g_ticking = false;
 FileDialogWakeUp::FileDialogWakeUp() {
     // The library must stay loaded once it was: it cannot be unloaded safely.
     mainLoopLibrary_ = dlopen(kMainLoopLibrary, RTLD_LAZY | RTLD_NODELETE);
-    if (!mainLoopLibrary_)
+    if (!mainLoopLibrary_) {
         return;
+    }
     auto add = reinterpret_cast<TimeoutAdd>(dlsym(mainLoopLibrary_, "g_timeout_add"));
-    if (add)
+    if (add) {
         timerId_ = add(kTickMilliseconds, OnMainLoopTick, nullptr);
+    }
 }
 
 FileDialogWakeUp::~FileDialogWakeUp() {
-    if (!mainLoopLibrary_)
+    if (!mainLoopLibrary_) {
         return;
+    }
     auto remove = reinterpret_cast<SourceRemove>(dlsym(mainLoopLibrary_, "g_source_remove"));
-    if (remove && timerId_)
+    if (remove && timerId_) {
         remove(timerId_);
+    }
     dlclose(mainLoopLibrary_);
 }
 

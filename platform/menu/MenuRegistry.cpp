@@ -17,8 +17,9 @@ HMENU MenuRegistry::Create() {
 
 std::unique_ptr<Menu> MenuRegistry::Take(HMENU menu) {
     auto it = m_free.find(menu);
-    if (it == m_free.end())
+    if (it == m_free.end()) {
         return nullptr;
+    }
     std::unique_ptr<Menu> taken = std::move(it->second);
     m_free.erase(it);
     return taken;
@@ -26,14 +27,17 @@ std::unique_ptr<Menu> MenuRegistry::Take(HMENU menu) {
 
 void MenuRegistry::Forget(HMENU menu) {
     m_live.erase(menu);
-    for (const MenuItem& item : menu->items)
-        if (item.popup)
+    for (const MenuItem& item : menu->items) {
+        if (item.popup) {
             Forget(item.popup.get());
+        }
+    }
 }
 
 void MenuRegistry::Destroy(HMENU menu) {
-    if (!Contains(menu))
+    if (!Contains(menu)) {
         return;
+    }
     Forget(menu);
     m_free.erase(menu);
 }

@@ -20,8 +20,9 @@ bool g_inHook = false;
 // Runs the program's queue from inside a toolkit modal loop. A WM_QUIT stays
 // queued for the program's own loop.
 void DispatchFromModalLoop(void*) {
-    if (g_inHook)
+    if (g_inHook) {
         return;
+    }
     g_inHook = true;
     Toolkit::SuppressCheck(true);
     MSG msg;
@@ -46,12 +47,14 @@ int ReportXError(Display* display, XErrorEvent* error) {
 } // namespace
 
 BOOL OpenDisplay() {
-    if (g_open)
+    if (g_open) {
         return TRUE;
+    }
     // The toolkit ends the process when it cannot open a display; ask first.
     Display* display = XOpenDisplay(nullptr);
-    if (!display)
+    if (!display) {
         return FALSE;
+    }
     fl_open_display(display);
     XSetErrorHandler(&ReportXError);
     // Menu texts are Slovak: use a face that has their letters.
@@ -66,8 +69,9 @@ BOOL HasDisplay() {
 }
 
 void ProcessToolkitEvents(double seconds) {
-    if (!g_open)
+    if (!g_open) {
         return;
+    }
     Fl::check();
     Fl::flush();
     if (seconds > 0) {
@@ -80,13 +84,15 @@ void ProcessToolkitEvents(double seconds) {
 }
 
 ModalScope::ModalScope() {
-    if (g_modalDepth++ == 0)
+    if (g_modalDepth++ == 0) {
         Fl::add_check(&DispatchFromModalLoop);
+    }
 }
 
 ModalScope::~ModalScope() {
-    if (--g_modalDepth == 0)
+    if (--g_modalDepth == 0) {
         Fl::remove_check(&DispatchFromModalLoop);
+    }
 }
 
 } // namespace host

@@ -15,9 +15,11 @@ bool CarriesKeyState(UINT message) {
 
 // The first window, in creation order, that is shown and needs painting.
 HWND FindPaint() {
-    for (HWND hwnd : WindowRegistry::Instance().All())
-        if (hwnd->invalid && IsWindowVisible(hwnd))
+    for (HWND hwnd : WindowRegistry::Instance().All()) {
+        if (hwnd->invalid && IsWindowVisible(hwnd)) {
             return hwnd;
+        }
+    }
     return nullptr;
 }
 
@@ -26,21 +28,24 @@ bool NextMessage(MSG* msg, bool remove) {
     MessageQueue& queue = MessageQueue::Instance();
     if (queue.HasPosted()) {
         *msg = remove ? queue.TakeFront() : queue.Front();
-        if (remove && CarriesKeyState(msg->message))
+        if (remove && CarriesKeyState(msg->message)) {
             queue.SetKeyState(msg->keyState);
+        }
         return true;
     }
     if (queue.QuitRequested()) {
         *msg = MSG();
         msg->message = WM_QUIT;
         msg->wParam = static_cast<WPARAM>(queue.QuitCode());
-        if (remove)
+        if (remove) {
             queue.ClearQuit();
+        }
         return true;
     }
     HWND paint = FindPaint();
-    if (!paint)
+    if (!paint) {
         return false;
+    }
     *msg = MSG();
     msg->hwnd = paint;
     msg->message = WM_PAINT;
@@ -70,8 +75,9 @@ BOOL PeekMessage(MSG* msg, UINT removeFlags) {
 }
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hwnd && !IsWindow(hwnd))
+    if (hwnd && !IsWindow(hwnd)) {
         return FALSE;
+    }
     MessageQueue& queue = MessageQueue::Instance();
     MSG msg;
     msg.hwnd = hwnd;
@@ -86,8 +92,9 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = WindowRegistry::Instance().Find(hwnd);
-    if (!window || !window->proc)
+    if (!window || !window->proc) {
         return 0;
+    }
     return window->proc(hwnd, message, wParam, lParam);
 }
 
@@ -96,8 +103,9 @@ void PostQuitMessage(int exitCode) {
 }
 
 LRESULT DispatchMessage(const MSG* msg) {
-    if (!msg || !msg->hwnd)
+    if (!msg || !msg->hwnd) {
         return 0;
+    }
     return SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

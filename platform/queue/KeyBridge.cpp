@@ -50,8 +50,9 @@ void PostKey(HWND hwnd, int event) {
     msg.time = MessageQueue::Instance().NextTime();
     msg.pt = {Fl::event_x_root(), Fl::event_y_root()};
     msg.keyState = ModifierState(state);
-    if (g_saved.size() >= kMaxSaved)
+    if (g_saved.size() >= kMaxSaved) {
         g_saved.erase(g_saved.begin());
+    }
     g_saved[msg.lParam] = {Fl::event_key(), state,
                            std::string(Fl::event_text(), Fl::event_length())};
     MessageQueue::Instance().Post(msg);
@@ -60,13 +61,16 @@ void PostKey(HWND hwnd, int event) {
 int Dispatch(int event, Fl_Window* window) {
     auto* peer = dynamic_cast<PeerWindow*>(window);
     const bool key = event == FL_KEYDOWN || event == FL_KEYUP;
-    if (g_givingBack || !key || !peer || !IsWindow(peer->Record()))
+    if (g_givingBack || !key || !peer || !IsWindow(peer->Record())) {
         return Fl::handle_(event, window);
+    }
     HWND target = KeyTarget(GetTopLevelWindow(peer->Record()));
-    if (!IsWindowEnabled(target) || !IsWindowEnabled(GetTopLevelWindow(target)))
+    if (!IsWindowEnabled(target) || !IsWindowEnabled(GetTopLevelWindow(target))) {
         return 1;
-    if (KeyBridge::VirtualKey(Fl::event_key()) == 0)
+    }
+    if (KeyBridge::VirtualKey(Fl::event_key()) == 0) {
         return Fl::handle_(event, window); // nothing the program could act on
+    }
     PostKey(target, event);
     return 1;
 }
@@ -85,20 +89,24 @@ UINT KeyBridge::VirtualKey(int key) {
         {FL_Down, VK_DOWN},         {FL_Insert, VK_INSERT}, {FL_Delete, VK_DELETE},
         {FL_Shift_L, VK_SHIFT},     {FL_Shift_R, VK_SHIFT}, {FL_Control_L, VK_CONTROL},
         {FL_Control_R, VK_CONTROL}, {FL_Alt_L, VK_MENU},    {FL_Alt_R, VK_MENU}};
-    if (key >= 'a' && key <= 'z')
+    if (key >= 'a' && key <= 'z') {
         return static_cast<UINT>(std::toupper(key));
-    if (key >= '0' && key <= '9')
+    }
+    if (key >= '0' && key <= '9') {
         return static_cast<UINT>(key);
-    if (key > FL_F && key <= FL_F + 12)
+    }
+    if (key > FL_F && key <= FL_F + 12) {
         return VK_F1 + static_cast<UINT>(key - FL_F - 1);
+    }
     auto it = keys.find(key);
     return it == keys.end() ? 0 : it->second;
 }
 
 bool KeyBridge::GiveBack(const MSG& msg, Fl_Window& window) {
     auto it = g_saved.find(msg.lParam);
-    if (it == g_saved.end())
+    if (it == g_saved.end()) {
         return false; // a key the toolkit never saw
+    }
     const SavedKey saved = it->second;
     g_saved.erase(it);
     const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;

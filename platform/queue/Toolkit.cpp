@@ -12,8 +12,9 @@ bool g_inCheck = false;
 } // namespace
 
 std::unique_ptr<WindowPeer> Toolkit::MakePeer(HWND hwnd) {
-    if (!HasDisplay())
+    if (!HasDisplay()) {
         return nullptr;
+    }
     return std::make_unique<ToolkitPeer>(hwnd);
 }
 
@@ -22,8 +23,9 @@ void Toolkit::SuppressCheck(bool suppress) {
 }
 
 bool Toolkit::Wait() {
-    if (!HasDisplay())
+    if (!HasDisplay()) {
         return false;
+    }
     Fl::wait();
     // The toolkit draws damage only when it next waits; turning it into
     // paint requests now lets them be seen before the loop waits again.
@@ -32,8 +34,9 @@ bool Toolkit::Wait() {
 }
 
 void Toolkit::Check() {
-    if (!HasDisplay() || g_inCheck)
+    if (!HasDisplay() || g_inCheck) {
         return;
+    }
     g_inCheck = true;
     Fl::check();
     Fl::flush();

@@ -17,8 +17,9 @@ Window* Find(HWND hwnd) {
 
 BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     window->invalid = true;
     window->eraseWanted = window->eraseWanted || erase != FALSE;
     return TRUE;
@@ -26,8 +27,9 @@ BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
 
 BOOL ValidateRect(HWND hwnd, const RECT*) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     window->invalid = false;
     window->eraseWanted = false;
     return TRUE;
@@ -35,27 +37,31 @@ BOOL ValidateRect(HWND hwnd, const RECT*) {
 
 BOOL UpdateWindow(HWND hwnd) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
-    if (window->invalid && IsWindowVisible(hwnd))
+    }
+    if (window->invalid && IsWindowVisible(hwnd)) {
         SendMessage(hwnd, WM_PAINT, 0, 0);
+    }
     return TRUE;
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return nullptr;
+    }
     const bool erase = window->eraseWanted;
     // Validate first: an erase handler that invalidates again asks for a new
     // paint, which must not be lost.
     window->invalid = false;
     window->eraseWanted = false;
     BOOL erased = FALSE;
-    if (erase)
+    if (erase) {
         erased = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&window->dc), 0) != 0
                      ? TRUE
                      : FALSE;
+    }
     if (paint) {
         paint->hdc = &window->dc;
         // fErase tells the painter that the background still needs erasing.

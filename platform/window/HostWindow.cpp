@@ -40,29 +40,33 @@ void SendSize(HWND hwnd) {
 
 void SendDestroyDown(HWND hwnd) {
     SendMessage(hwnd, WM_DESTROY, 0, 0);
-    for (HWND child : GetChildWindows(hwnd))
+    for (HWND child : GetChildWindows(hwnd)) {
         SendDestroyDown(child);
+    }
 }
 
 void SendNcDestroyUp(HWND hwnd) {
-    for (HWND child : GetChildWindows(hwnd))
+    for (HWND child : GetChildWindows(hwnd)) {
         SendNcDestroyUp(child);
+    }
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
 }
 
 // Frees the records children first, so that a child's toolkit peer leaves its
 // parent's peer before that one goes.
 void FreeRecords(HWND hwnd) {
-    for (HWND child : std::vector<HWND>(hwnd->children))
+    for (HWND child : std::vector<HWND>(hwnd->children)) {
         FreeRecords(child);
+    }
     if (hwnd->parent) {
         auto& siblings = hwnd->parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
     }
     ForgetWindowState(hwnd);
     MessageQueue::Instance().DropFor(hwnd);
-    if (hwnd->menu && MenuRegistry::Instance().IsFree(hwnd->menu))
+    if (hwnd->menu && MenuRegistry::Instance().IsFree(hwnd->menu)) {
         MenuRegistry::Instance().Destroy(hwnd->menu);
+    }
     GlBinding::Instance().ForgetWindow(hwnd);
     hwnd->peer.reset();
     WindowRegistry::Instance().Remove(hwnd);
@@ -70,8 +74,9 @@ void FreeRecords(HWND hwnd) {
 
 void MarkDestroying(HWND hwnd) {
     hwnd->destroying = true;
-    for (HWND child : hwnd->children)
+    for (HWND child : hwnd->children) {
         MarkDestroying(child);
+    }
 }
 
 std::unique_ptr<Window> MakeRecord(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
@@ -85,16 +90,18 @@ std::unique_ptr<Window> MakeRecord(const CREATESTRUCT& cs, WNDPROC proc, void* u
     record->enabled = (cs.style & WS_DISABLED) == 0;
     record->text = cs.name;
     record->rect = InitialRect(cs);
-    if (!child && MenuRegistry::Instance().IsFree(cs.hMenu))
+    if (!child && MenuRegistry::Instance().IsFree(cs.hMenu)) {
         record->menu = cs.hMenu;
+    }
     return record;
 }
 
 // Key messages that the program leaves to default handling go back to the
 // toolkit, for menu mnemonics and typing.
 void GiveKeyBack(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!window.peer)
+    if (!window.peer) {
         return;
+    }
     MSG msg;
     msg.hwnd = &window;
     msg.message = message;
@@ -108,11 +115,13 @@ void GiveKeyBack(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
     const bool child = (cs.style & WS_CHILD) != 0;
-    if (child && !IsWindow(cs.hwndParent))
+    if (child && !IsWindow(cs.hwndParent)) {
         return nullptr;
+    }
     HWND hwnd = WindowRegistry::Instance().Add(MakeRecord(cs, proc, userData));
-    if (hwnd->parent)
+    if (hwnd->parent) {
         hwnd->parent->children.push_back(hwnd);
+    }
     hwnd->peer = Toolkit::MakePeer(hwnd);
 
     CREATESTRUCT params = cs;
@@ -120,18 +129,21 @@ HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
         DestroyWindow(hwnd);
         return nullptr;
     }
-    if (!IsWindow(hwnd))
+    if (!IsWindow(hwnd)) {
         return nullptr; // the procedure destroyed it during creation
+    }
     SendSize(hwnd);
-    if ((cs.style & WS_VISIBLE) && IsWindow(hwnd))
+    if ((cs.style & WS_VISIBLE) && IsWindow(hwnd)) {
         ShowWindow(hwnd, SW_SHOW);
+    }
     return IsWindow(hwnd) ? hwnd : nullptr;
 }
 
 BOOL DestroyWindow(HWND hwnd) {
     Window* window = Find(hwnd);
-    if (!window || window->destroying)
+    if (!window || window->destroying) {
         return FALSE;
+    }
     MarkDestroying(hwnd);
     SendDestroyDown(hwnd);
     SendNcDestroyUp(hwnd);
@@ -149,14 +161,16 @@ void* GetWindowUserData(HWND hwnd) {
 }
 
 void SetWindowUserData(HWND hwnd, void* data) {
-    if (Window* window = Find(hwnd))
+    if (Window* window = Find(hwnd)) {
         window->userData = data;
+    }
 }
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     switch (message) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
@@ -168,14 +182,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_ERASEBKGND:
-        if (window->peer)
+        if (window->peer) {
             window->peer->Erase();
+        }
         return 1;
     default:
         break;
     }
-    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
         GiveKeyBack(*window, message, wParam, lParam);
+    }
     return 0;
 }
 
@@ -186,8 +202,9 @@ HWND GetParent(HWND hwnd) {
 
 HWND GetTopLevelWindow(HWND hwnd) {
     Window* window = Find(hwnd);
-    while (window && window->parent)
+    while (window && window->parent) {
         window = window->parent;
+    }
     return window;
 }
 
@@ -197,9 +214,11 @@ std::vector<HWND> GetChildWindows(HWND hwnd) {
 }
 
 HWND GetDlgItem(HWND parent, int id) {
-    for (HWND child : GetChildWindows(parent))
-        if (child->id == id)
+    for (HWND child : GetChildWindows(parent)) {
+        if (child->id == id) {
             return child;
+        }
+    }
     return nullptr;
 }
 
@@ -210,20 +229,24 @@ int GetDlgCtrlID(HWND hwnd) {
 
 UINT GetWindowStyle(HWND hwnd) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return 0;
+    }
     UINT style = window->style;
-    if (window->visible)
+    if (window->visible) {
         style |= WS_VISIBLE;
-    if (!window->enabled)
+    }
+    if (!window->enabled) {
         style |= WS_DISABLED;
+    }
     return style;
 }
 
 void SetWindowStyle(HWND hwnd, UINT style) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return;
+    }
     // Visibility, enabling and the child bit belong to their own calls; the
     // style keeps only what needs no peer work.
     const UINT fixed = WS_VISIBLE | WS_DISABLED | WS_CHILD;

@@ -21,9 +21,11 @@ Window* Find(HWND hwnd) {
 
 void InvalidateTree(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, TRUE);
-    for (HWND child : hwnd->children)
-        if (child->visible)
+    for (HWND child : hwnd->children) {
+        if (child->visible) {
             InvalidateTree(child);
+        }
+    }
 }
 
 // Applies a show command to the record; only top-level windows minimise.
@@ -47,43 +49,54 @@ void ApplyShow(Window& window, int command) {
 } // namespace
 
 void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight) {
-    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight)
+    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight) {
         return;
+    }
     SendMessage(hwnd, WM_SIZE, hwnd->iconic ? SIZE_MINIMIZED : SIZE_RESTORED,
                 MAKELPARAM(hwnd->ClientWidth(), hwnd->ClientHeight()));
 }
 
 void ForgetWindowState(HWND hwnd) {
-    if (g_active == hwnd)
+    if (g_active == hwnd) {
         g_active = nullptr;
-    if (g_focus == hwnd)
+    }
+    if (g_focus == hwnd) {
         g_focus = nullptr;
+    }
 }
 
 BOOL ShowWindow(HWND hwnd, int command) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     const BOOL wasVisible = window->visible ? TRUE : FALSE;
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
     ApplyShow(*window, command);
-    if (window->peer)
+    if (window->peer) {
         window->peer->Show(command);
-    if (!IsWindow(hwnd))
+    }
+    if (!IsWindow(hwnd)) {
         return wasVisible;
-    if (window->visible && !wasVisible)
+    }
+    if (window->visible && !wasVisible) {
         InvalidateTree(hwnd);
-    if (window->visible && !window->parent && command != SW_MINIMIZE && command != SW_SHOWMINIMIZED)
+    }
+    if (window->visible && !window->parent && command != SW_MINIMIZE &&
+        command != SW_SHOWMINIMIZED) {
         g_active = hwnd;
+    }
     SendSizeIfChanged(hwnd, oldWidth, oldHeight);
     return wasVisible;
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-    for (Window* window = Find(hwnd); window; window = window->parent)
-        if (!window->visible)
+    for (Window* window = Find(hwnd); window; window = window->parent) {
+        if (!window->visible) {
             return FALSE;
+        }
+    }
     return Find(hwnd) ? TRUE : FALSE;
 }
 
@@ -94,14 +107,17 @@ BOOL IsIconic(HWND hwnd) {
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     const BOOL wasDisabled = window->enabled ? FALSE : TRUE;
-    if (window->enabled == (enable != FALSE))
+    if (window->enabled == (enable != FALSE)) {
         return wasDisabled;
+    }
     window->enabled = enable != FALSE;
-    if (window->peer)
+    if (window->peer) {
         window->peer->SetEnabled(window->enabled);
+    }
     SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
@@ -113,12 +129,15 @@ BOOL IsWindowEnabled(HWND hwnd) {
 
 BOOL BringWindowToTop(HWND hwnd) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
-    if (window->peer)
+    }
+    if (window->peer) {
         window->peer->Raise();
-    if (!window->parent)
+    }
+    if (!window->parent) {
         g_active = hwnd;
+    }
     return TRUE;
 }
 
@@ -128,15 +147,19 @@ HWND GetActiveWindow() {
 
 HWND SetFocus(HWND hwnd) {
     HWND previous = IsWindow(g_focus) ? g_focus : nullptr;
-    if (hwnd && !IsWindow(hwnd))
+    if (hwnd && !IsWindow(hwnd)) {
         return previous;
-    if (previous == hwnd)
+    }
+    if (previous == hwnd) {
         return previous;
+    }
     g_focus = hwnd;
-    if (previous)
+    if (previous) {
         SendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (hwnd)
+    }
+    if (hwnd) {
         SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    }
     return previous;
 }
 
@@ -146,11 +169,13 @@ HWND GetFocus() {
 
 void SetWindowText(HWND hwnd, const std::string& text) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return;
+    }
     window->text = text;
-    if (window->peer)
+    if (window->peer) {
         window->peer->SetText(text);
+    }
 }
 
 std::string GetWindowText(HWND hwnd) {
@@ -160,32 +185,37 @@ std::string GetWindowText(HWND hwnd) {
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
     Window* window = Find(hwnd);
-    if (!window || !rect)
+    if (!window || !rect) {
         return FALSE;
+    }
     *rect = {0, 0, window->ClientWidth(), window->ClientHeight()};
     return TRUE;
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     Window* window = Find(hwnd);
-    if (!window || !rect)
+    if (!window || !rect) {
         return FALSE;
+    }
     *rect = window->rect;
     return TRUE;
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
     Window* window = Find(hwnd);
-    if (!window)
+    if (!window) {
         return FALSE;
+    }
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
     window->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
-    if (window->peer)
+    if (window->peer) {
         window->peer->Move(window->rect);
+    }
     SendSizeIfChanged(hwnd, oldWidth, oldHeight);
-    if (repaint && IsWindow(hwnd))
+    if (repaint && IsWindow(hwnd)) {
         InvalidateRect(hwnd, nullptr, TRUE);
+    }
     return TRUE;
 }
 

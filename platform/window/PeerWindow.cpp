@@ -22,23 +22,29 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
 
 UINT ModifierState(int state) {
     UINT flags = 0;
-    if (state & FL_SHIFT)
+    if (state & FL_SHIFT) {
         flags |= MK_SHIFT;
-    if (state & FL_CTRL)
+    }
+    if (state & FL_CTRL) {
         flags |= MK_CONTROL;
-    if (state & FL_ALT)
+    }
+    if (state & FL_ALT) {
         flags |= MK_ALT;
+    }
     return flags;
 }
 
 UINT ButtonState(int state) {
     UINT flags = 0;
-    if (state & FL_BUTTON1)
+    if (state & FL_BUTTON1) {
         flags |= MK_LBUTTON;
-    if (state & FL_BUTTON2)
+    }
+    if (state & FL_BUTTON2) {
         flags |= MK_MBUTTON;
-    if (state & FL_BUTTON3)
+    }
+    if (state & FL_BUTTON3) {
         flags |= MK_RBUTTON;
+    }
     return flags;
 }
 
@@ -46,8 +52,9 @@ UINT ButtonMessage(int event) {
     const bool down = event == FL_PUSH;
     switch (Fl::event_button()) {
     case FL_LEFT_MOUSE:
-        if (down && Fl::event_clicks() > 0)
+        if (down && Fl::event_clicks() > 0) {
             return WM_LBUTTONDBLCLK;
+        }
         return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     case FL_RIGHT_MOUSE:
         return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
@@ -79,31 +86,37 @@ PeerWindow::PeerWindow(HWND hwnd, PeerWindow* parent) : Fl_Window(0, 0, 1, 1), m
 }
 
 PeerWindow::~PeerWindow() {
-    if (m_colormap)
+    if (m_colormap) {
         XFreeColormap(fl_display, m_colormap);
-    if (m_visual)
+    }
+    if (m_visual) {
         XFree(m_visual);
+    }
 }
 
 int PeerWindow::BarHeight() const {
-    if (parent() || !IsWindow(m_hwnd) || !m_hwnd->menu)
+    if (parent() || !IsWindow(m_hwnd) || !m_hwnd->menu) {
         return 0;
+    }
     return kMenuBarHeight;
 }
 
 void PeerWindow::OnClose(Fl_Widget* widget, void*) {
     // Only the close box closes the window; the toolkit's Escape shortcut
     // would close it too, which the program does not want.
-    if (Fl::event() != FL_CLOSE)
+    if (Fl::event() != FL_CLOSE) {
         return;
+    }
     auto* peer = static_cast<PeerWindow*>(widget);
-    if (AcceptsInput(peer->m_hwnd))
+    if (AcceptsInput(peer->m_hwnd)) {
         SendMessage(peer->m_hwnd, WM_CLOSE, 0, 0);
+    }
 }
 
 void PeerWindow::FollowRecord() {
-    if (!IsWindow(m_hwnd))
+    if (!IsWindow(m_hwnd)) {
         return;
+    }
     const RECT& r = m_hwnd->rect;
     const int dy = parent() ? static_cast<PeerWindow*>(parent())->BarHeight() : 0;
     m_following = true;
@@ -112,8 +125,9 @@ void PeerWindow::FollowRecord() {
 }
 
 void PeerWindow::EnsureXWindow() {
-    if (shown())
+    if (shown()) {
         return;
+    }
     if (!parent()) {
         CreateTopLevelXWindow();
         return;
@@ -147,17 +161,21 @@ void PeerWindow::CreateTopLevelXWindow() {
                     reinterpret_cast<unsigned char*>(&deleteWindow), 1);
     x->sendxjunk();
     x->set_icons();
-    if (IsWindow(m_hwnd))
+    if (IsWindow(m_hwnd)) {
         copy_label(m_hwnd->text.c_str());
+    }
 }
 
 bool PeerWindow::UseVisual(XVisualInfo* visual) {
-    if (shown())
+    if (shown()) {
         Fl_Window::hide(); // the X window must be made again for the visual
-    if (m_colormap)
+    }
+    if (m_colormap) {
         XFreeColormap(fl_display, m_colormap);
-    if (m_visual)
+    }
+    if (m_visual) {
         XFree(m_visual);
+    }
     m_visual = visual;
     m_colormap =
         XCreateColormap(fl_display, RootWindow(fl_display, fl_screen), visual->visual, AllocNone);
@@ -166,8 +184,9 @@ bool PeerWindow::UseVisual(XVisualInfo* visual) {
 }
 
 void PeerWindow::EraseClient() {
-    if (!shown())
+    if (!shown()) {
         return;
+    }
     if (!parent()) {
         redraw();
         return;
@@ -179,8 +198,9 @@ void PeerWindow::EraseClient() {
 }
 
 void PeerWindow::show() {
-    if (!IsWindow(m_hwnd) || !m_hwnd->visible)
+    if (!IsWindow(m_hwnd) || !m_hwnd->visible) {
         return; // the record decides; the toolkit asks when a parent shows
+    }
     EnsureXWindow();
     if (parent()) {
         XMapWindow(fl_display, fl_xid(this));
@@ -193,30 +213,36 @@ void PeerWindow::show() {
 
 void PeerWindow::hide() {
     // Keep the X window: OpenGL stays bound to it while it is hidden.
-    if (shown())
+    if (shown()) {
         XUnmapWindow(fl_display, fl_xid(this));
+    }
     Fl_Widget::hide();
 }
 
 void PeerWindow::flush() {
-    if (!parent())
+    if (!parent()) {
         Fl_Window::flush(); // the menu bar and the frame background
-    else if (!m_visual)
+    } else if (!m_visual) {
         Fl_Window::flush();
-    if (IsWindow(m_hwnd))
+    }
+    if (IsWindow(m_hwnd)) {
         InvalidateRect(m_hwnd, nullptr, (damage() & FL_DAMAGE_EXPOSE) ? TRUE : FALSE);
+    }
 }
 
 void PeerWindow::resize(int x, int y, int w, int h) {
     const bool sized = w != this->w() || h != this->h();
     Fl_Window::resize(x, y, w, h);
-    if (sized && shown() && IsWindow(m_hwnd))
+    if (sized && shown() && IsWindow(m_hwnd)) {
         GlBinding::Instance().RefreshAfterResize(m_hwnd, fl_xid(this));
-    if (parent() || !IsWindow(m_hwnd))
+    }
+    if (parent() || !IsWindow(m_hwnd)) {
         return;
+    }
     LayOut();
-    if (m_following)
+    if (m_following) {
         return; // the program moved it and has its record already
+    }
     // A resize made by the user: the record follows and the program hears of it.
     const int oldWidth = m_hwnd->ClientWidth();
     const int oldHeight = m_hwnd->ClientHeight();
@@ -227,10 +253,11 @@ void PeerWindow::resize(int x, int y, int w, int h) {
 void PeerWindow::LayOut() {
     for (int i = 0; i < children(); ++i) {
         Fl_Widget* child = this->child(i);
-        if (child->type() >= FL_WINDOW)
+        if (child->type() >= FL_WINDOW) {
             static_cast<PeerWindow*>(child)->FollowRecord();
-        else
+        } else {
             child->resize(0, 0, w(), child->h()); // the menu bar
+        }
     }
 }
 
@@ -242,10 +269,12 @@ int PeerWindow::handle(int event) {
     case FL_MOVE:
         // Input arrives at the top-level window; the toolkit routes it on to
         // the menu bar or to a child window under the mouse.
-        if (BarTakes() || ((event == FL_PUSH || event == FL_MOVE) && ChildUnderMouse()))
+        if (BarTakes() || ((event == FL_PUSH || event == FL_MOVE) && ChildUnderMouse())) {
             return Fl_Window::handle(event);
-        if (event == FL_MOVE)
+        }
+        if (event == FL_MOVE) {
             Fl_Window::handle(event); // keeps the toolkit's below-mouse record
+        }
         return PostMouse(event) ? 1 : 0;
     case FL_HIDE:
     case FL_SHOW:
@@ -263,8 +292,9 @@ int PeerWindow::handle(int event) {
 Fl_Widget* PeerWindow::ChildUnderMouse() const {
     for (int i = children(); i-- > 0;) {
         Fl_Widget* child = this->child(i);
-        if (child->type() >= FL_WINDOW && child->visible() && Fl::event_inside(child))
+        if (child->type() >= FL_WINDOW && child->visible() && Fl::event_inside(child)) {
             return child;
+        }
     }
     return nullptr;
 }
@@ -272,11 +302,13 @@ Fl_Widget* PeerWindow::ChildUnderMouse() const {
 void PeerWindow::FollowMapping(int event) {
     // The program's own show calls change the record first; a mismatch here
     // means the user minimised or restored the window.
-    if (parent() || !IsWindow(m_hwnd) || !m_hwnd->visible)
+    if (parent() || !IsWindow(m_hwnd) || !m_hwnd->visible) {
         return;
+    }
     const bool minimised = event == FL_HIDE;
-    if (m_hwnd->iconic == minimised)
+    if (m_hwnd->iconic == minimised) {
         return;
+    }
     const int oldWidth = m_hwnd->ClientWidth();
     const int oldHeight = m_hwnd->ClientHeight();
     m_hwnd->iconic = minimised;
@@ -284,28 +316,33 @@ void PeerWindow::FollowMapping(int event) {
 }
 
 bool PeerWindow::BarTakes() const {
-    if (BarHeight() == 0)
+    if (BarHeight() == 0) {
         return false;
+    }
     Fl_Widget* pushed = Fl::pushed();
-    if (pushed && pushed != this && pushed->window() == this)
+    if (pushed && pushed != this && pushed->window() == this) {
         return true;
+    }
     return Fl::event_y() < BarHeight();
 }
 
 bool PeerWindow::PostMouse(int event) {
-    if (!IsWindow(m_hwnd) || !AcceptsInput(m_hwnd))
+    if (!IsWindow(m_hwnd) || !AcceptsInput(m_hwnd)) {
         return false;
+    }
     const int x = Fl::event_x();
     const int y = Fl::event_y() - BarHeight();
     const bool inside = x >= 0 && y >= 0 && x < m_hwnd->ClientWidth() && y < m_hwnd->ClientHeight();
     // The view does not capture the mouse: releases and drags outside it are
     // not its business.
-    if (!inside && event != FL_PUSH)
+    if (!inside && event != FL_PUSH) {
         return true;
+    }
     const UINT message =
         (event == FL_DRAG || event == FL_MOVE) ? WM_MOUSEMOVE : ButtonMessage(event);
-    if (message == 0)
+    if (message == 0) {
         return false;
+    }
     MSG msg;
     msg.hwnd = m_hwnd;
     msg.message = message;

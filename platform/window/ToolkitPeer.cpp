@@ -13,8 +13,9 @@ namespace host {
 namespace {
 
 PeerWindow* ParentWindow(HWND hwnd) {
-    if (!hwnd->parent || !hwnd->parent->peer)
+    if (!hwnd->parent || !hwnd->parent->peer) {
         return nullptr;
+    }
     return &static_cast<ToolkitPeer*>(hwnd->parent->peer.get())->Window();
 }
 
@@ -36,8 +37,9 @@ std::vector<unsigned char> ToRgba(const IconImage& image) {
 ToolkitPeer::ToolkitPeer(HWND hwnd)
     : m_hwnd(hwnd), m_window(std::make_unique<PeerWindow>(hwnd, ParentWindow(hwnd))) {
     m_window->FollowRecord();
-    if (hwnd->parent)
+    if (hwnd->parent) {
         return;
+    }
     m_window->copy_label(hwnd->text.c_str());
     m_menu = std::make_unique<MenuBarMirror>(hwnd, *m_window);
     m_window->LayOut();
@@ -50,8 +52,9 @@ ToolkitPeer::~ToolkitPeer() {
     // once that handler has returned.
     PeerWindow* window = m_window.release();
     window->Detach();
-    if (Fl_Group* parent = window->parent())
+    if (Fl_Group* parent = window->parent()) {
         parent->remove(window);
+    }
     window->hide();
     Fl::delete_widget(window);
 }
@@ -62,16 +65,19 @@ void ToolkitPeer::Show(int command) {
         return;
     }
     m_window->show();
-    if (IsWaitCursorShown())
+    if (IsWaitCursorShown()) {
         SetCursor(true); // a window shown during a long operation waits too
+    }
     const bool minimise = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED;
-    if (minimise && !m_window->parent() && m_window->shown())
+    if (minimise && !m_window->parent() && m_window->shown()) {
         XIconifyWindow(fl_display, fl_xid(m_window.get()), fl_screen);
+    }
 }
 
 void ToolkitPeer::SetText(const std::string& text) {
-    if (!m_window->parent())
+    if (!m_window->parent()) {
         m_window->copy_label(text.c_str());
+    }
 }
 
 void ToolkitPeer::Move(const RECT&) {
@@ -79,15 +85,17 @@ void ToolkitPeer::Move(const RECT&) {
 }
 
 void ToolkitPeer::SetEnabled(bool enabled) {
-    if (enabled)
+    if (enabled) {
         m_window->activate();
-    else
+    } else {
         m_window->deactivate();
+    }
 }
 
 void ToolkitPeer::MirrorMenu() {
-    if (!m_menu)
+    if (!m_menu) {
         return;
+    }
     m_menu->Rebuild();
     m_window->LayOut();
 }
@@ -98,20 +106,23 @@ void ToolkitPeer::Erase() {
 
 bool ToolkitPeer::GiveKeyBack(const MSG& msg) {
     HWND top = m_hwnd;
-    while (top->parent)
+    while (top->parent) {
         top = top->parent;
+    }
     auto* peer = static_cast<ToolkitPeer*>(top->peer.get());
     return peer && KeyBridge::GiveBack(msg, peer->Window());
 }
 
 void ToolkitPeer::Raise() {
-    if (m_hwnd->visible)
+    if (m_hwnd->visible) {
         m_window->show();
+    }
 }
 
 void ToolkitPeer::SetCursor(bool wait) {
-    if (m_window->shown())
+    if (m_window->shown()) {
         m_window->cursor(wait ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+    }
 }
 
 void ToolkitPeer::SetIcon(const std::vector<IconImage>& images) {
@@ -120,8 +131,9 @@ void ToolkitPeer::SetIcon(const std::vector<IconImage>& images) {
     std::vector<const Fl_RGB_Image*> list;
     for (const IconImage& image : images) {
         if (image.width <= 0 || image.height <= 0 ||
-            image.pixels.size() != static_cast<size_t>(image.width) * image.height)
+            image.pixels.size() != static_cast<size_t>(image.width) * image.height) {
             continue; // a malformed image is left out rather than read past its end
+        }
         pixels.push_back(ToRgba(image));
         icons.push_back(
             std::make_unique<Fl_RGB_Image>(pixels.back().data(), image.width, image.height, 4));

@@ -31,16 +31,19 @@ Window* WindowRegistry::Find(HWND hwnd) const {
 }
 
 HWND WindowRegistry::FindByDc(HDC dc) const {
-    for (const auto& [hwnd, window] : m_windows)
-        if (&window->dc == dc)
+    for (const auto& [hwnd, window] : m_windows) {
+        if (&window->dc == dc) {
             return hwnd;
+        }
+    }
     return nullptr;
 }
 
 std::vector<HWND> WindowRegistry::All() const {
     std::vector<HWND> all;
-    for (const auto& entry : m_windows)
+    for (const auto& entry : m_windows) {
         all.push_back(entry.first);
+    }
     std::sort(all.begin(), all.end(), [](HWND a, HWND b) { return a->serial < b->serial; });
     return all;
 }
