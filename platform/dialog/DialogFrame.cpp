@@ -32,21 +32,21 @@ bool IsEnter(int key) {
 } // namespace
 
 DialogFrame::DialogFrame(int width, int height, const std::string& caption, int escapeId)
-    : Fl_Double_Window(width, height), escapeId_(escapeId), result_(escapeId) {
+    : Fl_Double_Window(width, height), m_escapeId(escapeId), m_result(escapeId) {
     end(); // children are added explicitly, never through the current group
     copy_label(caption.c_str());
     callback(OnClose);
 }
 
 int DialogFrame::Run(HWND owner, bool onTop) {
-    result_ = escapeId_;
-    Fl_Widget* focus = defaultButton_ ? defaultButton_ : firstButton_;
+    m_result = m_escapeId;
+    Fl_Widget* focus = m_defaultButton ? m_defaultButton : m_firstButton;
     DialogModalLoop::Run(*this, owner, onTop, focus);
-    return result_;
+    return m_result;
 }
 
 void DialogFrame::Finish(int id) {
-    result_ = id;
+    m_result = id;
     hide();
 }
 
@@ -55,7 +55,7 @@ int DialogFrame::handle(int event) {
         return Fl_Double_Window::handle(event);
     }
     if (Fl::event_key() == FL_Escape) {
-        Finish(escapeId_);
+        Finish(m_escapeId);
         return 1;
     }
     if (IsEnter(Fl::event_key()) && PressFocusedButton()) {
@@ -73,11 +73,11 @@ Fl_Button* DialogFrame::AddButton(int x, int y, int w, int h, const std::string&
     add(button);
     button->copy_label(LiteralLabel(label).c_str());
     button->callback(OnButton, reinterpret_cast<void*>(static_cast<std::intptr_t>(id)));
-    if (isDefault && !defaultButton_) {
-        defaultButton_ = button;
+    if (isDefault && !m_defaultButton) {
+        m_defaultButton = button;
     }
-    if (!firstButton_) {
-        firstButton_ = button;
+    if (!m_firstButton) {
+        m_firstButton = button;
     }
     return button;
 }
@@ -90,14 +90,14 @@ void DialogFrame::OnButton(Fl_Widget* button, void* id) {
 
 void DialogFrame::OnClose(Fl_Widget* window, void*) {
     auto* frame = static_cast<DialogFrame*>(window);
-    frame->Finish(frame->escapeId_);
+    frame->Finish(frame->m_escapeId);
 }
 
 bool DialogFrame::PressFocusedButton() {
     // As in the host's dialogs, a focused push button is the default for the
     // moment; otherwise Enter goes to the dialog's default button.
     auto* focused = dynamic_cast<Fl_Button*>(Fl::focus());
-    Fl_Button* target = focused && focused->window() == this ? focused : defaultButton_;
+    Fl_Button* target = focused && focused->window() == this ? focused : m_defaultButton;
     if (!target || !target->active_r()) {
         return false;
     }

@@ -21,25 +21,25 @@ bool g_ticking = false;
 
 FileDialogWakeUp::FileDialogWakeUp() {
     // The library must stay loaded once it was: it cannot be unloaded safely.
-    mainLoopLibrary_ = dlopen(kMainLoopLibrary, RTLD_LAZY | RTLD_NODELETE);
-    if (!mainLoopLibrary_) {
+    m_mainLoopLibrary = dlopen(kMainLoopLibrary, RTLD_LAZY | RTLD_NODELETE);
+    if (!m_mainLoopLibrary) {
         return;
     }
-    auto add = reinterpret_cast<TimeoutAdd>(dlsym(mainLoopLibrary_, "g_timeout_add"));
+    auto add = reinterpret_cast<TimeoutAdd>(dlsym(m_mainLoopLibrary, "g_timeout_add"));
     if (add) {
-        timerId_ = add(kTickMilliseconds, OnMainLoopTick, nullptr);
+        m_timerId = add(kTickMilliseconds, OnMainLoopTick, nullptr);
     }
 }
 
 FileDialogWakeUp::~FileDialogWakeUp() {
-    if (!mainLoopLibrary_) {
+    if (!m_mainLoopLibrary) {
         return;
     }
-    auto remove = reinterpret_cast<SourceRemove>(dlsym(mainLoopLibrary_, "g_source_remove"));
-    if (remove && timerId_) {
-        remove(timerId_);
+    auto remove = reinterpret_cast<SourceRemove>(dlsym(m_mainLoopLibrary, "g_source_remove"));
+    if (remove && m_timerId) {
+        remove(m_timerId);
     }
-    dlclose(mainLoopLibrary_);
+    dlclose(m_mainLoopLibrary);
 }
 
 int FileDialogWakeUp::OnMainLoopTick(void*) {
