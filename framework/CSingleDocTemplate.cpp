@@ -1,5 +1,6 @@
 #include "framework/CSingleDocTemplate.h"
 
+#include "framework/AppMessage.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
@@ -15,9 +16,7 @@ KOVO_IMPLEMENT_RUNTIME_CLASS(CSingleDocTemplate, CDocTemplate)
 namespace {
 
 void ShowCreateFailure() {
-    if (CWinApp* app = CWinApp::Current()) {
-        app->ShowMessage(fw::IDS_FAILED_TO_CREATE_DOC);
-    }
+    ShowAppMessage(fw::IDS_FAILED_TO_CREATE_DOC);
 }
 
 CFrameWnd* MainFrame() {

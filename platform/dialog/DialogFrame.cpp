@@ -1,6 +1,7 @@
 #include "platform/dialog/DialogFrame.h"
 
 #include "platform/dialog/DialogModalLoop.h"
+#include "platform/dialog/ToolkitLabel.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -12,18 +13,6 @@
 namespace host {
 
 namespace {
-
-/// Toolkit labels draw "@..." as symbols; doubling the "@" shows it as text.
-std::string LiteralLabel(const std::string& label) {
-    std::string out;
-    for (char c : label) {
-        out += c;
-        if (c == '@') {
-            out += '@';
-        }
-    }
-    return out;
-}
 
 bool IsEnter(int key) {
     return key == FL_Enter || key == FL_KP_Enter;
@@ -71,7 +60,7 @@ Fl_Button* DialogFrame::AddButton(int x, int y, int w, int h, const std::string&
                                   bool isDefault) {
     Fl_Button* button = isDefault ? new Fl_Return_Button(x, y, w, h) : new Fl_Button(x, y, w, h);
     add(button);
-    button->copy_label(LiteralLabel(label).c_str());
+    button->copy_label(ToolkitLabel(label).c_str());
     button->callback(OnButton, reinterpret_cast<void*>(static_cast<std::intptr_t>(id)));
     if (isDefault && !m_defaultButton) {
         m_defaultButton = button;

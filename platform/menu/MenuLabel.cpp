@@ -1,5 +1,8 @@
 #include "platform/menu/MenuLabel.h"
 
+#include "platform/AsciiText.h"
+#include "platform/dialog/ToolkitLabel.h"
+
 #include <FL/Enumerations.H>
 
 #include <cctype>
@@ -8,13 +11,6 @@
 namespace host {
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 int NamedKey(const std::string& name) {
     static const std::map<std::string, int> keys = {{"del", FL_Delete},
@@ -34,7 +30,7 @@ int NamedKey(const std::string& name) {
                                                     {"right", FL_Right},
                                                     {"up", FL_Up},
                                                     {"down", FL_Down}};
-    const std::string key = Lower(name);
+    const std::string key = AsciiLowered(name);
     if (key.size() == 1) {
         return static_cast<unsigned char>(key[0]);
     }
@@ -49,7 +45,7 @@ int NamedKey(const std::string& name) {
 }
 
 int Modifier(const std::string& name) {
-    const std::string word = Lower(name);
+    const std::string word = AsciiLowered(name);
     if (word == "ctrl" || word == "control") {
         return FL_CTRL;
     }
@@ -83,14 +79,7 @@ int MenuLabel::ParseShortcut(const std::string& text) {
 MenuLabel MenuLabel::Parse(const std::string& text) {
     MenuLabel result;
     const size_t tab = text.find('\t');
-    const std::string shown = text.substr(0, tab);
-    // '@' starts a symbol in toolkit labels; doubled it shows itself.
-    for (char c : shown) {
-        result.label += c;
-        if (c == '@') {
-            result.label += '@';
-        }
-    }
+    result.label = ToolkitLabel(text.substr(0, tab));
     if (tab != std::string::npos) {
         result.shortcut = ParseShortcut(text.substr(tab + 1));
     }
