@@ -1,5 +1,8 @@
 #include "platform/filedialog/FileDialogWakeUp.h"
 
+#include "platform/ScopedValue.h"
+#include "platform/queue/Toolkit.h"
+
 #include <FL/Fl.H>
 
 #include <dlfcn.h>
@@ -44,11 +47,11 @@ FileDialogWakeUp::~FileDialogWakeUp() {
 
 int FileDialogWakeUp::OnMainLoopTick(void*) {
     // A tick while our loop runs inside an earlier one must not nest again.
-    if (!g_ticking) {
-        g_ticking = true;
-        Fl::check();
-        g_ticking = false;
+    if (g_ticking) {
+        return 1;
     }
+    const ScopedValue<bool> ticking(g_ticking, true);
+    Toolkit::RunInside([] { Fl::check(); });
     return 1; // keep the timer
 }
 

@@ -12,21 +12,17 @@ GlBinding& GlBinding::Instance() {
 }
 
 HGLRC GlBinding::Add(std::unique_ptr<GlContext> context) {
-    HGLRC handle = context.get();
-    m_contexts[handle] = std::move(context);
-    return handle;
+    return m_contexts.Add(std::move(context));
 }
 
 void GlBinding::Remove(HGLRC context) {
-    auto it = m_contexts.find(context);
-    if (it == m_contexts.end()) {
+    if (!m_contexts.Contains(context)) {
         return;
     }
     if (m_current == context) {
-        SetCurrent(nullptr, nullptr);
+        SetCurrent(nullptr, nullptr); // a context is never destroyed while current
     }
-    glXDestroyContext(fl_display, it->second->context);
-    m_contexts.erase(it);
+    m_contexts.Remove(context);
 }
 
 void GlBinding::SetCurrent(HGLRC context, HDC dc) {

@@ -18,13 +18,6 @@ Window* WindowOf(HDC dc) {
     return WindowRegistry::Instance().FindByDc(dc);
 }
 
-PeerWindow* PeerOf(Window* window) {
-    if (!window || !window->peer) {
-        return nullptr;
-    }
-    return &static_cast<ToolkitPeer*>(window->peer.get())->Window();
-}
-
 } // namespace
 
 HDC GetDC(HWND hwnd) {
@@ -43,7 +36,7 @@ int GetPixelFormat(HDC dc) {
 
 BOOL SetPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR*) {
     Window* window = WindowOf(dc);
-    PeerWindow* peer = PeerOf(window);
+    PeerWindow* peer = ToolkitPeer::WindowOf(window);
     if (!peer || window->dc.pixelFormat != 0) {
         return FALSE;
     }
@@ -75,10 +68,7 @@ HGLRC wglCreateContext(HDC dc) {
     if (!context) {
         return nullptr;
     }
-    auto record = std::make_unique<GlContext>();
-    record->context = context;
-    record->pixelFormat = window->dc.pixelFormat;
-    return GlBinding::Instance().Add(std::move(record));
+    return GlBinding::Instance().Add(std::make_unique<GlContext>(context, window->dc.pixelFormat));
 }
 
 BOOL wglMakeCurrent(HDC dc, HGLRC context) {
@@ -90,7 +80,7 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context) {
         return TRUE;
     }
     Window* window = WindowOf(dc);
-    PeerWindow* peer = PeerOf(window);
+    PeerWindow* peer = ToolkitPeer::WindowOf(window);
     // A context draws only into windows of the format it was made for.
     if (!peer || !binding.Contains(context) || context->pixelFormat != window->dc.pixelFormat) {
         return FALSE;
@@ -117,7 +107,7 @@ BOOL wglDeleteContext(HGLRC context) {
 }
 
 BOOL SwapBuffers(HDC dc) {
-    PeerWindow* peer = PeerOf(WindowOf(dc));
+    PeerWindow* peer = ToolkitPeer::WindowOf(WindowOf(dc));
     // Presenting needs the window's own context current: the X server
     // refuses a swap of a drawable that no context of this thread draws to.
     if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc) {

@@ -1,20 +1,20 @@
 // Accelerator tables and their translation into commands.
 
+#include "platform/HandleRegistry.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
 #include "platform/menu/AcceleratorTable.h"
 #include "platform/menu/MenuSearch.h"
 
-#include <map>
 #include <memory>
 
 namespace host {
 
 namespace {
 
-std::map<HACCEL, std::unique_ptr<AcceleratorTable>>& LiveTables() {
-    static std::map<HACCEL, std::unique_ptr<AcceleratorTable>> tables;
+HandleRegistry<AcceleratorTable>& LiveTables() {
+    static HandleRegistry<AcceleratorTable> tables;
     return tables;
 }
 
@@ -63,17 +63,15 @@ bool PrepareMenuItem(HWND hwnd, HMENU bar, UINT id) {
 HACCEL CreateAcceleratorTable(const std::vector<ACCEL>& entries) {
     auto table = std::make_unique<AcceleratorTable>();
     table->entries = entries;
-    HACCEL handle = table.get();
-    LiveTables()[handle] = std::move(table);
-    return handle;
+    return LiveTables().Add(std::move(table));
 }
 
 void DestroyAcceleratorTable(HACCEL table) {
-    LiveTables().erase(table);
+    LiveTables().Remove(table);
 }
 
 BOOL TranslateAccelerator(HWND hwnd, HACCEL table, const MSG* msg) {
-    if (!msg || !IsWindow(hwnd) || LiveTables().count(table) == 0) {
+    if (!msg || !IsWindow(hwnd) || !LiveTables().Contains(table)) {
         return FALSE;
     }
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) {

@@ -32,7 +32,7 @@ BOOL FillItem(MenuItem& item, UINT flags, std::uintptr_t idOrPopup, const std::s
     }
     item.popup = MenuRegistry::Instance().Take(reinterpret_cast<HMENU>(idOrPopup));
     item.id = kPopupItemId;
-    return item.popup ? TRUE : FALSE;
+    return ToBOOL(item.popup != nullptr);
 }
 
 bool IsPopupUsable(UINT flags, std::uintptr_t idOrPopup, HMENU into) {

@@ -2,6 +2,7 @@
 
 #include "platform/HostDisplay.h"
 #include "platform/HostWindow.h"
+#include "platform/ScopedValue.h"
 #include "platform/menu/MenuBarMirror.h"
 
 #include <FL/Fl.H>
@@ -49,12 +50,19 @@ int HostMenuBar::handle(int event) {
     if (!IsWindow(m_hwnd)) {
         return 1;
     }
-    // The popup runs its own loop; the program's windows keep painting.
-    ModalScope scope;
-    m_mirror->SetOpen(true);
-    const int used = Fl_Menu_Bar::handle(event);
-    m_mirror->SetOpen(false);
+    const int used = RunPopup(event);
+    // The window, and with it the mirror, may have gone meanwhile.
+    if (m_mirror) {
+        m_mirror->RebuildIfDeferred();
+    }
     return used;
+}
+
+int HostMenuBar::RunPopup(int event) {
+    // The popup runs its own loop; the program's windows keep painting.
+    const ModalScope scope;
+    const ScopedValue<bool> open(m_popupOpen, true);
+    return Fl_Menu_Bar::handle(event);
 }
 
 } // namespace host

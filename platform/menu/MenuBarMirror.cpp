@@ -87,19 +87,18 @@ void MenuBarMirror::AddItems(HMENU menu) {
     }
 }
 
-void MenuBarMirror::SetOpen(bool open) {
-    m_open = open;
-    if (!open && m_rebuildPending) {
+void MenuBarMirror::RebuildIfDeferred() {
+    if (m_rebuildDeferred) {
         Rebuild();
     }
 }
 
 void MenuBarMirror::Rebuild() {
-    if (m_open) {
-        m_rebuildPending = true;
+    if (m_bar->PopupOpen()) {
+        m_rebuildDeferred = true;
         return;
     }
-    m_rebuildPending = false;
+    m_rebuildDeferred = false;
     m_items.clear();
     m_labels.clear();
     HMENU menu = GetMenu(m_hwnd);

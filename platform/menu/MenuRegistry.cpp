@@ -8,21 +8,9 @@ MenuRegistry& MenuRegistry::Instance() {
 }
 
 HMENU MenuRegistry::Create() {
-    auto menu = std::make_unique<Menu>();
-    HMENU handle = menu.get();
-    m_free[handle] = std::move(menu);
+    HMENU handle = m_free.Add(std::make_unique<Menu>());
     m_live.insert(handle);
     return handle;
-}
-
-std::unique_ptr<Menu> MenuRegistry::Take(HMENU menu) {
-    auto it = m_free.find(menu);
-    if (it == m_free.end()) {
-        return nullptr;
-    }
-    std::unique_ptr<Menu> taken = std::move(it->second);
-    m_free.erase(it);
-    return taken;
 }
 
 void MenuRegistry::Forget(HMENU menu) {
@@ -39,7 +27,7 @@ void MenuRegistry::Destroy(HMENU menu) {
         return;
     }
     Forget(menu);
-    m_free.erase(menu);
+    m_free.Remove(menu);
 }
 
 } // namespace host

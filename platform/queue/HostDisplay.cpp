@@ -1,6 +1,7 @@
 #include "platform/HostDisplay.h"
 
 #include "platform/HostQueue.h"
+#include "platform/ScopedValue.h"
 #include "platform/queue/KeyBridge.h"
 #include "platform/queue/Toolkit.h"
 
@@ -17,21 +18,22 @@ bool g_open = false;
 int g_modalDepth = 0;
 bool g_inHook = false;
 
-// Runs the program's queue from inside a toolkit modal loop. A WM_QUIT stays
-// queued for the program's own loop.
-void DispatchFromModalLoop(void*) {
-    if (g_inHook) {
-        return;
-    }
-    g_inHook = true;
-    Toolkit::SuppressCheck(true);
+// Dispatches what is queued; a WM_QUIT stays queued for the program's own loop.
+void DispatchPending() {
     MSG msg;
     while (PeekMessage(&msg, PM_NOREMOVE) && msg.message != WM_QUIT) {
         PeekMessage(&msg, PM_REMOVE);
         DispatchMessage(&msg);
     }
-    Toolkit::SuppressCheck(false);
-    g_inHook = false;
+}
+
+// Runs the program's queue from inside a toolkit modal loop.
+void DispatchFromModalLoop(void*) {
+    if (g_inHook) {
+        return;
+    }
+    const ScopedValue<bool> inHook(g_inHook, true);
+    Toolkit::RunInside(&DispatchPending);
 }
 
 // Reports a refused X request and goes on, instead of ending the program as
@@ -65,7 +67,7 @@ BOOL OpenDisplay() {
 }
 
 BOOL HasDisplay() {
-    return g_open ? TRUE : FALSE;
+    return ToBOOL(g_open);
 }
 
 void ProcessToolkitEvents(double seconds) {

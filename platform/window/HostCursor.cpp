@@ -38,7 +38,7 @@ void SetWaitCursor(bool on) {
 }
 
 BOOL IsWaitCursorShown() {
-    return g_waitDepth > 0 ? TRUE : FALSE;
+    return ToBOOL(g_waitDepth > 0);
 }
 
 void SetWindowIcon(HWND hwnd, const std::vector<IconImage>& images) {

@@ -7,16 +7,8 @@
 
 namespace host {
 
-namespace {
-
-Window* Find(HWND hwnd) {
-    return WindowRegistry::Instance().Find(hwnd);
-}
-
-} // namespace
-
 BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
@@ -26,7 +18,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT*) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
@@ -36,7 +28,7 @@ BOOL ValidateRect(HWND hwnd, const RECT*) {
 }
 
 BOOL UpdateWindow(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
@@ -47,7 +39,7 @@ BOOL UpdateWindow(HWND hwnd) {
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return nullptr;
     }
@@ -58,14 +50,13 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     window->eraseWanted = false;
     BOOL erased = FALSE;
     if (erase) {
-        erased = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&window->dc), 0) != 0
-                     ? TRUE
-                     : FALSE;
+        erased =
+            ToBOOL(SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(&window->dc), 0) != 0);
     }
     if (paint) {
         paint->hdc = &window->dc;
         // fErase tells the painter that the background still needs erasing.
-        paint->fErase = erase && !erased ? TRUE : FALSE;
+        paint->fErase = ToBOOL(erase && !erased);
         paint->rcPaint = {0, 0, window->ClientWidth(), window->ClientHeight()};
     }
     return &window->dc;

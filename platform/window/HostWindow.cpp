@@ -20,10 +20,6 @@ constexpr int kDefaultY = 100;
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 
-Window* Find(HWND hwnd) {
-    return WindowRegistry::Instance().Find(hwnd);
-}
-
 RECT InitialRect(const CREATESTRUCT& cs) {
     const bool child = (cs.style & WS_CHILD) != 0;
     const int x = cs.x == CW_USEDEFAULT ? (child ? 0 : kDefaultX) : cs.x;
@@ -111,6 +107,17 @@ void GiveKeyBack(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
     window.peer->GiveKeyBack(msg);
 }
 
+// A child lets its parent answer first; the answer that nobody gives is to
+// activate and keep the click.
+LRESULT DefaultMouseActivate(const Window& window, WPARAM wParam, LPARAM lParam) {
+    if (window.parent) {
+        if (const LRESULT answer = SendMessage(window.parent, WM_MOUSEACTIVATE, wParam, lParam)) {
+            return answer;
+        }
+    }
+    return MA_ACTIVATE;
+}
+
 } // namespace
 
 HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
@@ -140,7 +147,7 @@ HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
 }
 
 BOOL DestroyWindow(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window || window->destroying) {
         return FALSE;
     }
@@ -152,22 +159,22 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 BOOL IsWindow(HWND hwnd) {
-    return WindowRegistry::Instance().Contains(hwnd) ? TRUE : FALSE;
+    return ToBOOL(WindowRegistry::Instance().Contains(hwnd));
 }
 
 void* GetWindowUserData(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->userData : nullptr;
 }
 
 void SetWindowUserData(HWND hwnd, void* data) {
-    if (Window* window = Find(hwnd)) {
+    if (Window* window = LiveWindow(hwnd)) {
         window->userData = data;
     }
 }
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return 0;
     }
@@ -186,6 +193,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             window->peer->Erase();
         }
         return 1;
+    case WM_MOUSEACTIVATE:
+        return DefaultMouseActivate(*window, wParam, lParam);
+    case WM_ACTIVATE:
+        // An activated window that is not minimised takes the keyboard.
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+            SetFocus(hwnd);
+        }
+        return 0;
     default:
         break;
     }
@@ -196,12 +211,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND GetParent(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->parent : nullptr;
 }
 
 HWND GetTopLevelWindow(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     while (window && window->parent) {
         window = window->parent;
     }
@@ -209,7 +224,7 @@ HWND GetTopLevelWindow(HWND hwnd) {
 }
 
 std::vector<HWND> GetChildWindows(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->children : std::vector<HWND>();
 }
 
@@ -223,12 +238,12 @@ HWND GetDlgItem(HWND parent, int id) {
 }
 
 int GetDlgCtrlID(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->id : 0;
 }
 
 UINT GetWindowStyle(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return 0;
     }
@@ -243,7 +258,7 @@ UINT GetWindowStyle(HWND hwnd) {
 }
 
 void SetWindowStyle(HWND hwnd, UINT style) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return;
     }

@@ -12,13 +12,6 @@ namespace host {
 
 namespace {
 
-HWND g_active = nullptr;
-HWND g_focus = nullptr;
-
-Window* Find(HWND hwnd) {
-    return WindowRegistry::Instance().Find(hwnd);
-}
-
 void InvalidateTree(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, TRUE);
     for (HWND child : hwnd->children) {
@@ -56,21 +49,12 @@ void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight) {
                 MAKELPARAM(hwnd->ClientWidth(), hwnd->ClientHeight()));
 }
 
-void ForgetWindowState(HWND hwnd) {
-    if (g_active == hwnd) {
-        g_active = nullptr;
-    }
-    if (g_focus == hwnd) {
-        g_focus = nullptr;
-    }
-}
-
 BOOL ShowWindow(HWND hwnd, int command) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
-    const BOOL wasVisible = window->visible ? TRUE : FALSE;
+    const BOOL wasVisible = ToBOOL(window->visible);
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
     ApplyShow(*window, command);
@@ -85,32 +69,34 @@ BOOL ShowWindow(HWND hwnd, int command) {
     }
     if (window->visible && !window->parent && command != SW_MINIMIZE &&
         command != SW_SHOWMINIMIZED) {
-        g_active = hwnd;
+        ActivateWindow(hwnd, WA_ACTIVE);
     }
-    SendSizeIfChanged(hwnd, oldWidth, oldHeight);
+    if (IsWindow(hwnd)) {
+        SendSizeIfChanged(hwnd, oldWidth, oldHeight);
+    }
     return wasVisible;
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-    for (Window* window = Find(hwnd); window; window = window->parent) {
+    for (Window* window = LiveWindow(hwnd); window; window = window->parent) {
         if (!window->visible) {
             return FALSE;
         }
     }
-    return Find(hwnd) ? TRUE : FALSE;
+    return ToBOOL(LiveWindow(hwnd) != nullptr);
 }
 
 BOOL IsIconic(HWND hwnd) {
-    Window* window = Find(hwnd);
-    return window && window->iconic ? TRUE : FALSE;
+    Window* window = LiveWindow(hwnd);
+    return ToBOOL(window && window->iconic);
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
-    const BOOL wasDisabled = window->enabled ? FALSE : TRUE;
+    const BOOL wasDisabled = ToBOOL(!window->enabled);
     if (window->enabled == (enable != FALSE)) {
         return wasDisabled;
     }
@@ -118,57 +104,31 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     if (window->peer) {
         window->peer->SetEnabled(window->enabled);
     }
-    SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    SendMessage(hwnd, WM_ENABLE, ToBOOL(enable != FALSE), 0);
     return wasDisabled;
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
-    Window* window = Find(hwnd);
-    return window && window->enabled ? TRUE : FALSE;
+    Window* window = LiveWindow(hwnd);
+    return ToBOOL(window && window->enabled);
 }
 
 BOOL BringWindowToTop(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }
     if (window->peer) {
         window->peer->Raise();
     }
-    if (!window->parent) {
-        g_active = hwnd;
+    if (!window->parent && window->visible) {
+        ActivateWindow(hwnd, WA_ACTIVE);
     }
     return TRUE;
 }
 
-HWND GetActiveWindow() {
-    return IsWindow(g_active) ? g_active : nullptr;
-}
-
-HWND SetFocus(HWND hwnd) {
-    HWND previous = IsWindow(g_focus) ? g_focus : nullptr;
-    if (hwnd && !IsWindow(hwnd)) {
-        return previous;
-    }
-    if (previous == hwnd) {
-        return previous;
-    }
-    g_focus = hwnd;
-    if (previous) {
-        SendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    }
-    if (hwnd) {
-        SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
-    }
-    return previous;
-}
-
-HWND GetFocus() {
-    return IsWindow(g_focus) ? g_focus : nullptr;
-}
-
 void SetWindowText(HWND hwnd, const std::string& text) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return;
     }
@@ -179,12 +139,12 @@ void SetWindowText(HWND hwnd, const std::string& text) {
 }
 
 std::string GetWindowText(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->text : std::string();
 }
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window || !rect) {
         return FALSE;
     }
@@ -193,7 +153,7 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) {
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window || !rect) {
         return FALSE;
     }
@@ -202,7 +162,7 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     if (!window) {
         return FALSE;
     }

@@ -2,8 +2,11 @@
 
 #include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
+#include "platform/ScopedValue.h"
 #include "platform/gl/GlBinding.h"
 #include "platform/queue/MessageQueue.h"
+#include "platform/window/ToolkitInput.h"
+#include "platform/window/ToolkitInternals.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowNotify.h"
 
@@ -19,51 +22,6 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
                             KeymapStateMask | FocusChangeMask | ButtonPressMask |
                             ButtonReleaseMask | EnterWindowMask | LeaveWindowMask |
                             PropertyChangeMask | PointerMotionMask;
-
-UINT ModifierState(int state) {
-    UINT flags = 0;
-    if (state & FL_SHIFT) {
-        flags |= MK_SHIFT;
-    }
-    if (state & FL_CTRL) {
-        flags |= MK_CONTROL;
-    }
-    if (state & FL_ALT) {
-        flags |= MK_ALT;
-    }
-    return flags;
-}
-
-UINT ButtonState(int state) {
-    UINT flags = 0;
-    if (state & FL_BUTTON1) {
-        flags |= MK_LBUTTON;
-    }
-    if (state & FL_BUTTON2) {
-        flags |= MK_MBUTTON;
-    }
-    if (state & FL_BUTTON3) {
-        flags |= MK_RBUTTON;
-    }
-    return flags;
-}
-
-UINT ButtonMessage(int event) {
-    const bool down = event == FL_PUSH;
-    switch (Fl::event_button()) {
-    case FL_LEFT_MOUSE:
-        if (down && Fl::event_clicks() > 0) {
-            return WM_LBUTTONDBLCLK;
-        }
-        return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-    case FL_RIGHT_MOUSE:
-        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    case FL_MIDDLE_MOUSE:
-        return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-    default:
-        return 0;
-    }
-}
 
 bool AcceptsInput(HWND hwnd) {
     return IsWindowEnabled(hwnd) && IsWindowEnabled(GetTopLevelWindow(hwnd));
@@ -119,9 +77,8 @@ void PeerWindow::FollowRecord() {
     }
     const RECT& r = m_hwnd->rect;
     const int dy = parent() ? static_cast<PeerWindow*>(parent())->BarHeight() : 0;
-    m_following = true;
+    const ScopedValue<bool> following(m_following, true);
     resize(r.left, r.top + dy, r.right - r.left, r.bottom - r.top);
-    m_following = false;
 }
 
 void PeerWindow::EnsureXWindow() {
@@ -135,7 +92,8 @@ void PeerWindow::EnsureXWindow() {
     auto* owner = static_cast<PeerWindow*>(parent());
     owner->EnsureXWindow();
     const bool wasVisible = visible();
-    Fl_X::make_xid(this, m_visual ? m_visual : fl_visual, m_visual ? m_colormap : fl_colormap);
+    ToolkitInternals::MakeXWindow(*this, m_visual ? m_visual : fl_visual,
+                                  m_visual ? m_colormap : fl_colormap);
     // Making the X window maps it; a hidden record keeps it unmapped.
     if (!wasVisible && IsWindow(m_hwnd) && !m_hwnd->visible) {
         XUnmapWindow(fl_display, fl_xid(this));
@@ -154,13 +112,11 @@ void PeerWindow::CreateTopLevelXWindow() {
         XCreateWindow(fl_display, RootWindow(fl_display, fl_screen), x(), y(), w() > 0 ? w() : 1,
                       h() > 0 ? h() : 1, 0, visual->depth, InputOutput, visual->visual,
                       CWEventMask | CWColormap | CWBorderPixel | CWBitGravity, &attr);
-    Fl_X* x = Fl_X::set_xid(this, xid);
+    ToolkitInternals::AdoptXWindow(*this, xid);
     Atom protocols = XInternAtom(fl_display, "WM_PROTOCOLS", False);
     Atom deleteWindow = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
     XChangeProperty(fl_display, xid, protocols, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&deleteWindow), 1);
-    x->sendxjunk();
-    x->set_icons();
     if (IsWindow(m_hwnd)) {
         copy_label(m_hwnd->text.c_str());
     }
@@ -226,7 +182,7 @@ void PeerWindow::flush() {
         Fl_Window::flush();
     }
     if (IsWindow(m_hwnd)) {
-        InvalidateRect(m_hwnd, nullptr, (damage() & FL_DAMAGE_EXPOSE) ? TRUE : FALSE);
+        InvalidateRect(m_hwnd, nullptr, ToBOOL((damage() & FL_DAMAGE_EXPOSE) != 0));
     }
 }
 
@@ -315,6 +271,27 @@ void PeerWindow::FollowMapping(int event) {
     SendSizeIfChanged(m_hwnd, oldWidth, oldHeight);
 }
 
+void PeerWindow::FollowFocus(int event) {
+    if (!IsWindow(m_hwnd) || !fl_xevent ||
+        (fl_xevent->type != FocusIn && fl_xevent->type != FocusOut)) {
+        return;
+    }
+    // Only the keyboard moving between top-level windows counts: not a move
+    // inside this window, not the keyboard following the pointer, and not a
+    // grab (an open popup menu) taking it for a while.
+    const XFocusChangeEvent& change = fl_xevent->xfocus;
+    const bool normal = change.mode == NotifyNormal || change.mode == NotifyWhileGrabbed;
+    if (!normal || change.detail == NotifyInferior || change.detail >= NotifyPointer) {
+        return;
+    }
+    HWND top = GetTopLevelWindow(m_hwnd);
+    if (event == FL_FOCUS) {
+        ActivateWindow(top, WA_ACTIVE);
+        return;
+    }
+    DeactivateWindow(top);
+}
+
 bool PeerWindow::BarTakes() const {
     if (BarHeight() == 0) {
         return false;
@@ -339,20 +316,22 @@ bool PeerWindow::PostMouse(int event) {
         return true;
     }
     const UINT message =
-        (event == FL_DRAG || event == FL_MOVE) ? WM_MOUSEMOVE : ButtonMessage(event);
+        (event == FL_DRAG || event == FL_MOVE)
+            ? WM_MOUSEMOVE
+            : ToolkitInput::ButtonMessage(event == FL_PUSH, Fl::event_button(), Fl::event_clicks());
     if (message == 0) {
         return false;
     }
     MSG msg;
     msg.hwnd = m_hwnd;
     msg.message = message;
-    msg.wParam = ButtonState(Fl::event_state()) |
-                 (ModifierState(Fl::event_state()) & (MK_SHIFT | MK_CONTROL));
+    msg.wParam = ToolkitInput::ButtonFlags(Fl::event_state()) |
+                 (ToolkitInput::ModifierFlags(Fl::event_state()) & (MK_SHIFT | MK_CONTROL));
     msg.lParam = MAKELPARAM(x, y);
     msg.time = MessageQueue::Instance().NextTime();
     msg.pt = {Fl::event_x_root(), Fl::event_y_root()};
-    msg.keyState = ModifierState(Fl::event_state());
-    MessageQueue::Instance().Post(msg);
+    msg.keyState = ToolkitInput::ModifierFlags(Fl::event_state());
+    MessageQueue::Instance().PostInput(msg);
     return true;
 }
 
