@@ -52,7 +52,7 @@ bool PrepareMenuItem(HWND hwnd, HMENU bar, UINT id) {
     }
     // The handlers may have rebuilt the menu: look the item up again.
     const UINT state = GetMenuState(GetMenu(hwnd), id, MF_BYCOMMAND);
-    if (state == 0xFFFFFFFF) {
+    if (state == kNoMenuItem) {
         return true;
     }
     return (state & (MF_GRAYED | MF_DISABLED)) == 0;
@@ -83,7 +83,7 @@ BOOL TranslateAccelerator(HWND hwnd, HACCEL table, const MSG* msg) {
     }
     const UINT id = entry->cmd;
     HMENU bar = GetMenu(hwnd);
-    const bool inMenu = bar && GetMenuState(bar, id, MF_BYCOMMAND) != 0xFFFFFFFF;
+    const bool inMenu = bar && GetMenuState(bar, id, MF_BYCOMMAND) != kNoMenuItem;
     if (inMenu && !PrepareMenuItem(hwnd, bar, id)) {
         return TRUE;
     }

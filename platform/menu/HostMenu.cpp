@@ -11,7 +11,6 @@ namespace host {
 namespace {
 
 constexpr UINT kStateBits = MF_GRAYED | MF_DISABLED | MF_CHECKED;
-constexpr UINT kFailed = 0xFFFFFFFF;
 
 MenuItem* ItemAt(const MenuLocation& where) {
     if (!where) {
@@ -161,7 +160,7 @@ BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, std::uintptr_t idOrPopup,
 UINT EnableMenuItem(HMENU menu, UINT position, UINT flags) {
     MenuItem* item = ItemAt(FindMenuItem(menu, position, flags));
     if (!item) {
-        return kFailed;
+        return kNoMenuItem;
     }
     const UINT previous = item->flags & (MF_GRAYED | MF_DISABLED);
     item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
@@ -170,7 +169,7 @@ UINT EnableMenuItem(HMENU menu, UINT position, UINT flags) {
 
 UINT GetMenuState(HMENU menu, UINT position, UINT flags) {
     MenuItem* item = ItemAt(FindMenuItem(menu, position, flags));
-    return item ? item->flags : kFailed;
+    return item ? item->flags : kNoMenuItem;
 }
 
 int GetMenuItemCount(HMENU menu) {
