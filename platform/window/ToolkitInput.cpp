@@ -2,6 +2,8 @@
 
 #include <FL/Enumerations.H>
 
+#include <cstddef>
+
 namespace host {
 
 namespace {
@@ -19,34 +21,35 @@ constexpr ButtonMessages kButtons[] = {
     {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP},
 };
 
+// A toolkit state bit and the host flag it stands for.
+struct StateFlag {
+    int toolkit;
+    UINT host;
+};
+
+constexpr StateFlag kModifierFlags[] = {
+    {FL_SHIFT, MK_SHIFT}, {FL_CTRL, MK_CONTROL}, {FL_ALT, MK_ALT}};
+constexpr StateFlag kButtonFlags[] = {
+    {FL_BUTTON1, MK_LBUTTON}, {FL_BUTTON2, MK_MBUTTON}, {FL_BUTTON3, MK_RBUTTON}};
+
+template <std::size_t N> UINT Translate(int state, const StateFlag (&flags)[N]) {
+    UINT translated = 0;
+    for (const StateFlag& flag : flags) {
+        if (state & flag.toolkit) {
+            translated |= flag.host;
+        }
+    }
+    return translated;
+}
+
 } // namespace
 
 UINT ToolkitInput::ModifierFlags(int state) {
-    UINT flags = 0;
-    if (state & FL_SHIFT) {
-        flags |= MK_SHIFT;
-    }
-    if (state & FL_CTRL) {
-        flags |= MK_CONTROL;
-    }
-    if (state & FL_ALT) {
-        flags |= MK_ALT;
-    }
-    return flags;
+    return Translate(state, kModifierFlags);
 }
 
 UINT ToolkitInput::ButtonFlags(int state) {
-    UINT flags = 0;
-    if (state & FL_BUTTON1) {
-        flags |= MK_LBUTTON;
-    }
-    if (state & FL_BUTTON2) {
-        flags |= MK_MBUTTON;
-    }
-    if (state & FL_BUTTON3) {
-        flags |= MK_RBUTTON;
-    }
-    return flags;
+    return Translate(state, kButtonFlags);
 }
 
 UINT ToolkitInput::ButtonMessage(bool down, int button, int clicks) {
