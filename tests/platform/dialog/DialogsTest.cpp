@@ -13,7 +13,10 @@
 
 #include <FL/Fl_Return_Button.H>
 #include <gtest/gtest.h>
+// After the test framework: X11 defines macros that clash with its names.
+#include <FL/x.H>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -300,12 +303,19 @@ TEST_F(DialogsOnDisplayTest, TheTextIsShownLiterallyAndWrappedAndTheCaptionNames
         GTEST_SKIP() << "xdotool is not installed";
     std::string found;
     ModalAnswer modal([&](Fl_Window& w) {
-        Fl::flush();
-        if (FILE* pipe = popen("xdotool search --name '^Kovomodel$' 2>/dev/null", "r")) {
-            char line[64];
-            while (fgets(line, sizeof line, pipe))
-                found += line;
-            pclose(pipe);
+        // The window's name reaches the server a moment after the window is
+        // made; on a busy machine xdotool may look before it has.
+        for (int attempt = 0; attempt < 50 && found.empty(); ++attempt) {
+            Fl::flush();
+            XSync(fl_display, False);
+            if (FILE* pipe = popen("xdotool search --name '^Kovomodel$' 2>/dev/null", "r")) {
+                char line[64];
+                while (fgets(line, sizeof line, pipe))
+                    found += line;
+                pclose(pipe);
+            }
+            if (found.empty())
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         PressKey(w, FL_Enter);
     });
