@@ -6,6 +6,7 @@
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 #include "framework/WaitCursor.h"
+#include "platform/ScopedValue.h"
 
 using host::BOOL;
 using host::FALSE;
@@ -56,11 +57,8 @@ void CSingleDocTemplate::ReleaseDocument(CDocument* document) {
 CFrameWnd* CSingleDocTemplate::BuildFrame(CDocument* document) {
     // The view joins the document while the frame is built; a failure half
     // way must not delete the document under us.
-    const BOOL autoDelete = document->m_autoDelete;
-    document->m_autoDelete = FALSE;
-    CFrameWnd* frame = CreateFrame(document);
-    document->m_autoDelete = autoDelete;
-    return frame;
+    const host::ScopedValue<BOOL> keepAlive(document->m_autoDelete, FALSE);
+    return CreateFrame(document);
 }
 
 void CSingleDocTemplate::DiscardNew(CFrameWnd* frame) {
