@@ -118,6 +118,19 @@ LRESULT DefaultMouseActivate(const Window& window, WPARAM wParam, LPARAM lParam)
     return MA_ACTIVATE;
 }
 
+// An activated window that is not minimised takes the keyboard.
+void DefaultActivate(HWND hwnd, WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        SetFocus(hwnd);
+    }
+}
+
+void DefaultPaint(HWND hwnd) {
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+}
+
 } // namespace
 
 HWND CreateWindow(const CREATESTRUCT& cs, WNDPROC proc, void* userData) {
@@ -182,12 +195,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(hwnd, &paint);
-        EndPaint(hwnd, &paint);
+    case WM_PAINT:
+        DefaultPaint(hwnd);
         return 0;
-    }
     case WM_ERASEBKGND:
         if (window->peer) {
             window->peer->Erase();
@@ -196,10 +206,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
         return DefaultMouseActivate(*window, wParam, lParam);
     case WM_ACTIVATE:
-        // An activated window that is not minimised takes the keyboard.
-        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
-            SetFocus(hwnd);
-        }
+        DefaultActivate(hwnd, wParam);
         return 0;
     default:
         break;

@@ -59,7 +59,7 @@ void ToolkitPeer::Retire::operator()(PeerWindow* window) const {
 
 PeerWindow& ToolkitPeer::Window() {
     auto* window = static_cast<PeerWindow*>(m_window.widget());
-    assert(window && "a peer's window goes only with its parent's, after the peer");
+    assert(window && "a child window is deleted with its parent only after its own peer went");
     return *window;
 }
 
