@@ -39,12 +39,14 @@ TEST(AsciiTextTest, OnlyAsciiLettersFoldAndLengthsMustMatch) {
 
 TEST(AsciiTextTest, ALocaleWithOtherCaseRulesChangesNothing) {
     // Under a Turkish locale, tolower('I') is not 'i'; names must still match.
-    const char* turkish = std::setlocale(LC_ALL, "tr_TR.UTF-8");
-    EXPECT_TRUE(host::EqualsIgnoringAsciiCase("FILE1", "file1"));
-    EXPECT_EQ(host::AsciiLowered("INI"), "ini");
-    if (turkish != nullptr) {
-        std::setlocale(LC_ALL, "C");
+    if (std::setlocale(LC_ALL, "tr_TR.UTF-8") == nullptr) {
+        GTEST_SKIP() << "the Turkish locale is not installed";
     }
+    const bool equal = host::EqualsIgnoringAsciiCase("FILE1", "file1");
+    const std::string lowered = host::AsciiLowered("INI");
+    std::setlocale(LC_ALL, "C");
+    EXPECT_TRUE(equal);
+    EXPECT_EQ(lowered, "ini");
 }
 
 TEST(Utf8TextTest, CountingSkipsContinuationBytesAndClampsTheRange) {
