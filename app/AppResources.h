@@ -1,9 +1,9 @@
 #pragma once
 // The program's fixed user-interface resources as data: the menu bar, the
-// accelerator table and the document string (all id 128), the application
-// title (57344) and the About dialog (100). RegisterAppResources() hands them
-// to the framework's resource registry, from which the frame and the dialog
-// load them by id.
+// accelerator table and the document string (all IDR_MAINFRAME), the
+// application title (fw::IDS_APP_TITLE) and the About dialog (IDD_ABOUTBOX).
+// RegisterAppResources() hands them to the framework's resource registry,
+// from which the frame and the dialog load them by id.
 
 #include "framework/MenuResourceItem.h"
 #include "platform/HostDialogs.h"

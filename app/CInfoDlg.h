@@ -1,5 +1,5 @@
 #pragma once
-// The About dialog (template 100): a few lines of text and an OK button.
+// The About dialog (template IDD_ABOUTBOX): a few lines of text and an OK button.
 
 #include "framework/CDialog.h"
 

@@ -32,7 +32,7 @@ host::BOOL CKovomodelApp::InitInstance() {
                                                         &CKovomodelView::classRecord));
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
-    return ProcessShellCommand(commandLine) ? host::TRUE : host::FALSE;
+    return host::ToBOOL(ProcessShellCommand(commandLine) != host::FALSE);
 }
 
 void CKovomodelApp::OnAppAbout() {

@@ -31,7 +31,7 @@ CKovomodelDoc::CKovomodelDoc() {
 CKovomodelDoc::~CKovomodelDoc() = default;
 
 BOOL CKovomodelDoc::OnNewDocument() {
-    return CDocument::OnNewDocument() ? host::TRUE : host::FALSE;
+    return host::ToBOOL(CDocument::OnNewDocument() != host::FALSE);
 }
 
 BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {

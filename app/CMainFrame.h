@@ -1,6 +1,6 @@
 #pragma once
 // The main window: menu bar, accelerators, icon and title come from resource
-// 128; the view is its only child. No toolbar, no status bar.
+// IDR_MAINFRAME; the view is its only child. No toolbar, no status bar.
 
 #include "framework/CFrameWnd.h"
 

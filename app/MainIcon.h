@@ -1,7 +1,7 @@
 #pragma once
-// The main icon (resource 128) as pixel data, so that the window icon needs no
-// file at run time. The desktop's PNG copies are made from the same art by
-// app/icons/make-icons.py.
+// The main icon (resource IDR_MAINFRAME) as pixel data, so that the window
+// icon needs no file at run time. The desktop's PNG copies are made from the
+// same art by app/icons/make-icons.py.
 
 #include "platform/HostWindow.h"
 

@@ -10,8 +10,8 @@ class CCmdTarget : public CObject {
 public:
     KOVO_DECLARE_RUNTIME_CLASS(CCmdTarget)
 
-    /// Offers command id to this receiver. code 0 executes it; code -1
-    /// (0xFFFFFFFF) asks for its menu state, extra then being the CCmdUI.
+    /// Offers command id to this receiver. code fw::kCommandCode executes it;
+    /// fw::kUpdateCode asks for its menu state, extra then being the CCmdUI.
     /// With probe set nothing is called: probe receives the receiver and the
     /// entry that would be called. Returns whether a receiver handled it
     /// (for a command-with-id handler, what it returned). The base searches

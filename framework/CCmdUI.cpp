@@ -26,7 +26,7 @@ void CCmdUI::SetItemText(const std::string& text) {
         return;
     }
     UINT state = host::GetMenuState(m_menu, m_index, host::MF_BYPOSITION);
-    if (state == 0xFFFFFFFF) {
+    if (state == host::kNoMenuItem) {
         return;
     }
     // A popup bit would make the host read m_id as a menu handle.

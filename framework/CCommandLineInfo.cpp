@@ -1,37 +1,30 @@
 #include "framework/CCommandLineInfo.h"
 
+#include "platform/AsciiText.h"
+
 using host::BOOL;
 using host::FALSE;
 using host::TRUE;
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == '\0';
-}
-
 bool IsUnregister(const std::string& text) {
-    return SameIgnoringCase(text, "Unregister") || SameIgnoringCase(text, "Unregserver");
+    return host::EqualsIgnoringAsciiCase(text, "Unregister") ||
+           host::EqualsIgnoringAsciiCase(text, "Unregserver");
 }
 
 } // namespace
 
 bool CCommandLineInfo::IsKnownFlag(const std::string& text) {
     return text == "pt" || text == "p" || text == "dde" || IsUnregister(text) ||
-           SameIgnoringCase(text, "Embedding") || SameIgnoringCase(text, "Automation");
+           host::EqualsIgnoringAsciiCase(text, "Embedding") ||
+           host::EqualsIgnoringAsciiCase(text, "Automation");
 }
 
 void CCommandLineInfo::ParseArguments(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const BOOL isLast = i + 1 == arguments.size() ? TRUE : FALSE;
+        const BOOL isLast = host::ToBOOL(i + 1 == arguments.size());
         const bool dash = !argument.empty() && argument[0] == '-';
         const bool slashFlag =
             !argument.empty() && argument[0] == '/' && IsKnownFlag(argument.substr(1));
@@ -63,10 +56,10 @@ void CCommandLineInfo::ParseFlag(const std::string& text) {
         m_shellCommand = UnregisterRequest;
     } else if (text == "dde") {
         m_shellCommand = ShellDde;
-    } else if (SameIgnoringCase(text, "Embedding")) {
+    } else if (host::EqualsIgnoringAsciiCase(text, "Embedding")) {
         m_runEmbedded = TRUE;
         m_showSplash = FALSE;
-    } else if (SameIgnoringCase(text, "Automation")) {
+    } else if (host::EqualsIgnoringAsciiCase(text, "Automation")) {
         m_runAutomated = TRUE;
         m_showSplash = FALSE;
     }

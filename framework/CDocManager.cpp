@@ -1,5 +1,6 @@
 #include "framework/CDocManager.h"
 
+#include "framework/AppMessage.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
@@ -18,9 +19,7 @@ using host::UINT;
 namespace {
 
 void ShowFailure(UINT stringId) {
-    if (CWinApp* app = CWinApp::Current()) {
-        app->ShowMessage(stringId);
-    }
+    ShowAppMessage(stringId);
 }
 
 // A name as a shell may pass it: one leading double quote is skipped and the

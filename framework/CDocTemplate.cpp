@@ -7,29 +7,11 @@
 #include "framework/FrameworkIds.h"
 #include "framework/FrameworkText.h"
 #include "framework/ResourceRegistry.h"
-
-#include <cctype>
+#include "platform/AsciiText.h"
 
 using host::UINT;
 
 KOVO_IMPLEMENT_RUNTIME_CLASS(CDocTemplate, CCmdTarget)
-
-namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 CDocTemplate::CDocTemplate(UINT resourceId, const CRuntimeClass* docClass,
                            const CRuntimeClass* frameClass, const CRuntimeClass* viewClass)
@@ -55,7 +37,7 @@ CDocTemplate::Confidence CDocTemplate::MatchPath(const std::string& path, CDocum
     const std::string extension = GetDocString(FilterExt);
     const std::size_t dot = path.rfind('.');
     if (!extension.empty() && dot != std::string::npos &&
-        EqualIgnoringCase(path.substr(dot), extension)) {
+        host::EqualsIgnoringAsciiCase(path.substr(dot), extension)) {
         return NativeExtension;
     }
     return ForeignAttempt;

@@ -10,6 +10,7 @@
 #include "framework/FrameworkIds.h"
 #include "framework/ReadOnlyFile.h"
 #include "framework/WaitCursor.h"
+#include "platform/ScopedValue.h"
 
 #include <algorithm>
 
@@ -88,17 +89,17 @@ void CDocument::OnFileSaveAs() {}
 void CDocument::OnFileClose() {}
 
 void CDocument::OnCloseDocument() {
-    // The frames go first; the document must outlive their views' leaving.
-    const BOOL autoDelete = m_autoDelete;
-    m_autoDelete = FALSE;
-    while (!m_views.empty()) {
-        CView* view = m_views.front();
-        CFrameWnd* frame = view->GetParentFrame();
-        if (frame == nullptr || !frame->DestroyWindow()) {
-            RemoveView(view);
+    {
+        // The frames go first; the document must outlive their views' leaving.
+        const host::ScopedValue<BOOL> keepAlive(m_autoDelete, FALSE);
+        while (!m_views.empty()) {
+            CView* view = m_views.front();
+            CFrameWnd* frame = view->GetParentFrame();
+            if (frame == nullptr || !frame->DestroyWindow()) {
+                RemoveView(view);
+            }
         }
     }
-    m_autoDelete = autoDelete;
     DeleteContents();
     if (m_autoDelete && m_docTemplate != nullptr) {
         m_docTemplate->ReleaseDocument(this); // deletes this

@@ -1,5 +1,6 @@
 // The document's path, title and open-error messages.
 
+#include "framework/AppMessage.h"
 #include "framework/CArchiveException.h"
 #include "framework/CDocument.h"
 #include "framework/CFileException.h"
@@ -11,7 +12,7 @@
 #include "framework/FrameworkIds.h"
 #include "framework/FrameworkText.h"
 #include "framework/ResourceRegistry.h"
-#include "platform/HostDialogs.h"
+#include "platform/Utf8Text.h"
 
 #include <algorithm>
 
@@ -24,23 +25,7 @@ namespace {
 constexpr std::size_t kMaxTitle = 256;
 
 void ShowOpenError(const std::string& text, UINT helpId) {
-    if (CWinApp* app = CWinApp::Current()) {
-        app->ShowMessage(text, host::MB_ICONEXCLAMATION, helpId);
-        return;
-    }
-    host::MessageBox(nullptr, text, "", host::MB_ICONEXCLAMATION);
-}
-
-// Cuts text to at most max bytes without splitting a UTF-8 character.
-std::string CutUtf8(const std::string& text, std::size_t max) {
-    if (text.size() <= max) {
-        return text;
-    }
-    std::size_t end = max;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    return text.substr(0, end);
+    ShowAppMessage(text, host::MB_ICONEXCLAMATION, helpId);
 }
 
 } // namespace
@@ -52,7 +37,7 @@ void CDocument::SetPath(const std::string& path, BOOL addToRecent) {
     m_embedded = host::FALSE;
     const std::string title = FileTitle(m_pathName);
     if (!title.empty()) {
-        SetDocTitle(CutUtf8(title, kMaxTitle));
+        SetDocTitle(host::Utf8Prefix(title, kMaxTitle));
     }
     if (addToRecent) {
         if (CWinApp* app = CWinApp::Current()) {

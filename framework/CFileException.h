@@ -1,7 +1,7 @@
 #pragma once
 // A failed file operation: the cause, the host's error code (errno) and the
-// file's name. The cause selects the text for the user (string 61856 plus the
-// cause, "%1" standing for the file name).
+// file's name. The cause selects the text for the user (string
+// fw::IDS_FILE_CAUSE_FIRST plus the cause, "%1" standing for the file name).
 
 #include "framework/CException.h"
 

@@ -1,10 +1,12 @@
 #include "framework/CSingleDocTemplate.h"
 
+#include "framework/AppMessage.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 #include "framework/WaitCursor.h"
+#include "platform/ScopedValue.h"
 
 using host::BOOL;
 using host::FALSE;
@@ -15,9 +17,7 @@ KOVO_IMPLEMENT_RUNTIME_CLASS(CSingleDocTemplate, CDocTemplate)
 namespace {
 
 void ShowCreateFailure() {
-    if (CWinApp* app = CWinApp::Current()) {
-        app->ShowMessage(fw::IDS_FAILED_TO_CREATE_DOC);
-    }
+    ShowAppMessage(fw::IDS_FAILED_TO_CREATE_DOC);
 }
 
 CFrameWnd* MainFrame() {
@@ -57,11 +57,8 @@ void CSingleDocTemplate::ReleaseDocument(CDocument* document) {
 CFrameWnd* CSingleDocTemplate::BuildFrame(CDocument* document) {
     // The view joins the document while the frame is built; a failure half
     // way must not delete the document under us.
-    const BOOL autoDelete = document->m_autoDelete;
-    document->m_autoDelete = FALSE;
-    CFrameWnd* frame = CreateFrame(document);
-    document->m_autoDelete = autoDelete;
-    return frame;
+    const host::ScopedValue<BOOL> keepAlive(document->m_autoDelete, FALSE);
+    return CreateFrame(document);
 }
 
 void CSingleDocTemplate::DiscardNew(CFrameWnd* frame) {

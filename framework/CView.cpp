@@ -5,6 +5,7 @@
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/FrameworkIds.h"
+#include "platform/ScopedValue.h"
 
 using host::BOOL;
 using host::FALSE;
@@ -51,11 +52,8 @@ BOOL CView::RouteCommand(UINT id, int code, void* extra, CommandProbe* probe) {
     if (m_document == nullptr) {
         return FALSE;
     }
-    CView* previous = t_routingView;
-    t_routingView = this;
-    const BOOL handled = m_document->RouteCommand(id, code, extra, probe);
-    t_routingView = previous;
-    return handled;
+    const host::ScopedValue<CView*> routing(t_routingView, this);
+    return m_document->RouteCommand(id, code, extra, probe);
 }
 
 void CView::OnDraw(host::HDC) {}

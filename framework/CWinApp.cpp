@@ -10,6 +10,7 @@
 #include "framework/ResourceRegistry.h"
 #include "platform/HostDialogs.h"
 #include "platform/HostQueue.h"
+#include "platform/ScopedValue.h"
 
 #include <cassert>
 
@@ -73,11 +74,8 @@ int CWinApp::ShowMessage(const std::string& text, UINT type, UINT helpId) {
         type |= host::MB_ICONEXCLAMATION;
     }
     host::HWND owner = m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr;
-    const UINT savedHelp = m_helpContext;
-    m_helpContext = helpId;
-    const int answer = host::MessageBox(owner, text, AppTitle(), type);
-    m_helpContext = savedHelp;
-    return answer;
+    const host::ScopedValue<UINT> help(m_helpContext, helpId);
+    return host::MessageBox(owner, text, AppTitle(), type);
 }
 
 int CWinApp::ShowMessage(UINT stringId, UINT type) {

@@ -21,8 +21,8 @@ class PrivateProfile;
 
 class CWinApp : public CWinThread {
 public:
-    /// appName null: the title comes from string 57344, else the executable's
-    /// base name. The object becomes the current application.
+    /// appName null: the title comes from string IDS_APP_TITLE, else the
+    /// executable's base name. The object becomes the current application.
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
@@ -46,9 +46,9 @@ public:
     // documents
     /// Registers a template; the document manager (made on first use) owns it.
     void AddDocTemplate(std::unique_ptr<CDocTemplate> docTemplate);
-    /// Handler of 57600: a new document.
+    /// Handler of ID_FILE_NEW: a new document.
     void OnFileNew();
-    /// Handler of 57601: the open-file dialog, then open.
+    /// Handler of ID_FILE_OPEN: the open-file dialog, then open.
     void OnFileOpen();
     /// Opens path through the templates; the document, or null on failure
     /// (already reported to the user).
@@ -70,11 +70,11 @@ public:
     int ExitInstance() override;
     /// Puts the full form of path first in the recent-file list, if any.
     void AddToRecentList(const std::string& path);
-    /// Handler of 57616..57631: opens the entry; an entry that fails to open
-    /// leaves the list. Always TRUE.
+    /// Handler of ID_FILE_MRU_FILE1..ID_FILE_MRU_LAST: opens the entry; an
+    /// entry that fails to open leaves the list. Always TRUE.
     host::BOOL OpenRecent(host::UINT id);
-    /// Update handler of 57616: shows the list in place of the placeholder,
-    /// or grays the placeholder when the list is empty.
+    /// Update handler of ID_FILE_MRU_FILE1: shows the list in place of the
+    /// placeholder, or grays the placeholder when the list is empty.
     void UpdateRecentMenu(CCmdUI* ui);
     /// The profile value, or defaultValue (null: "") when it is missing.
     std::string ProfileReadString(const char* section, const char* key, const char* defaultValue);
@@ -110,7 +110,7 @@ public:
     KOVO_DECLARE_MESSAGE_MAP()
 
 protected:
-    /// Handler of 57665: asks the main window to close.
+    /// Handler of ID_APP_EXIT: asks the main window to close.
     void OnAppExit();
 };
 

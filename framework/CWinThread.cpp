@@ -73,7 +73,7 @@ BOOL CWinThread::IsIdleTrigger(const host::MSG* msg) {
     m_lastMouseMessage = msg->message;
     m_lastMousePoint = msg->pt;
     m_lastMouseLParam = msg->lParam;
-    return repeat ? FALSE : TRUE;
+    return host::ToBOOL(!repeat);
 }
 
 BOOL CWinThread::FilterMessage(host::MSG* msg) {

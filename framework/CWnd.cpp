@@ -1,5 +1,6 @@
 #include "framework/CWnd.h"
 
+#include "framework/AppMessage.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CMemoryException.h"
 #include "framework/CTestCmdUI.h"
@@ -8,8 +9,8 @@
 #include "framework/FrameworkIds.h"
 #include "framework/MessageLookupCache.h"
 #include "framework/ResourceRegistry.h"
-#include "platform/HostDialogs.h"
 #include "platform/HostQueue.h"
+#include "platform/ScopedValue.h"
 
 #include <cassert>
 #include <new>
@@ -33,30 +34,13 @@ namespace {
 
 thread_local host::MSG t_currentMessage;
 
-// Makes a message the thread's current one for the duration of its handling.
-class CurrentMessageScope {
-public:
-    CurrentMessageScope(host::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-        : m_saved(t_currentMessage) {
-        t_currentMessage.hwnd = hwnd;
-        t_currentMessage.message = message;
-        t_currentMessage.wParam = wParam;
-        t_currentMessage.lParam = lParam;
-    }
-    ~CurrentMessageScope() { t_currentMessage = m_saved; }
-    CurrentMessageScope(const CurrentMessageScope&) = delete;
-    CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
-
-private:
-    host::MSG m_saved;
-};
-
-void ShowFailure(const std::string& text, UINT type, UINT helpId) {
-    if (CWinApp* app = CWinApp::Current()) {
-        app->ShowMessage(text, type, helpId);
-        return;
-    }
-    host::MessageBox(nullptr, text, "", type);
+host::MSG MessageOf(host::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    host::MSG msg;
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    return msg;
 }
 
 // Tells the user about a failure that escaped a handler, unless it was told
@@ -68,14 +52,14 @@ void ReportFailure(const CException& failure, UINT defaultTextId) {
     std::string text;
     if (failure.IsKindOf(&CMemoryException::classRecord)) {
         failure.GetErrorMessage(text);
-        ShowFailure(text, host::MB_ICONEXCLAMATION | host::MB_SYSTEMMODAL,
-                    fw::IDS_MEMORY_EXCEPTION);
+        ShowAppMessage(text, host::MB_ICONEXCLAMATION | host::MB_SYSTEMMODAL,
+                       fw::IDS_MEMORY_EXCEPTION);
         return;
     }
     if (!failure.GetErrorMessage(text)) {
         text = ResourceRegistry::LoadString(defaultTextId);
     }
-    ShowFailure(text, host::MB_ICONSTOP, defaultTextId);
+    ShowAppMessage(text, host::MB_ICONSTOP, defaultTextId);
 }
 
 } // namespace
@@ -136,7 +120,9 @@ LRESULT CWnd::WindowProcedure(host::HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    CurrentMessageScope current(m_hWnd, message, wParam, lParam);
+    // The message is the thread's current one while it is handled.
+    const host::ScopedValue<host::MSG> current(t_currentMessage,
+                                               MessageOf(m_hWnd, message, wParam, lParam));
     try {
         LRESULT result = 0;
         if (!HandleWindowMessage(message, wParam, lParam, &result)) {

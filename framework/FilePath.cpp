@@ -1,5 +1,7 @@
 #include "framework/FilePath.h"
 
+#include "platform/Utf8Text.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -62,16 +64,10 @@ std::string ResolveLinks(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-/// Characters of UTF-8 text: every byte that does not continue a sequence.
+/// Characters of UTF-8 text, as an int for the arithmetic with lengths.
 int CharacterCount(const std::string& text, std::size_t from = 0,
                    std::size_t to = std::string::npos) {
-    int count = 0;
-    for (std::size_t i = from; i < text.size() && i < to; ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
+    return static_cast<int>(host::Utf8Length(text, from, to));
 }
 
 std::string HomeDirectory() {
@@ -103,7 +99,7 @@ BOOL FullPath(std::string& out, const std::string& in) {
 }
 
 BOOL SamePath(const std::string& a, const std::string& b) {
-    return a == b ? TRUE : FALSE;
+    return host::ToBOOL(a == b);
 }
 
 std::string FileTitle(const std::string& path) {

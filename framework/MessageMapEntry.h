@@ -12,7 +12,7 @@ struct MessageMapEntry {
     }
 
     host::UINT message = 0; ///< WM_COMMAND for commands and menu updates
-    host::UINT code = 0;    ///< 0, or 0xFFFFFFFF for a menu update
+    host::UINT code = 0;    ///< fw::kCommandCode, or fw::kUpdateCode for a menu update
     host::UINT firstId = 0; ///< first command id (0 for window messages)
     host::UINT lastId = 0;  ///< last command id, inclusive
     MessageSignature signature = MessageSignature::End;

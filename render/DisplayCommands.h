@@ -14,5 +14,5 @@ void ShowWire();
 void ShowSolid();
 /// One colour per polygon, that of its last corner.
 void ShadeFlat();
-/// Colours interpolated between corners (the initial model).
+/// Colours interpolated between corners (the initial mode).
 void ShadeSmooth();

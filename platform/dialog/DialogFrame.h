@@ -27,8 +27,8 @@ public:
     int Run(HWND owner, bool onTop);
     /// Hides the window; Run then returns id.
     void Finish(int id);
-    int Result() const { return result_; }
-    int EscapeId() const { return escapeId_; }
+    int Result() const { return m_result; }
+    int EscapeId() const { return m_escapeId; }
 
     int handle(int event) override;
 
@@ -43,10 +43,10 @@ private:
     static void OnClose(Fl_Widget* window, void* unused);
     bool PressFocusedButton();
 
-    int escapeId_ = 0;
-    int result_ = 0;
-    Fl_Button* defaultButton_ = nullptr; ///< a child; the window owns it
-    Fl_Button* firstButton_ = nullptr;   ///< a child; the window owns it
+    int m_escapeId = 0;
+    int m_result = 0;
+    Fl_Button* m_defaultButton = nullptr; ///< a child; the window owns it
+    Fl_Button* m_firstButton = nullptr;   ///< a child; the window owns it
 };
 
 } // namespace host

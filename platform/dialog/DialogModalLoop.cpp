@@ -23,13 +23,16 @@ void DialogModalLoop::Run(Fl_Window& window, HWND owner, bool onTop, Fl_Widget* 
     Place(window, ownerLock);
     window.set_modal();
     window.show();
-    if (onTop)
+    if (onTop) {
         KeepAbove(window);
-    if (focus)
+    }
+    if (focus) {
         focus->take_focus();
+    }
     const ModalScope scope;
-    while (window.shown())
+    while (window.shown()) {
         Fl::wait(kWaitSeconds);
+    }
 }
 
 void DialogModalLoop::Place(Fl_Window& window, const DialogOwner& owner) {

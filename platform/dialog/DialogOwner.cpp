@@ -5,26 +5,30 @@
 namespace host {
 
 DialogOwner::DialogOwner(HWND owner) {
-    if (!owner || !IsWindow(owner))
+    if (!owner || !IsWindow(owner)) {
         return;
-    topLevel_ = GetTopLevelWindow(owner);
-    if (!topLevel_ || !IsWindowEnabled(topLevel_))
+    }
+    m_topLevel = GetTopLevelWindow(owner);
+    if (!m_topLevel || !IsWindowEnabled(m_topLevel)) {
         return;
-    EnableWindow(topLevel_, FALSE);
-    disabledHere_ = true;
+    }
+    EnableWindow(m_topLevel, FALSE);
+    m_disabledHere = true;
 }
 
 DialogOwner::~DialogOwner() {
     // The queue runs while a dialog is up, so the owner may have been
     // destroyed meanwhile; its handle must not be used then.
-    if (disabledHere_ && IsWindow(topLevel_))
-        EnableWindow(topLevel_, TRUE);
+    if (m_disabledHere && IsWindow(m_topLevel)) {
+        EnableWindow(m_topLevel, TRUE);
+    }
 }
 
 BOOL DialogOwner::Rect(RECT* rect) const {
-    if (!rect || !topLevel_ || !IsWindow(topLevel_))
+    if (!rect || !m_topLevel || !IsWindow(m_topLevel)) {
         return FALSE;
-    return GetWindowRect(topLevel_, rect);
+    }
+    return GetWindowRect(m_topLevel, rect);
 }
 
 } // namespace host

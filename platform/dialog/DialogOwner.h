@@ -19,14 +19,14 @@ public:
     DialogOwner& operator=(const DialogOwner&) = delete;
 
     /// The top-level window, or null when there is none.
-    HWND Window() const { return topLevel_; }
+    HWND Window() const { return m_topLevel; }
     /// The window's outer rectangle in screen coordinates; FALSE (rect left
     /// alone) when there is no window or it has gone.
     BOOL Rect(RECT* rect) const;
 
 private:
-    HWND topLevel_ = nullptr;
-    bool disabledHere_ = false;
+    HWND m_topLevel = nullptr;
+    bool m_disabledHere = false;
 };
 
 } // namespace host

@@ -13,7 +13,7 @@ constexpr Fl_Align kLayout = FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL
 } // namespace
 
 DialogText::DialogText(int x, int y, int w, int h, std::string text, Fl_Align alignment)
-    : Fl_Widget(x, y, w, h), text_(std::move(text)) {
+    : Fl_Widget(x, y, w, h), m_text(std::move(text)) {
     box(FL_NO_BOX);
     align((alignment & FL_ALIGN_LEFT ? FL_ALIGN_LEFT : FL_ALIGN_CENTER) | kLayout);
     clear_visible_focus();
@@ -28,7 +28,7 @@ void DialogText::Measure(const std::string& text, int maxWidth, int& width, int&
 void DialogText::draw() {
     fl_font(labelfont(), labelsize());
     fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
-    fl_draw(text_.c_str(), x(), y(), w(), h(), align(), nullptr, 0);
+    fl_draw(m_text.c_str(), x(), y(), w(), h(), align(), nullptr, 0);
 }
 
 } // namespace host

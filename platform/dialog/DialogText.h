@@ -15,7 +15,7 @@ public:
     /// lines wrap at spaces to the widget's width.
     DialogText(int x, int y, int w, int h, std::string text, Fl_Align alignment);
 
-    const std::string& Text() const { return text_; }
+    const std::string& Text() const { return m_text; }
 
     /// The size the text needs with lines wrapped at maxWidth: width is the
     /// widest line (a word longer than maxWidth widens it). Uses the current
@@ -26,7 +26,7 @@ protected:
     void draw() override;
 
 private:
-    std::string text_;
+    std::string m_text;
 };
 
 } // namespace host

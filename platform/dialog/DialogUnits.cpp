@@ -27,7 +27,7 @@ int ScaleRounded(int value, int numerator, int denominator) {
 } // namespace
 
 DialogUnits::DialogUnits(int baseX, int baseY)
-    : baseX_(std::max(baseX, 1)), baseY_(std::max(baseY, 1)) {}
+    : m_baseX(std::max(baseX, 1)), m_baseY(std::max(baseY, 1)) {}
 
 DialogUnits DialogUnits::ForDialogFont(int pixelSize) {
     fl_open_display();
@@ -37,17 +37,18 @@ DialogUnits DialogUnits::ForDialogFont(int pixelSize) {
 }
 
 int DialogUnits::PixelSizeForPoints(int pointSize) {
-    if (pointSize < 1)
+    if (pointSize < 1) {
         pointSize = kDefaultPointSize;
+    }
     return ScaleRounded(pointSize, 96, 72);
 }
 
 int DialogUnits::ToPixelsX(int units) const {
-    return ScaleRounded(units, baseX_, 4);
+    return ScaleRounded(units, m_baseX, 4);
 }
 
 int DialogUnits::ToPixelsY(int units) const {
-    return ScaleRounded(units, baseY_, 8);
+    return ScaleRounded(units, m_baseY, 8);
 }
 
 } // namespace host

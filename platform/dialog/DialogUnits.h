@@ -18,16 +18,16 @@ public:
     /// sizes below 1 give the 8-point default.
     static int PixelSizeForPoints(int pointSize);
 
-    int BaseX() const { return baseX_; }
-    int BaseY() const { return baseY_; }
+    int BaseX() const { return m_baseX; }
+    int BaseY() const { return m_baseY; }
     /// Horizontal dialog units to pixels, rounded half away from zero.
     int ToPixelsX(int units) const;
     /// Vertical dialog units to pixels, rounded half away from zero.
     int ToPixelsY(int units) const;
 
 private:
-    int baseX_ = 1;
-    int baseY_ = 1;
+    int m_baseX = 1;
+    int m_baseY = 1;
 };
 
 } // namespace host

@@ -20,16 +20,17 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, int fontSize)
 DialogWindow::DialogWindow(const DialogTemplate& dialog, int fontSize, const DialogUnits& units)
     : DialogFrame(std::max(units.ToPixelsX(dialog.cx), 1), std::max(units.ToPixelsY(dialog.cy), 1),
                   dialog.caption, IDCANCEL),
-      units_(units), fontSize_(fontSize) {
-    for (const DialogControl& control : dialog.controls)
+      m_units(units), m_fontSize(fontSize) {
+    for (const DialogControl& control : dialog.controls) {
         AddControl(control);
+    }
 }
 
 void DialogWindow::AddControl(const DialogControl& control) {
-    const int x = units_.ToPixelsX(control.x);
-    const int y = units_.ToPixelsY(control.y);
-    const int w = units_.ToPixelsX(control.cx);
-    const int h = units_.ToPixelsY(control.cy);
+    const int x = m_units.ToPixelsX(control.x);
+    const int y = m_units.ToPixelsY(control.y);
+    const int w = m_units.ToPixelsX(control.cx);
+    const int h = m_units.ToPixelsY(control.cy);
     Fl_Widget* widget = nullptr;
     switch (control.kind) {
     case DialogControl::Kind::DefaultButton:
@@ -48,7 +49,7 @@ void DialogWindow::AddControl(const DialogControl& control) {
     }
     assert(widget);
     widget->labelfont(FL_HELVETICA);
-    widget->labelsize(fontSize_);
+    widget->labelsize(m_fontSize);
 }
 
 } // namespace host

@@ -15,16 +15,16 @@ public:
     /// named fonts are not found on every system. Needs an open display.
     explicit DialogWindow(const DialogTemplate& dialog);
 
-    const DialogUnits& Units() const { return units_; }
-    int FontSize() const { return fontSize_; }
+    const DialogUnits& Units() const { return m_units; }
+    int FontSize() const { return m_fontSize; }
 
 private:
     DialogWindow(const DialogTemplate& dialog, int fontSize);
     DialogWindow(const DialogTemplate& dialog, int fontSize, const DialogUnits& units);
     void AddControl(const DialogControl& control);
 
-    DialogUnits units_;
-    int fontSize_ = 0;
+    DialogUnits m_units;
+    int m_fontSize = 0;
 };
 
 } // namespace host

@@ -21,28 +21,34 @@ DialogHooks& Hooks() {
 // the hooks does not destroy itself while it runs.
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    if (const auto hook = Hooks().messageBox)
+    if (const auto hook = Hooks().messageBox) {
         return hook(owner, text, caption, type);
-    if (!HasDisplay())
+    }
+    if (!HasDisplay()) {
         return MessageBoxButtons::For(type).front().id;
+    }
     MessageBoxWindow box(text, caption, type);
     return box.Run(owner);
 }
 
 int DialogBox(HWND owner, const DialogTemplate& dialog) {
-    if (const auto hook = Hooks().dialogBox)
+    if (const auto hook = Hooks().dialogBox) {
         return hook(owner, dialog);
-    if (!HasDisplay())
+    }
+    if (!HasDisplay()) {
         return IDCANCEL;
+    }
     DialogWindow window(dialog);
     return window.Run(owner, false);
 }
 
 BOOL GetOpenFileName(OPENFILENAME& ofn) {
-    if (const auto hook = Hooks().openFileName)
+    if (const auto hook = Hooks().openFileName) {
         return hook(ofn);
-    if (!HasDisplay())
+    }
+    if (!HasDisplay()) {
         return FALSE;
+    }
     return FileDialog::Run(ofn, FileDialog::AskNative);
 }
 

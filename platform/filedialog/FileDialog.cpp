@@ -24,31 +24,37 @@ std::vector<std::string> SplitPatterns(const std::string& patterns) {
     size_t start = 0;
     while (start <= patterns.size()) {
         size_t end = patterns.find(';', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = patterns.size();
+        }
         const std::string part = patterns.substr(start, end - start);
-        if (!part.empty())
+        if (!part.empty()) {
             parts.push_back(ToolkitPattern(part));
+        }
         start = end + 1;
     }
     return parts;
 }
 
 std::string JoinAlternatives(const std::vector<std::string>& parts) {
-    if (parts.size() == 1)
+    if (parts.size() == 1) {
         return parts.front();
+    }
     std::string joined = "{";
-    for (size_t i = 0; i < parts.size(); ++i)
+    for (size_t i = 0; i < parts.size(); ++i) {
         joined += (i ? "," : "") + parts[i];
+    }
     return joined + "}";
 }
 
 /// Tabs and newlines separate the toolkit's filter fields, so a label must
 /// not contain them.
 std::string CleanLabel(std::string label) {
-    for (char& c : label)
-        if (c == '\t' || c == '\n')
+    for (char& c : label) {
+        if (c == '\t' || c == '\n') {
             c = ' ';
+        }
+    }
     return label;
 }
 
@@ -58,8 +64,9 @@ bool Exists(const std::string& path) {
 }
 
 std::string StartDirectory(const OPENFILENAME& ofn) {
-    if (!ofn.initialDir.empty())
+    if (!ofn.initialDir.empty()) {
         return ofn.initialDir;
+    }
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
     return error ? std::string() : current.string();
@@ -73,8 +80,9 @@ BOOL FileDialog::Run(OPENFILENAME& ofn, const Chooser& chooser) {
     const DialogOwner ownerLock(ofn.owner);
     for (;;) {
         const std::optional<std::string> chosen = chooser(ofn);
-        if (!chosen || chosen->empty())
+        if (!chosen || chosen->empty()) {
             return FALSE;
+        }
         if (!ofn.fileMustExist || Exists(*chosen)) {
             ofn.file = *chosen;
             return TRUE;
@@ -90,14 +98,17 @@ std::optional<std::string> FileDialog::AskNative(const OPENFILENAME& ofn) {
     const std::string filter = FilterText(ofn.filters);
     const std::string directory = StartDirectory(ofn);
     chooser.title(title.c_str());
-    if (!filter.empty())
+    if (!filter.empty()) {
         chooser.filter(filter.c_str());
-    if (!directory.empty())
+    }
+    if (!directory.empty()) {
         chooser.directory(directory.c_str());
+    }
     const ModalScope scope;
     const FileDialogWakeUp wakeUp;
-    if (chooser.show() != 0 || !chooser.filename())
+    if (chooser.show() != 0 || !chooser.filename()) {
         return std::nullopt;
+    }
     return std::string(chooser.filename());
 }
 
@@ -106,10 +117,12 @@ FileDialog::FilterText(const std::vector<std::pair<std::string, std::string>>& f
     std::string text;
     for (const auto& [label, patterns] : filters) {
         const std::vector<std::string> parts = SplitPatterns(patterns);
-        if (parts.empty())
+        if (parts.empty()) {
             continue;
-        if (!text.empty())
+        }
+        if (!text.empty()) {
             text += '\n';
+        }
         const std::string pattern = JoinAlternatives(parts);
         text += (label.empty() ? pattern : CleanLabel(label)) + '\t' + pattern;
     }

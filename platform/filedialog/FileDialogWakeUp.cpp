@@ -1,5 +1,8 @@
 #include "platform/filedialog/FileDialogWakeUp.h"
 
+#include "platform/ScopedValue.h"
+#include "platform/queue/Toolkit.h"
+
 #include <FL/Fl.H>
 
 #include <dlfcn.h>
@@ -21,30 +24,34 @@ bool g_ticking = false;
 
 FileDialogWakeUp::FileDialogWakeUp() {
     // The library must stay loaded once it was: it cannot be unloaded safely.
-    mainLoopLibrary_ = dlopen(kMainLoopLibrary, RTLD_LAZY | RTLD_NODELETE);
-    if (!mainLoopLibrary_)
+    m_mainLoopLibrary = dlopen(kMainLoopLibrary, RTLD_LAZY | RTLD_NODELETE);
+    if (!m_mainLoopLibrary) {
         return;
-    auto add = reinterpret_cast<TimeoutAdd>(dlsym(mainLoopLibrary_, "g_timeout_add"));
-    if (add)
-        timerId_ = add(kTickMilliseconds, OnMainLoopTick, nullptr);
+    }
+    auto add = reinterpret_cast<TimeoutAdd>(dlsym(m_mainLoopLibrary, "g_timeout_add"));
+    if (add) {
+        m_timerId = add(kTickMilliseconds, OnMainLoopTick, nullptr);
+    }
 }
 
 FileDialogWakeUp::~FileDialogWakeUp() {
-    if (!mainLoopLibrary_)
+    if (!m_mainLoopLibrary) {
         return;
-    auto remove = reinterpret_cast<SourceRemove>(dlsym(mainLoopLibrary_, "g_source_remove"));
-    if (remove && timerId_)
-        remove(timerId_);
-    dlclose(mainLoopLibrary_);
+    }
+    auto remove = reinterpret_cast<SourceRemove>(dlsym(m_mainLoopLibrary, "g_source_remove"));
+    if (remove && m_timerId) {
+        remove(m_timerId);
+    }
+    dlclose(m_mainLoopLibrary);
 }
 
 int FileDialogWakeUp::OnMainLoopTick(void*) {
     // A tick while our loop runs inside an earlier one must not nest again.
-    if (!g_ticking) {
-        g_ticking = true;
-        Fl::check();
-        g_ticking = false;
+    if (g_ticking) {
+        return 1;
     }
+    const ScopedValue<bool> ticking(g_ticking, true);
+    Toolkit::RunInside([] { Fl::check(); });
     return 1; // keep the timer
 }
 

@@ -20,8 +20,8 @@ public:
 private:
     static int OnMainLoopTick(void* unused);
 
-    void* mainLoopLibrary_ = nullptr; ///< owned: a dlopen handle, closed at the end
-    unsigned timerId_ = 0;            ///< the main-loop library's timer, 0 when none
+    void* m_mainLoopLibrary = nullptr; ///< owned: a dlopen handle, closed at the end
+    unsigned m_timerId = 0;            ///< the main-loop library's timer, 0 when none
 };
 
 } // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 // The contexts that exist and the one that is current.
 
+#include "platform/HandleRegistry.h"
 #include "platform/HostTypes.h"
 #include "platform/gl/GlContext.h"
 
@@ -14,7 +15,7 @@ public:
     static GlBinding& Instance();
 
     HGLRC Add(std::unique_ptr<GlContext> context);
-    bool Contains(HGLRC context) const { return m_contexts.count(context) != 0; }
+    bool Contains(HGLRC context) const { return m_contexts.Contains(context); }
     /// Releases the context if current, destroys it and forgets it.
     void Remove(HGLRC context);
 
@@ -32,7 +33,7 @@ public:
     void RefreshAfterResize(HWND hwnd, unsigned long xWindow);
 
 private:
-    std::map<HGLRC, std::unique_ptr<GlContext>> m_contexts;
+    HandleRegistry<GlContext> m_contexts;
     std::map<HWND, GLXFBConfig> m_configs; ///< of the windows with a drawable
     HGLRC m_current = nullptr;
     HDC m_currentDc = nullptr;

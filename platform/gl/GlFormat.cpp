@@ -70,10 +70,12 @@ std::vector<int> Attributes(const PIXELFORMATDESCRIPTOR& want, const Rung& rung)
 int Suitability(GLXFBConfig config, const PIXELFORMATDESCRIPTOR& want) {
     GlConfigList& list = GlConfigList::Instance();
     int score = 0;
-    if (list.Attribute(config, GLX_X_VISUAL_TYPE) == GLX_TRUE_COLOR)
+    if (list.Attribute(config, GLX_X_VISUAL_TYPE) == GLX_TRUE_COLOR) {
         score += 2;
-    if (want.cAlphaBits != 0 || list.Attribute(config, GLX_ALPHA_SIZE) == 0)
+    }
+    if (want.cAlphaBits != 0 || list.Attribute(config, GLX_ALPHA_SIZE) == 0) {
         score += 1;
+    }
     return score;
 }
 
@@ -83,8 +85,9 @@ GLXFBConfig Preferred(GLXFBConfig* configs, int count, const PIXELFORMATDESCRIPT
     GLXFBConfig best = nullptr;
     int bestScore = -1;
     for (int i = 0; i < count; ++i) {
-        if (GlConfigList::Instance().IndexOf(configs[i]) == 0)
+        if (GlConfigList::Instance().IndexOf(configs[i]) == 0) {
             continue;
+        }
         const int score = Suitability(configs[i], want);
         if (score > bestScore) {
             best = configs[i];
@@ -98,8 +101,9 @@ int TryRung(const PIXELFORMATDESCRIPTOR& want, const Rung& rung) {
     const std::vector<int> attributes = Attributes(want, rung);
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(fl_display, fl_screen, attributes.data(), &count);
-    if (!configs)
+    if (!configs) {
         return 0;
+    }
     GLXFBConfig chosen = Preferred(configs, count, want);
     XFree(configs);
     return chosen ? GlConfigList::Instance().IndexOf(chosen) : 0;
@@ -112,10 +116,12 @@ PIXELFORMATDESCRIPTOR DescribeConfig(GLXFBConfig config) {
     auto get = [&](int attribute) { return list.Attribute(config, attribute); };
     PIXELFORMATDESCRIPTOR pfd;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    if (get(GLX_DOUBLEBUFFER))
+    if (get(GLX_DOUBLEBUFFER)) {
         pfd.dwFlags |= PFD_DOUBLEBUFFER;
-    if (get(GLX_STEREO))
+    }
+    if (get(GLX_STEREO)) {
         pfd.dwFlags |= PFD_STEREO;
+    }
     pfd.iPixelType = PFD_TYPE_RGBA;
     pfd.cRedBits = Clamp(get(GLX_RED_SIZE));
     pfd.cGreenBits = Clamp(get(GLX_GREEN_SIZE));
@@ -142,8 +148,9 @@ PIXELFORMATDESCRIPTOR DescribeConfig(GLXFBConfig config) {
 }
 
 int ChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR* request) {
-    if (!request || !HasDisplay())
+    if (!request || !HasDisplay()) {
         return 0;
+    }
     const int accum =
         std::max<int>({request->cAccumRedBits, request->cAccumGreenBits, request->cAccumBlueBits});
     // From the exact request down to the bare essentials.
@@ -156,9 +163,11 @@ int ChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR* request) {
         {std::min<int>(request->cDepthBits, 16), 0, 0},
         {0, 0, 0},
     };
-    for (const Rung& rung : ladder)
-        if (const int index = TryRung(*request, rung))
+    for (const Rung& rung : ladder) {
+        if (const int index = TryRung(*request, rung)) {
             return index;
+        }
+    }
     return 0;
 }
 

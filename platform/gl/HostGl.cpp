@@ -18,12 +18,6 @@ Window* WindowOf(HDC dc) {
     return WindowRegistry::Instance().FindByDc(dc);
 }
 
-PeerWindow* PeerOf(Window* window) {
-    if (!window || !window->peer)
-        return nullptr;
-    return &static_cast<ToolkitPeer*>(window->peer.get())->Window();
-}
-
 } // namespace
 
 HDC GetDC(HWND hwnd) {
@@ -42,52 +36,59 @@ int GetPixelFormat(HDC dc) {
 
 BOOL SetPixelFormat(HDC dc, int index, const PIXELFORMATDESCRIPTOR*) {
     Window* window = WindowOf(dc);
-    PeerWindow* peer = PeerOf(window);
-    if (!peer || window->dc.pixelFormat != 0)
+    PeerWindow* peer = ToolkitPeer::WindowOf(window);
+    if (!peer || window->dc.pixelFormat != 0) {
         return FALSE;
+    }
     GLXFBConfig config = GlConfigList::Instance().At(index);
-    if (!config)
+    if (!config) {
         return FALSE;
+    }
     XVisualInfo* visual = glXGetVisualFromFBConfig(fl_display, config);
-    if (!visual || !peer->UseVisual(visual))
+    if (!visual || !peer->UseVisual(visual)) {
         return FALSE;
-    if (!GlBinding::Instance().MakeDrawable(window, config, fl_xid(peer)))
+    }
+    if (!GlBinding::Instance().MakeDrawable(window, config, fl_xid(peer))) {
         return FALSE;
+    }
     window->dc.pixelFormat = index;
     return TRUE;
 }
 
 HGLRC wglCreateContext(HDC dc) {
     Window* window = WindowOf(dc);
-    if (!window || !HasDisplay())
+    if (!window || !HasDisplay()) {
         return nullptr;
+    }
     GLXFBConfig config = GlConfigList::Instance().At(window->dc.pixelFormat);
-    if (!config)
+    if (!config) {
         return nullptr;
+    }
     GLXContext context = glXCreateNewContext(fl_display, config, GLX_RGBA_TYPE, nullptr, True);
-    if (!context)
+    if (!context) {
         return nullptr;
-    auto record = std::make_unique<GlContext>();
-    record->context = context;
-    record->pixelFormat = window->dc.pixelFormat;
-    return GlBinding::Instance().Add(std::move(record));
+    }
+    return GlBinding::Instance().Add(std::make_unique<GlContext>(context, window->dc.pixelFormat));
 }
 
 BOOL wglMakeCurrent(HDC dc, HGLRC context) {
     GlBinding& binding = GlBinding::Instance();
     if (!context) {
-        if (binding.Current())
+        if (binding.Current()) {
             binding.SetCurrent(nullptr, nullptr);
+        }
         return TRUE;
     }
     Window* window = WindowOf(dc);
-    PeerWindow* peer = PeerOf(window);
+    PeerWindow* peer = ToolkitPeer::WindowOf(window);
     // A context draws only into windows of the format it was made for.
-    if (!peer || !binding.Contains(context) || context->pixelFormat != window->dc.pixelFormat)
+    if (!peer || !binding.Contains(context) || context->pixelFormat != window->dc.pixelFormat) {
         return FALSE;
+    }
     const GLXDrawable drawable = window->dc.glDrawable;
-    if (!glXMakeContextCurrent(fl_display, drawable, drawable, context->context))
+    if (!glXMakeContextCurrent(fl_display, drawable, drawable, context->context)) {
         return FALSE;
+    }
     binding.SetCurrent(context, dc);
     return TRUE;
 }
@@ -98,31 +99,36 @@ HGLRC wglGetCurrentContext() {
 
 BOOL wglDeleteContext(HGLRC context) {
     GlBinding& binding = GlBinding::Instance();
-    if (!binding.Contains(context))
+    if (!binding.Contains(context)) {
         return FALSE;
+    }
     binding.Remove(context);
     return TRUE;
 }
 
 BOOL SwapBuffers(HDC dc) {
-    PeerWindow* peer = PeerOf(WindowOf(dc));
+    PeerWindow* peer = ToolkitPeer::WindowOf(WindowOf(dc));
     // Presenting needs the window's own context current: the X server
     // refuses a swap of a drawable that no context of this thread draws to.
-    if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc)
+    if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc) {
         return FALSE;
+    }
     glXSwapBuffers(fl_display, dc->glDrawable);
     return TRUE;
 }
 
 int DescribePixelFormat(HDC, int index, UINT size, PIXELFORMATDESCRIPTOR* out) {
-    if (!HasDisplay())
+    if (!HasDisplay()) {
         return 0;
+    }
     GlConfigList& list = GlConfigList::Instance();
     GLXFBConfig config = list.At(index);
-    if (!config)
+    if (!config) {
         return 0;
-    if (out && size >= sizeof(PIXELFORMATDESCRIPTOR))
+    }
+    if (out && size >= sizeof(PIXELFORMATDESCRIPTOR)) {
         *out = DescribeConfig(config);
+    }
     return list.Count();
 }
 

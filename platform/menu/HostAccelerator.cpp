@@ -1,20 +1,20 @@
 // Accelerator tables and their translation into commands.
 
+#include "platform/HandleRegistry.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
 #include "platform/menu/AcceleratorTable.h"
 #include "platform/menu/MenuSearch.h"
 
-#include <map>
 #include <memory>
 
 namespace host {
 
 namespace {
 
-std::map<HACCEL, std::unique_ptr<AcceleratorTable>>& LiveTables() {
-    static std::map<HACCEL, std::unique_ptr<AcceleratorTable>> tables;
+HandleRegistry<AcceleratorTable>& LiveTables() {
+    static HandleRegistry<AcceleratorTable> tables;
     return tables;
 }
 
@@ -25,17 +25,20 @@ bool IsDown(int virtualKey) {
 bool Matches(const ACCEL& entry, WPARAM key) {
     // Entries without FVIRTKEY name characters, which this host never
     // produces as key messages, so they can never match a key.
-    if (!(entry.fVirt & FVIRTKEY) || entry.key != key)
+    if (!(entry.fVirt & FVIRTKEY) || entry.key != key) {
         return false;
+    }
     return IsDown(VK_SHIFT) == ((entry.fVirt & FSHIFT) != 0) &&
            IsDown(VK_CONTROL) == ((entry.fVirt & FCONTROL) != 0) &&
            IsDown(VK_MENU) == ((entry.fVirt & FALT) != 0);
 }
 
 const ACCEL* FindEntry(const AcceleratorTable& table, WPARAM key) {
-    for (const ACCEL& entry : table.entries)
-        if (Matches(entry, key))
+    for (const ACCEL& entry : table.entries) {
+        if (Matches(entry, key)) {
             return &entry;
+        }
+    }
     return nullptr;
 }
 
@@ -43,13 +46,15 @@ const ACCEL* FindEntry(const AcceleratorTable& table, WPARAM key) {
 // would. Returns false when the item is then disabled or grayed.
 bool PrepareMenuItem(HWND hwnd, HMENU bar, UINT id) {
     SendMessage(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
-    for (const MenuLocation& popup : FindPopupPath(bar, id))
+    for (const MenuLocation& popup : FindPopupPath(bar, id)) {
         SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.menu),
                     MAKELPARAM(popup.position, FALSE));
+    }
     // The handlers may have rebuilt the menu: look the item up again.
     const UINT state = GetMenuState(GetMenu(hwnd), id, MF_BYCOMMAND);
-    if (state == 0xFFFFFFFF)
+    if (state == kNoMenuItem) {
         return true;
+    }
     return (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
@@ -58,30 +63,33 @@ bool PrepareMenuItem(HWND hwnd, HMENU bar, UINT id) {
 HACCEL CreateAcceleratorTable(const std::vector<ACCEL>& entries) {
     auto table = std::make_unique<AcceleratorTable>();
     table->entries = entries;
-    HACCEL handle = table.get();
-    LiveTables()[handle] = std::move(table);
-    return handle;
+    return LiveTables().Add(std::move(table));
 }
 
 void DestroyAcceleratorTable(HACCEL table) {
-    LiveTables().erase(table);
+    LiveTables().Remove(table);
 }
 
 BOOL TranslateAccelerator(HWND hwnd, HACCEL table, const MSG* msg) {
-    if (!msg || !IsWindow(hwnd) || LiveTables().count(table) == 0)
+    if (!msg || !IsWindow(hwnd) || !LiveTables().Contains(table)) {
         return FALSE;
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
+    }
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) {
         return FALSE;
+    }
     const ACCEL* entry = FindEntry(*table, msg->wParam);
-    if (!entry)
+    if (!entry) {
         return FALSE;
+    }
     const UINT id = entry->cmd;
     HMENU bar = GetMenu(hwnd);
-    const bool inMenu = bar && GetMenuState(bar, id, MF_BYCOMMAND) != 0xFFFFFFFF;
-    if (inMenu && !PrepareMenuItem(hwnd, bar, id))
+    const bool inMenu = bar && GetMenuState(bar, id, MF_BYCOMMAND) != kNoMenuItem;
+    if (inMenu && !PrepareMenuItem(hwnd, bar, id)) {
         return TRUE;
-    if (IsWindow(hwnd))
+    }
+    if (IsWindow(hwnd)) {
         SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+    }
     return TRUE;
 }
 

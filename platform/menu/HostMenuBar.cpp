@@ -2,6 +2,7 @@
 
 #include "platform/HostDisplay.h"
 #include "platform/HostWindow.h"
+#include "platform/ScopedValue.h"
 #include "platform/menu/MenuBarMirror.h"
 
 #include <FL/Fl.H>
@@ -15,10 +16,12 @@ HostMenuBar::HostMenuBar(HWND hwnd, MenuBarMirror& mirror, int width, int height
 }
 
 bool HostMenuBar::Activates(int event) const {
-    if (!menu() || !menu()->text)
+    if (!menu() || !menu()->text) {
         return false;
-    if (event == FL_PUSH)
+    }
+    if (event == FL_PUSH) {
         return true;
+    }
     // Only Alt and a mnemonic letter open the bar from the keyboard; the
     // shortcuts shown beside items are the accelerator table's business.
     return event == FL_SHORTCUT && menu()->find_shortcut(nullptr, true) != nullptr;
@@ -31,23 +34,35 @@ void HostMenuBar::Detach() {
 }
 
 int HostMenuBar::handle(int event) {
-    if (!m_mirror)
+    if (!m_mirror) {
         return 0;
-    if (event == FL_SHORTCUT && !Activates(event))
+    }
+    if (event == FL_SHORTCUT && !Activates(event)) {
         return 0;
-    if (!Activates(event))
+    }
+    if (!Activates(event)) {
         return Fl_Menu_Bar::handle(event);
-    if (!IsWindowEnabled(m_hwnd))
+    }
+    if (!IsWindowEnabled(m_hwnd)) {
         return 1;
+    }
     m_mirror->UpdateBeforeOpening();
-    if (!IsWindow(m_hwnd))
+    if (!IsWindow(m_hwnd)) {
         return 1;
-    // The popup runs its own loop; the program's windows keep painting.
-    ModalScope scope;
-    m_mirror->SetOpen(true);
-    const int used = Fl_Menu_Bar::handle(event);
-    m_mirror->SetOpen(false);
+    }
+    const int used = RunPopup(event);
+    // The window, and with it the mirror, may have gone meanwhile.
+    if (m_mirror) {
+        m_mirror->RebuildIfDeferred();
+    }
     return used;
+}
+
+int HostMenuBar::RunPopup(int event) {
+    // The popup runs its own loop; the program's windows keep painting.
+    const ModalScope scope;
+    const ScopedValue<bool> open(m_popupOpen, true);
+    return Fl_Menu_Bar::handle(event);
 }
 
 } // namespace host

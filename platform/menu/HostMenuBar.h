@@ -18,13 +18,18 @@ public:
     int handle(int event) override;
     /// Cuts the links to a mirror and window that are going away.
     void Detach();
+    /// True while the bar's popup is open.
+    bool PopupOpen() const { return m_popupOpen; }
 
 private:
     /// True when the event would open the bar (a click on it, or its mnemonic).
     bool Activates(int event) const;
+    /// Opens the popup for event and returns when it has closed.
+    int RunPopup(int event);
 
     HWND m_hwnd = nullptr;             ///< back-link to the window record
     MenuBarMirror* m_mirror = nullptr; ///< back-link to the owner of this bar
+    bool m_popupOpen = false;
 };
 
 } // namespace host

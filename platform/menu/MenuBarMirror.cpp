@@ -16,22 +16,27 @@ namespace {
 void SendPopupUpdates(HWND hwnd, HMENU menu) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         HMENU popup = GetSubMenu(menu, i);
-        if (!popup)
+        if (!popup) {
             continue;
+        }
         SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(i, FALSE));
-        if (IsWindow(hwnd))
+        if (IsWindow(hwnd)) {
             SendPopupUpdates(hwnd, popup);
+        }
     }
 }
 
 int ItemFlags(const MenuItem& item) {
     int flags = 0;
-    if (item.flags & (MF_GRAYED | MF_DISABLED))
+    if (item.flags & (MF_GRAYED | MF_DISABLED)) {
         flags |= FL_MENU_INACTIVE;
-    if (item.flags & MF_CHECKED)
+    }
+    if (item.flags & MF_CHECKED) {
         flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
-    if (item.popup)
+    }
+    if (item.popup) {
         flags |= FL_SUBMENU;
+    }
     return flags;
 }
 
@@ -58,8 +63,9 @@ void MenuBarMirror::AddItems(HMENU menu) {
     for (const MenuItem& item : menu->items) {
         if (item.flags & MF_SEPARATOR) {
             // The toolkit draws a divider under the item before it.
-            if (!m_items.empty() && m_items.back().text)
+            if (!m_items.empty() && m_items.back().text) {
                 m_items.back().flags |= FL_MENU_DIVIDER;
+            }
             continue;
         }
         const MenuLabel label = MenuLabel::Parse(item.text);
@@ -73,56 +79,63 @@ void MenuBarMirror::AddItems(HMENU menu) {
                               14,
                               0};
         m_items.push_back(entry);
-        if (!item.popup)
+        if (!item.popup) {
             continue;
+        }
         AddItems(item.popup.get());
         m_items.push_back(Fl_Menu_Item{}); // ends the popup
     }
 }
 
-void MenuBarMirror::SetOpen(bool open) {
-    m_open = open;
-    if (!open && m_rebuildPending)
+void MenuBarMirror::RebuildIfDeferred() {
+    if (m_rebuildDeferred) {
         Rebuild();
+    }
 }
 
 void MenuBarMirror::Rebuild() {
-    if (m_open) {
-        m_rebuildPending = true;
+    if (m_bar->PopupOpen()) {
+        m_rebuildDeferred = true;
         return;
     }
-    m_rebuildPending = false;
+    m_rebuildDeferred = false;
     m_items.clear();
     m_labels.clear();
     HMENU menu = GetMenu(m_hwnd);
-    if (menu)
+    if (menu) {
         AddItems(menu);
+    }
     m_items.push_back(Fl_Menu_Item{});
     m_bar->menu(m_items.data());
-    if (menu)
+    if (menu) {
         m_bar->show();
-    else
+    } else {
         m_bar->hide();
+    }
     m_bar->redraw();
 }
 
 void MenuBarMirror::UpdateBeforeOpening() {
     HMENU menu = GetMenu(m_hwnd);
-    if (!menu)
+    if (!menu) {
         return;
+    }
     SendMessage(m_hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
-    if (IsWindow(m_hwnd))
+    if (IsWindow(m_hwnd)) {
         SendPopupUpdates(m_hwnd, menu);
-    if (IsWindow(m_hwnd))
+    }
+    if (IsWindow(m_hwnd)) {
         Rebuild();
+    }
 }
 
 void MenuBarMirror::OnPicked(Fl_Widget* widget, void* data) {
     auto* bar = static_cast<Fl_Menu_Bar*>(widget);
     auto* window = static_cast<PeerWindow*>(bar->window());
     const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(data));
-    if (IsWindow(window->Record()))
+    if (IsWindow(window->Record())) {
         PostMessage(window->Record(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
 }
 
 } // namespace host

@@ -25,14 +25,14 @@ public:
     MenuBarMirror& operator=(const MenuBarMirror&) = delete;
 
     /// Rebuilds the toolkit items from the menu data; hides the bar when the
-    /// window has no menu.
+    /// window has no menu. While the bar's popup is open its items must stay
+    /// put, so the rebuild waits for RebuildIfDeferred.
     void Rebuild();
+    /// Makes the rebuild that waited for the popup to close, if one did.
+    void RebuildIfDeferred();
     /// Sends WM_INITMENU and WM_INITMENUPOPUP for every popup, in order, then
     /// rebuilds: what opening the bar must do first.
     void UpdateBeforeOpening();
-
-    /// While the bar's popup is open its items must stay put: rebuilds wait.
-    void SetOpen(bool open);
 
     const std::vector<Fl_Menu_Item>& Items() const { return m_items; }
     HostMenuBar& Bar() { return *m_bar; }
@@ -46,8 +46,7 @@ private:
     HostMenuBar* m_bar = nullptr; ///< owned by the toolkit window
     std::vector<Fl_Menu_Item> m_items;
     std::deque<std::string> m_labels; ///< the texts m_items point at
-    bool m_open = false;
-    bool m_rebuildPending = false;
+    bool m_rebuildDeferred = false;
 };
 
 } // namespace host

@@ -1,5 +1,8 @@
 #include "platform/menu/MenuLabel.h"
 
+#include "platform/AsciiText.h"
+#include "platform/dialog/ToolkitLabel.h"
+
 #include <FL/Enumerations.H>
 
 #include <cctype>
@@ -8,12 +11,6 @@
 namespace host {
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 int NamedKey(const std::string& name) {
     static const std::map<std::string, int> keys = {{"del", FL_Delete},
@@ -33,11 +30,13 @@ int NamedKey(const std::string& name) {
                                                     {"right", FL_Right},
                                                     {"up", FL_Up},
                                                     {"down", FL_Down}};
-    const std::string key = Lower(name);
-    if (key.size() == 1)
+    const std::string key = AsciiLowered(name);
+    if (key.size() == 1) {
         return static_cast<unsigned char>(key[0]);
-    if (auto it = keys.find(key); it != keys.end())
+    }
+    if (auto it = keys.find(key); it != keys.end()) {
         return it->second;
+    }
     if (key.size() <= 3 && key[0] == 'f' && std::isdigit(static_cast<unsigned char>(key[1]))) {
         const int n = std::stoi(key.substr(1));
         return n >= 1 && n <= 12 ? FL_F + n : 0;
@@ -46,13 +45,16 @@ int NamedKey(const std::string& name) {
 }
 
 int Modifier(const std::string& name) {
-    const std::string word = Lower(name);
-    if (word == "ctrl" || word == "control")
+    const std::string word = AsciiLowered(name);
+    if (word == "ctrl" || word == "control") {
         return FL_CTRL;
-    if (word == "shift")
+    }
+    if (word == "shift") {
         return FL_SHIFT;
-    if (word == "alt")
+    }
+    if (word == "alt") {
         return FL_ALT;
+    }
     return 0;
 }
 
@@ -64,8 +66,9 @@ int MenuLabel::ParseShortcut(const std::string& text) {
     for (size_t plus = text.find('+', start); plus != std::string::npos && plus + 1 < text.size();
          plus = text.find('+', start)) {
         const int modifier = Modifier(text.substr(start, plus - start));
-        if (modifier == 0)
+        if (modifier == 0) {
             return 0;
+        }
         modifiers |= modifier;
         start = plus + 1;
     }
@@ -76,15 +79,10 @@ int MenuLabel::ParseShortcut(const std::string& text) {
 MenuLabel MenuLabel::Parse(const std::string& text) {
     MenuLabel result;
     const size_t tab = text.find('\t');
-    const std::string shown = text.substr(0, tab);
-    // '@' starts a symbol in toolkit labels; doubled it shows itself.
-    for (char c : shown) {
-        result.label += c;
-        if (c == '@')
-            result.label += '@';
-    }
-    if (tab != std::string::npos)
+    result.label = ToolkitLabel(text.substr(0, tab));
+    if (tab != std::string::npos) {
         result.shortcut = ParseShortcut(text.substr(tab + 1));
+    }
     return result;
 }
 

@@ -5,7 +5,7 @@
 namespace host {
 
 MessageBoxIcon::MessageBoxIcon(int x, int y, int size, Kind kind)
-    : Fl_Widget(x, y, size, size), kind_(kind) {
+    : Fl_Widget(x, y, size, size), m_kind(kind) {
     box(FL_NO_BOX);
     clear_visible_focus();
 }
@@ -26,7 +26,7 @@ MessageBoxIcon::Kind MessageBoxIcon::KindFor(UINT type) {
 }
 
 void MessageBoxIcon::draw() {
-    switch (kind_) {
+    switch (m_kind) {
     case Kind::Exclamation:
         DrawTriangle();
         DrawGlyph("!", FL_BLACK);
@@ -68,7 +68,7 @@ void MessageBoxIcon::DrawGlyph(const char* glyph, Fl_Color colour) {
     fl_font(FL_HELVETICA_BOLD, h() * 2 / 3);
     fl_color(colour);
     // The triangle's centre of mass lies low, so its mark is drawn lower.
-    const int shift = kind_ == Kind::Exclamation ? h() / 8 : 0;
+    const int shift = m_kind == Kind::Exclamation ? h() / 8 : 0;
     fl_draw(glyph, x(), y() + shift, w(), h(), FL_ALIGN_CENTER, nullptr, 0);
 }
 

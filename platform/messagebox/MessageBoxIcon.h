@@ -18,7 +18,7 @@ public:
     /// The icon that type's MB_ICON* bits ask for; NoIcon for none or an
     /// unknown value.
     static Kind KindFor(UINT type);
-    Kind IconKind() const { return kind_; }
+    Kind IconKind() const { return m_kind; }
 
 protected:
     void draw() override;
@@ -28,7 +28,7 @@ private:
     void DrawCircle(Fl_Color fill);
     void DrawGlyph(const char* glyph, Fl_Color colour);
 
-    Kind kind_ = Kind::NoIcon;
+    Kind m_kind = Kind::NoIcon;
 };
 
 } // namespace host

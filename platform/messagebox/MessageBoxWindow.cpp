@@ -36,13 +36,13 @@ MessageBoxWindow::MessageBoxWindow(const std::string& text, const std::string& c
 MessageBoxWindow::MessageBoxWindow(const std::string& text, const std::string& caption, UINT type,
                                    const Layout& layout)
     : DialogFrame(layout.width, layout.height, caption, MessageBoxButtons::EscapeId(type)),
-      type_(type) {
+      m_type(type) {
     AddContent(text, layout);
     AddButtons(layout);
 }
 
 int MessageBoxWindow::Run(HWND owner) {
-    return DialogFrame::Run(owner, type_ & MB_SYSTEMMODAL);
+    return DialogFrame::Run(owner, m_type & MB_SYSTEMMODAL);
 }
 
 MessageBoxWindow::Layout MessageBoxWindow::Measure(const std::string& text, UINT type) {
@@ -63,22 +63,22 @@ MessageBoxWindow::Layout MessageBoxWindow::Measure(const std::string& text, UINT
 }
 
 void MessageBoxWindow::AddContent(const std::string& text, const Layout& layout) {
-    const MessageBoxIcon::Kind kind = MessageBoxIcon::KindFor(type_);
-    icon_ = new MessageBoxIcon(kMargin, kMargin, kIconSize, kind);
-    add(icon_);
+    const MessageBoxIcon::Kind kind = MessageBoxIcon::KindFor(m_type);
+    m_icon = new MessageBoxIcon(kMargin, kMargin, kIconSize, kind);
+    add(m_icon);
     const int textX = kMargin + (layout.hasIcon ? kIconSize + kGap : 0);
     // A short text sits level with the middle of the icon.
     const int textY =
         kMargin + std::max(0, (layout.hasIcon ? kIconSize : 0) - layout.textHeight) / 2;
-    text_ = new DialogText(textX, textY, layout.textWidth, layout.textHeight, text, FL_ALIGN_LEFT);
-    text_->labelfont(FL_HELVETICA);
-    text_->labelsize(kFontSize);
-    add(text_);
+    m_text = new DialogText(textX, textY, layout.textWidth, layout.textHeight, text, FL_ALIGN_LEFT);
+    m_text->labelfont(FL_HELVETICA);
+    m_text->labelsize(kFontSize);
+    add(m_text);
 }
 
 void MessageBoxWindow::AddButtons(const Layout& layout) {
-    const std::vector<MessageBoxButton> buttons = MessageBoxButtons::For(type_);
-    int x = (layout.width - ButtonRowWidth(type_)) / 2;
+    const std::vector<MessageBoxButton> buttons = MessageBoxButtons::For(m_type);
+    int x = (layout.width - ButtonRowWidth(m_type)) / 2;
     const int y = layout.height - kMargin - kButtonHeight;
     for (size_t i = 0; i < buttons.size(); ++i) {
         Fl_Button* button =

@@ -22,8 +22,8 @@ public:
     /// windows. Returns the id of the button chosen.
     int Run(HWND owner);
 
-    const MessageBoxIcon& Icon() const { return *icon_; }
-    const DialogText& TextWidget() const { return *text_; }
+    const MessageBoxIcon& Icon() const { return *m_icon; }
+    const DialogText& TextWidget() const { return *m_text; }
 
 private:
     struct Layout {
@@ -39,9 +39,9 @@ private:
     void AddContent(const std::string& text, const Layout& layout);
     void AddButtons(const Layout& layout);
 
-    UINT type_ = MB_OK;
-    MessageBoxIcon* icon_ = nullptr; ///< a child; the window owns it
-    DialogText* text_ = nullptr;     ///< a child; the window owns it
+    UINT m_type = MB_OK;
+    MessageBoxIcon* m_icon = nullptr; ///< a child; the window owns it
+    DialogText* m_text = nullptr;     ///< a child; the window owns it
 };
 
 } // namespace host

@@ -1,5 +1,6 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/Utf8Text.h"
 #include "platform/profile/ProfileText.h"
 
 #include <algorithm>
@@ -61,16 +62,8 @@ bool Writable(const char* section, const char* key, const char* value) {
 }
 
 /// Cuts the value to the buffer size without splitting a UTF-8 character.
-std::string Cut(std::string value) {
-    if (value.size() <= PrivateProfile::kMaxValueLength) {
-        return value;
-    }
-    std::size_t end = PrivateProfile::kMaxValueLength;
-    while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    value.resize(end);
-    return value;
+std::string Cut(const std::string& value) {
+    return Utf8Prefix(value, PrivateProfile::kMaxValueLength);
 }
 
 std::string Folder(const std::string& path) {
@@ -188,7 +181,7 @@ BOOL PrivateProfile::BeginBatch() {
     m_batchChanged = false;
     m_batchBroken = !loaded;
     m_batch = std::move(content);
-    return loaded ? TRUE : FALSE;
+    return ToBOOL(loaded);
 }
 
 BOOL PrivateProfile::CommitBatch() {
@@ -267,7 +260,7 @@ BOOL PrivateProfile::WriteTemporary(int fd, const std::string& content) const {
     if (size < content.size() || Fails(WriteStep::Sync)) {
         return FALSE;
     }
-    return fsync(fd) == 0 ? TRUE : FALSE;
+    return ToBOOL(fsync(fd) == 0);
 }
 
 bool PrivateProfile::Fails(WriteStep step) const {

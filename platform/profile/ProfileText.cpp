@@ -1,5 +1,7 @@
 #include "platform/profile/ProfileText.h"
 
+#include "platform/AsciiText.h"
+
 #include <utility>
 
 namespace host {
@@ -32,20 +34,8 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsIgnoringAsciiCase(a, b);
 }
 
 bool Quoted(const std::string& value) {

@@ -1,6 +1,7 @@
 #include "platform/HostDisplay.h"
 
 #include "platform/HostQueue.h"
+#include "platform/ScopedValue.h"
 #include "platform/queue/KeyBridge.h"
 #include "platform/queue/Toolkit.h"
 
@@ -17,20 +18,22 @@ bool g_open = false;
 int g_modalDepth = 0;
 bool g_inHook = false;
 
-// Runs the program's queue from inside a toolkit modal loop. A WM_QUIT stays
-// queued for the program's own loop.
-void DispatchFromModalLoop(void*) {
-    if (g_inHook)
-        return;
-    g_inHook = true;
-    Toolkit::SuppressCheck(true);
+// Dispatches what is queued; a WM_QUIT stays queued for the program's own loop.
+void DispatchPending() {
     MSG msg;
     while (PeekMessage(&msg, PM_NOREMOVE) && msg.message != WM_QUIT) {
         PeekMessage(&msg, PM_REMOVE);
         DispatchMessage(&msg);
     }
-    Toolkit::SuppressCheck(false);
-    g_inHook = false;
+}
+
+// Runs the program's queue from inside a toolkit modal loop.
+void DispatchFromModalLoop(void*) {
+    if (g_inHook) {
+        return;
+    }
+    const ScopedValue<bool> inHook(g_inHook, true);
+    Toolkit::RunInside(&DispatchPending);
 }
 
 // Reports a refused X request and goes on, instead of ending the program as
@@ -46,12 +49,14 @@ int ReportXError(Display* display, XErrorEvent* error) {
 } // namespace
 
 BOOL OpenDisplay() {
-    if (g_open)
+    if (g_open) {
         return TRUE;
+    }
     // The toolkit ends the process when it cannot open a display; ask first.
     Display* display = XOpenDisplay(nullptr);
-    if (!display)
+    if (!display) {
         return FALSE;
+    }
     fl_open_display(display);
     XSetErrorHandler(&ReportXError);
     // Menu texts are Slovak: use a face that has their letters.
@@ -62,12 +67,13 @@ BOOL OpenDisplay() {
 }
 
 BOOL HasDisplay() {
-    return g_open ? TRUE : FALSE;
+    return ToBOOL(g_open);
 }
 
 void ProcessToolkitEvents(double seconds) {
-    if (!g_open)
+    if (!g_open) {
         return;
+    }
     Fl::check();
     Fl::flush();
     if (seconds > 0) {
@@ -80,13 +86,15 @@ void ProcessToolkitEvents(double seconds) {
 }
 
 ModalScope::ModalScope() {
-    if (g_modalDepth++ == 0)
+    if (g_modalDepth++ == 0) {
         Fl::add_check(&DispatchFromModalLoop);
+    }
 }
 
 ModalScope::~ModalScope() {
-    if (--g_modalDepth == 0)
+    if (--g_modalDepth == 0) {
         Fl::remove_check(&DispatchFromModalLoop);
+    }
 }
 
 } // namespace host

@@ -2,6 +2,7 @@
 
 #include "platform/queue/MessageQueue.h"
 #include "platform/queue/Toolkit.h"
+#include "platform/window/WindowNotify.h"
 #include "platform/window/WindowRegistry.h"
 
 namespace host {
@@ -15,32 +16,70 @@ bool CarriesKeyState(UINT message) {
 
 // The first window, in creation order, that is shown and needs painting.
 HWND FindPaint() {
-    for (HWND hwnd : WindowRegistry::Instance().All())
-        if (hwnd->invalid && IsWindowVisible(hwnd))
+    for (HWND hwnd : WindowRegistry::Instance().All()) {
+        if (hwnd->invalid && IsWindowVisible(hwnd)) {
             return hwnd;
+        }
+    }
     return nullptr;
+}
+
+bool IsButtonPress(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Takes or reads the front posted message. A press by the user, once taken,
+// activates as the window it is for answers, which may drop it: then false.
+bool TakePosted(MSG* msg, bool remove) {
+    MessageQueue& queue = MessageQueue::Instance();
+    if (!remove) {
+        *msg = queue.Front();
+        return true;
+    }
+    const bool press = queue.FrontIsInput() && IsButtonPress(queue.Front().message);
+    *msg = queue.TakeFront();
+    if (CarriesKeyState(msg->message)) {
+        queue.SetKeyState(msg->keyState);
+    }
+    return !press || MouseActivate(*msg);
+}
+
+bool TakeQuit(MSG* msg, bool remove) {
+    MessageQueue& queue = MessageQueue::Instance();
+    *msg = MSG();
+    msg->message = WM_QUIT;
+    msg->wParam = static_cast<WPARAM>(queue.QuitCode());
+    if (remove) {
+        queue.ClearQuit();
+    }
+    return true;
 }
 
 // The next message without waiting: posted, then quit, then paint.
 bool NextMessage(MSG* msg, bool remove) {
     MessageQueue& queue = MessageQueue::Instance();
-    if (queue.HasPosted()) {
-        *msg = remove ? queue.TakeFront() : queue.Front();
-        if (remove && CarriesKeyState(msg->message))
-            queue.SetKeyState(msg->keyState);
-        return true;
+    while (queue.HasPosted()) {
+        if (TakePosted(msg, remove)) {
+            return true;
+        }
     }
     if (queue.QuitRequested()) {
-        *msg = MSG();
-        msg->message = WM_QUIT;
-        msg->wParam = static_cast<WPARAM>(queue.QuitCode());
-        if (remove)
-            queue.ClearQuit();
-        return true;
+        return TakeQuit(msg, remove);
     }
     HWND paint = FindPaint();
-    if (!paint)
+    if (!paint) {
         return false;
+    }
     *msg = MSG();
     msg->hwnd = paint;
     msg->message = WM_PAINT;
@@ -60,18 +99,19 @@ BOOL GetMessage(MSG* msg) {
             return FALSE;
         }
     }
-    return out->message == WM_QUIT ? FALSE : TRUE;
+    return ToBOOL(out->message != WM_QUIT);
 }
 
 BOOL PeekMessage(MSG* msg, UINT removeFlags) {
     Toolkit::Check();
     MSG local;
-    return NextMessage(msg ? msg : &local, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+    return ToBOOL(NextMessage(msg ? msg : &local, (removeFlags & PM_REMOVE) != 0));
 }
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hwnd && !IsWindow(hwnd))
+    if (hwnd && !IsWindow(hwnd)) {
         return FALSE;
+    }
     MessageQueue& queue = MessageQueue::Instance();
     MSG msg;
     msg.hwnd = hwnd;
@@ -86,8 +126,9 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = WindowRegistry::Instance().Find(hwnd);
-    if (!window || !window->proc)
+    if (!window || !window->proc) {
         return 0;
+    }
     return window->proc(hwnd, message, wParam, lParam);
 }
 
@@ -96,8 +137,9 @@ void PostQuitMessage(int exitCode) {
 }
 
 LRESULT DispatchMessage(const MSG* msg) {
-    if (!msg || !msg->hwnd)
+    if (!msg || !msg->hwnd) {
         return 0;
+    }
     return SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

@@ -1,12 +1,15 @@
 #include "platform/queue/KeyBridge.h"
 
+#include "platform/AsciiText.h"
 #include "platform/HostWindow.h"
+#include "platform/ScopedValue.h"
 #include "platform/queue/MessageQueue.h"
 #include "platform/window/PeerWindow.h"
+#include "platform/window/ToolkitInput.h"
+#include "platform/window/ToolkitInternals.h"
 
 #include <FL/Fl.H>
 
-#include <cctype>
 #include <map>
 #include <string>
 
@@ -27,11 +30,6 @@ LPARAM g_nextKey = 1;
 bool g_givingBack = false;
 constexpr size_t kMaxSaved = 64;
 
-UINT ModifierState(int state) {
-    return ((state & FL_SHIFT) ? MK_SHIFT : 0) | ((state & FL_CTRL) ? MK_CONTROL : 0) |
-           ((state & FL_ALT) ? MK_ALT : 0);
-}
-
 HWND KeyTarget(HWND top) {
     HWND focus = GetFocus();
     return focus && GetTopLevelWindow(focus) == top ? focus : top;
@@ -49,24 +47,31 @@ void PostKey(HWND hwnd, int event) {
     msg.lParam = g_nextKey++;
     msg.time = MessageQueue::Instance().NextTime();
     msg.pt = {Fl::event_x_root(), Fl::event_y_root()};
-    msg.keyState = ModifierState(state);
-    if (g_saved.size() >= kMaxSaved)
+    msg.keyState = ToolkitInput::ModifierFlags(state);
+    if (g_saved.size() >= kMaxSaved) {
         g_saved.erase(g_saved.begin());
+    }
     g_saved[msg.lParam] = {Fl::event_key(), state,
                            std::string(Fl::event_text(), Fl::event_length())};
-    MessageQueue::Instance().Post(msg);
+    MessageQueue::Instance().PostInput(msg);
 }
 
 int Dispatch(int event, Fl_Window* window) {
     auto* peer = dynamic_cast<PeerWindow*>(window);
+    if (peer && (event == FL_FOCUS || event == FL_UNFOCUS)) {
+        peer->FollowFocus(event);
+    }
     const bool key = event == FL_KEYDOWN || event == FL_KEYUP;
-    if (g_givingBack || !key || !peer || !IsWindow(peer->Record()))
+    if (g_givingBack || !key || !peer || !IsWindow(peer->Record())) {
         return Fl::handle_(event, window);
+    }
     HWND target = KeyTarget(GetTopLevelWindow(peer->Record()));
-    if (!IsWindowEnabled(target) || !IsWindowEnabled(GetTopLevelWindow(target)))
+    if (!IsWindowEnabled(target) || !IsWindowEnabled(GetTopLevelWindow(target))) {
         return 1;
-    if (KeyBridge::VirtualKey(Fl::event_key()) == 0)
+    }
+    if (KeyBridge::VirtualKey(Fl::event_key()) == 0) {
         return Fl::handle_(event, window); // nothing the program could act on
+    }
     PostKey(target, event);
     return 1;
 }
@@ -85,34 +90,30 @@ UINT KeyBridge::VirtualKey(int key) {
         {FL_Down, VK_DOWN},         {FL_Insert, VK_INSERT}, {FL_Delete, VK_DELETE},
         {FL_Shift_L, VK_SHIFT},     {FL_Shift_R, VK_SHIFT}, {FL_Control_L, VK_CONTROL},
         {FL_Control_R, VK_CONTROL}, {FL_Alt_L, VK_MENU},    {FL_Alt_R, VK_MENU}};
-    if (key >= 'a' && key <= 'z')
-        return static_cast<UINT>(std::toupper(key));
-    if (key >= '0' && key <= '9')
+    if (key >= 'a' && key <= 'z') {
+        return static_cast<UINT>(AsciiUpper(static_cast<char>(key)));
+    }
+    if (key >= '0' && key <= '9') {
         return static_cast<UINT>(key);
-    if (key > FL_F && key <= FL_F + 12)
+    }
+    if (key > FL_F && key <= FL_F + 12) {
         return VK_F1 + static_cast<UINT>(key - FL_F - 1);
+    }
     auto it = keys.find(key);
     return it == keys.end() ? 0 : it->second;
 }
 
 bool KeyBridge::GiveBack(const MSG& msg, Fl_Window& window) {
     auto it = g_saved.find(msg.lParam);
-    if (it == g_saved.end())
+    if (it == g_saved.end()) {
         return false; // a key the toolkit never saw
+    }
     const SavedKey saved = it->second;
     g_saved.erase(it);
     const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-    Fl::e_keysym = saved.keysym;
-    Fl::e_state = saved.state;
-    std::string text = saved.text;
-    Fl::e_text = text.data();
-    Fl::e_length = static_cast<int>(text.size());
-    g_givingBack = true;
-    const int used = Fl::handle_(down ? FL_KEYDOWN : FL_KEYUP, &window);
-    g_givingBack = false;
-    static char empty[1] = {0};
-    Fl::e_text = empty;
-    Fl::e_length = 0;
+    const ScopedValue<bool> givingBack(g_givingBack, true);
+    const int used = ToolkitInternals::ReplayKey(window, down ? FL_KEYDOWN : FL_KEYUP, saved.keysym,
+                                                 saved.state, saved.text);
     return used != 0;
 }
 

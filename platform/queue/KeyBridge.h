@@ -1,7 +1,9 @@
 #pragma once
 // Keys from the toolkit go through the program's queue first, so that the
 // program's accelerator table sees them before any toolkit shortcut; keys the
-// program leaves to default handling are given back to the toolkit.
+// program leaves to default handling are given back to the toolkit. The same
+// hook, the toolkit's one way in for every event, tells the windows when the
+// window manager moves the keyboard to or from them.
 
 #include "platform/HostTypes.h"
 

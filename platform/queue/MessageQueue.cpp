@@ -11,19 +11,23 @@ MessageQueue& MessageQueue::Instance() {
 }
 
 void MessageQueue::Post(const MSG& msg) {
-    m_posted.push_back(msg);
+    m_posted.push_back({msg, false});
+}
+
+void MessageQueue::PostInput(const MSG& msg) {
+    m_posted.push_back({msg, true});
 }
 
 MSG MessageQueue::TakeFront() {
     assert(!m_posted.empty());
-    MSG msg = m_posted.front();
+    MSG msg = m_posted.front().msg;
     m_posted.pop_front();
     return msg;
 }
 
 void MessageQueue::DropFor(HWND hwnd) {
     m_posted.erase(std::remove_if(m_posted.begin(), m_posted.end(),
-                                  [hwnd](const MSG& msg) { return msg.hwnd == hwnd; }),
+                                  [hwnd](const Entry& entry) { return entry.msg.hwnd == hwnd; }),
                    m_posted.end());
 }
 

@@ -12,9 +12,15 @@ class MessageQueue {
 public:
     static MessageQueue& Instance();
 
+    /// Queues a message that the program posted.
     void Post(const MSG& msg);
+    /// Queues what the user did (a key, a click): taking a button press from
+    /// the queue may activate windows first (see GetActiveWindow).
+    void PostInput(const MSG& msg);
     bool HasPosted() const { return !m_posted.empty(); }
-    const MSG& Front() const { return m_posted.front(); }
+    const MSG& Front() const { return m_posted.front().msg; }
+    /// True when the front message came from the user; there must be one.
+    bool FrontIsInput() const { return m_posted.front().input; }
     /// Removes the front message; it must exist.
     MSG TakeFront();
     /// Drops every posted message for hwnd (a window being destroyed).
@@ -32,7 +38,12 @@ public:
     DWORD NextTime() { return ++m_time; }
 
 private:
-    std::deque<MSG> m_posted;
+    struct Entry {
+        MSG msg;
+        bool input = false;
+    };
+
+    std::deque<Entry> m_posted;
     bool m_quitRequested = false;
     int m_quitCode = 0;
     UINT m_keyState = 0;

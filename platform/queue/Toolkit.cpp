@@ -5,25 +5,44 @@
 
 #include <FL/Fl.H>
 
+#include <cstdio>
+#include <exception>
+
 namespace host {
 
 namespace {
-bool g_inCheck = false;
+bool g_checksHeldOff = false;
 } // namespace
 
+Toolkit::NoChecks::NoChecks() : m_hold(g_checksHeldOff, true) {}
+
 std::unique_ptr<WindowPeer> Toolkit::MakePeer(HWND hwnd) {
-    if (!HasDisplay())
+    if (!HasDisplay()) {
         return nullptr;
+    }
     return std::make_unique<ToolkitPeer>(hwnd);
 }
 
-void Toolkit::SuppressCheck(bool suppress) {
-    g_inCheck = suppress;
+bool Toolkit::ChecksHeldOff() {
+    return g_checksHeldOff;
+}
+
+void Toolkit::RunInside(const std::function<void()>& work) {
+    const NoChecks inside;
+    try {
+        work();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "a window procedure failed inside a toolkit loop: %s\n",
+                     failure.what());
+    } catch (...) {
+        std::fprintf(stderr, "a window procedure failed inside a toolkit loop\n");
+    }
 }
 
 bool Toolkit::Wait() {
-    if (!HasDisplay())
+    if (!HasDisplay()) {
         return false;
+    }
     Fl::wait();
     // The toolkit draws damage only when it next waits; turning it into
     // paint requests now lets them be seen before the loop waits again.
@@ -32,12 +51,12 @@ bool Toolkit::Wait() {
 }
 
 void Toolkit::Check() {
-    if (!HasDisplay() || g_inCheck)
+    if (!HasDisplay() || g_checksHeldOff) {
         return;
-    g_inCheck = true;
+    }
+    const NoChecks inside;
     Fl::check();
     Fl::flush();
-    g_inCheck = false;
 }
 
 } // namespace host

@@ -12,18 +12,13 @@ namespace host {
 
 namespace {
 
-HWND g_active = nullptr;
-HWND g_focus = nullptr;
-
-Window* Find(HWND hwnd) {
-    return WindowRegistry::Instance().Find(hwnd);
-}
-
 void InvalidateTree(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, TRUE);
-    for (HWND child : hwnd->children)
-        if (child->visible)
+    for (HWND child : hwnd->children) {
+        if (child->visible) {
             InvalidateTree(child);
+        }
+    }
 }
 
 // Applies a show command to the record; only top-level windows minimise.
@@ -47,145 +42,140 @@ void ApplyShow(Window& window, int command) {
 } // namespace
 
 void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight) {
-    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight)
+    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight) {
         return;
+    }
     SendMessage(hwnd, WM_SIZE, hwnd->iconic ? SIZE_MINIMIZED : SIZE_RESTORED,
                 MAKELPARAM(hwnd->ClientWidth(), hwnd->ClientHeight()));
 }
 
-void ForgetWindowState(HWND hwnd) {
-    if (g_active == hwnd)
-        g_active = nullptr;
-    if (g_focus == hwnd)
-        g_focus = nullptr;
-}
-
 BOOL ShowWindow(HWND hwnd, int command) {
-    Window* window = Find(hwnd);
-    if (!window)
+    Window* window = LiveWindow(hwnd);
+    if (!window) {
         return FALSE;
-    const BOOL wasVisible = window->visible ? TRUE : FALSE;
+    }
+    const BOOL wasVisible = ToBOOL(window->visible);
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
     ApplyShow(*window, command);
-    if (window->peer)
+    if (window->peer) {
         window->peer->Show(command);
-    if (!IsWindow(hwnd))
+    }
+    if (!IsWindow(hwnd)) {
         return wasVisible;
-    if (window->visible && !wasVisible)
+    }
+    if (window->visible && !wasVisible) {
         InvalidateTree(hwnd);
-    if (window->visible && !window->parent && command != SW_MINIMIZE && command != SW_SHOWMINIMIZED)
-        g_active = hwnd;
-    SendSizeIfChanged(hwnd, oldWidth, oldHeight);
+    }
+    if (window->visible && !window->parent && command != SW_MINIMIZE &&
+        command != SW_SHOWMINIMIZED) {
+        ActivateWindow(hwnd, WA_ACTIVE);
+    }
+    if (IsWindow(hwnd)) {
+        SendSizeIfChanged(hwnd, oldWidth, oldHeight);
+    }
     return wasVisible;
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
-    for (Window* window = Find(hwnd); window; window = window->parent)
-        if (!window->visible)
+    for (Window* window = LiveWindow(hwnd); window; window = window->parent) {
+        if (!window->visible) {
             return FALSE;
-    return Find(hwnd) ? TRUE : FALSE;
+        }
+    }
+    return ToBOOL(LiveWindow(hwnd) != nullptr);
 }
 
 BOOL IsIconic(HWND hwnd) {
-    Window* window = Find(hwnd);
-    return window && window->iconic ? TRUE : FALSE;
+    Window* window = LiveWindow(hwnd);
+    return ToBOOL(window && window->iconic);
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
-    Window* window = Find(hwnd);
-    if (!window)
+    Window* window = LiveWindow(hwnd);
+    if (!window) {
         return FALSE;
-    const BOOL wasDisabled = window->enabled ? FALSE : TRUE;
-    if (window->enabled == (enable != FALSE))
+    }
+    const BOOL wasDisabled = ToBOOL(!window->enabled);
+    if (window->enabled == (enable != FALSE)) {
         return wasDisabled;
+    }
     window->enabled = enable != FALSE;
-    if (window->peer)
+    if (window->peer) {
         window->peer->SetEnabled(window->enabled);
-    SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    }
+    SendMessage(hwnd, WM_ENABLE, ToBOOL(enable != FALSE), 0);
     return wasDisabled;
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
-    Window* window = Find(hwnd);
-    return window && window->enabled ? TRUE : FALSE;
+    Window* window = LiveWindow(hwnd);
+    return ToBOOL(window && window->enabled);
 }
 
 BOOL BringWindowToTop(HWND hwnd) {
-    Window* window = Find(hwnd);
-    if (!window)
+    Window* window = LiveWindow(hwnd);
+    if (!window) {
         return FALSE;
-    if (window->peer)
+    }
+    if (window->peer) {
         window->peer->Raise();
-    if (!window->parent)
-        g_active = hwnd;
+    }
+    if (!window->parent && window->visible) {
+        ActivateWindow(hwnd, WA_ACTIVE);
+    }
     return TRUE;
 }
 
-HWND GetActiveWindow() {
-    return IsWindow(g_active) ? g_active : nullptr;
-}
-
-HWND SetFocus(HWND hwnd) {
-    HWND previous = IsWindow(g_focus) ? g_focus : nullptr;
-    if (hwnd && !IsWindow(hwnd))
-        return previous;
-    if (previous == hwnd)
-        return previous;
-    g_focus = hwnd;
-    if (previous)
-        SendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (hwnd)
-        SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
-    return previous;
-}
-
-HWND GetFocus() {
-    return IsWindow(g_focus) ? g_focus : nullptr;
-}
-
 void SetWindowText(HWND hwnd, const std::string& text) {
-    Window* window = Find(hwnd);
-    if (!window)
+    Window* window = LiveWindow(hwnd);
+    if (!window) {
         return;
+    }
     window->text = text;
-    if (window->peer)
+    if (window->peer) {
         window->peer->SetText(text);
+    }
 }
 
 std::string GetWindowText(HWND hwnd) {
-    Window* window = Find(hwnd);
+    Window* window = LiveWindow(hwnd);
     return window ? window->text : std::string();
 }
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
-    Window* window = Find(hwnd);
-    if (!window || !rect)
+    Window* window = LiveWindow(hwnd);
+    if (!window || !rect) {
         return FALSE;
+    }
     *rect = {0, 0, window->ClientWidth(), window->ClientHeight()};
     return TRUE;
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
-    Window* window = Find(hwnd);
-    if (!window || !rect)
+    Window* window = LiveWindow(hwnd);
+    if (!window || !rect) {
         return FALSE;
+    }
     *rect = window->rect;
     return TRUE;
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-    Window* window = Find(hwnd);
-    if (!window)
+    Window* window = LiveWindow(hwnd);
+    if (!window) {
         return FALSE;
+    }
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
     window->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
-    if (window->peer)
+    if (window->peer) {
         window->peer->Move(window->rect);
+    }
     SendSizeIfChanged(hwnd, oldWidth, oldHeight);
-    if (repaint && IsWindow(hwnd))
+    if (repaint && IsWindow(hwnd)) {
         InvalidateRect(hwnd, nullptr, TRUE);
+    }
     return TRUE;
 }
 

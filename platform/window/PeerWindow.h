@@ -32,6 +32,10 @@ public:
     void FollowRecord();
     /// Places the menu bar and the child windows after a change of size or bar.
     void LayOut();
+    /// Follows the window manager moving the keyboard (FL_FOCUS or
+    /// FL_UNFOCUS of this window) by activating or deactivating the record's
+    /// top-level window.
+    void FollowFocus(int event);
 
     int handle(int event) override;
     void flush() override;

@@ -5,18 +5,13 @@
 #include "platform/window/PeerWindow.h"
 #include "platform/window/Window.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_RGB_Image.H>
+
+#include <cassert>
 
 namespace host {
 
 namespace {
-
-PeerWindow* ParentWindow(HWND hwnd) {
-    if (!hwnd->parent || !hwnd->parent->peer)
-        return nullptr;
-    return &static_cast<ToolkitPeer*>(hwnd->parent->peer.get())->Window();
-}
 
 // RGBA bytes from 0xAARRGGBB pixels, as the toolkit's images want them.
 std::vector<unsigned char> ToRgba(const IconImage& image) {
@@ -34,84 +29,108 @@ std::vector<unsigned char> ToRgba(const IconImage& image) {
 } // namespace
 
 ToolkitPeer::ToolkitPeer(HWND hwnd)
-    : m_hwnd(hwnd), m_window(std::make_unique<PeerWindow>(hwnd, ParentWindow(hwnd))) {
-    m_window->FollowRecord();
-    if (hwnd->parent)
+    : ToolkitPeer(hwnd, new PeerWindow(hwnd, WindowOf(hwnd->parent))) {}
+
+ToolkitPeer::ToolkitPeer(HWND hwnd, PeerWindow* window)
+    : m_hwnd(hwnd), m_topLevel(window->parent() ? nullptr : window), m_window(window) {
+    window->FollowRecord();
+    if (hwnd->parent) {
         return;
-    m_window->copy_label(hwnd->text.c_str());
-    m_menu = std::make_unique<MenuBarMirror>(hwnd, *m_window);
-    m_window->LayOut();
+    }
+    window->copy_label(hwnd->text.c_str());
+    m_menu = std::make_unique<MenuBarMirror>(hwnd, *window);
+    window->LayOut();
 }
 
 ToolkitPeer::~ToolkitPeer() {
-    m_menu.reset(); // its bar widget goes with the window
-    // The record may go while the toolkit is still inside this window's own
-    // handler (its close box, say): hide it now and let the toolkit delete it
-    // once that handler has returned.
-    PeerWindow* window = m_window.release();
+    if (!m_topLevel && m_window.exists()) {
+        Retire()(&Window()); // a child: its parent's window lets it go
+    }
+}
+
+void ToolkitPeer::Retire::operator()(PeerWindow* window) const {
     window->Detach();
-    if (Fl_Group* parent = window->parent())
+    if (Fl_Group* parent = window->parent()) {
         parent->remove(window);
+    }
     window->hide();
     Fl::delete_widget(window);
 }
 
+PeerWindow& ToolkitPeer::Window() {
+    auto* window = static_cast<PeerWindow*>(m_window.widget());
+    assert(window && "a child window is deleted with its parent only after its own peer went");
+    return *window;
+}
+
+PeerWindow* ToolkitPeer::WindowOf(HWND hwnd) {
+    if (!hwnd || !hwnd->peer) {
+        return nullptr;
+    }
+    // Every peer is a toolkit peer: Toolkit::MakePeer makes no other kind.
+    return &static_cast<ToolkitPeer*>(hwnd->peer.get())->Window();
+}
+
 void ToolkitPeer::Show(int command) {
     if (command == SW_HIDE) {
-        m_window->hide();
+        Window().hide();
         return;
     }
-    m_window->show();
-    if (IsWaitCursorShown())
+    Window().show();
+    if (IsWaitCursorShown()) {
         SetCursor(true); // a window shown during a long operation waits too
+    }
     const bool minimise = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED;
-    if (minimise && !m_window->parent() && m_window->shown())
-        XIconifyWindow(fl_display, fl_xid(m_window.get()), fl_screen);
+    if (minimise && !Window().parent() && Window().shown()) {
+        XIconifyWindow(fl_display, fl_xid(&Window()), fl_screen);
+    }
 }
 
 void ToolkitPeer::SetText(const std::string& text) {
-    if (!m_window->parent())
-        m_window->copy_label(text.c_str());
+    if (!Window().parent()) {
+        Window().copy_label(text.c_str());
+    }
 }
 
 void ToolkitPeer::Move(const RECT&) {
-    m_window->FollowRecord();
+    Window().FollowRecord();
 }
 
 void ToolkitPeer::SetEnabled(bool enabled) {
-    if (enabled)
-        m_window->activate();
-    else
-        m_window->deactivate();
+    if (enabled) {
+        Window().activate();
+    } else {
+        Window().deactivate();
+    }
 }
 
 void ToolkitPeer::MirrorMenu() {
-    if (!m_menu)
+    if (!m_menu) {
         return;
+    }
     m_menu->Rebuild();
-    m_window->LayOut();
+    Window().LayOut();
 }
 
 void ToolkitPeer::Erase() {
-    m_window->EraseClient();
+    Window().EraseClient();
 }
 
 bool ToolkitPeer::GiveKeyBack(const MSG& msg) {
-    HWND top = m_hwnd;
-    while (top->parent)
-        top = top->parent;
-    auto* peer = static_cast<ToolkitPeer*>(top->peer.get());
-    return peer && KeyBridge::GiveBack(msg, peer->Window());
+    PeerWindow* top = WindowOf(GetTopLevelWindow(m_hwnd));
+    return top && KeyBridge::GiveBack(msg, *top);
 }
 
 void ToolkitPeer::Raise() {
-    if (m_hwnd->visible)
-        m_window->show();
+    if (m_hwnd->visible) {
+        Window().show();
+    }
 }
 
 void ToolkitPeer::SetCursor(bool wait) {
-    if (m_window->shown())
-        m_window->cursor(wait ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+    if (Window().shown()) {
+        Window().cursor(wait ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
+    }
 }
 
 void ToolkitPeer::SetIcon(const std::vector<IconImage>& images) {
@@ -120,15 +139,16 @@ void ToolkitPeer::SetIcon(const std::vector<IconImage>& images) {
     std::vector<const Fl_RGB_Image*> list;
     for (const IconImage& image : images) {
         if (image.width <= 0 || image.height <= 0 ||
-            image.pixels.size() != static_cast<size_t>(image.width) * image.height)
+            image.pixels.size() != static_cast<size_t>(image.width) * image.height) {
             continue; // a malformed image is left out rather than read past its end
+        }
         pixels.push_back(ToRgba(image));
         icons.push_back(
             std::make_unique<Fl_RGB_Image>(pixels.back().data(), image.width, image.height, 4));
         list.push_back(icons.back().get());
     }
     // The window copies the images.
-    m_window->icons(list.data(), static_cast<int>(list.size()));
+    Window().icons(list.data(), static_cast<int>(list.size()));
 }
 
 } // namespace host

@@ -36,8 +36,9 @@ struct Window {
 
     int ClientWidth() const { return iconic ? 0 : rect.right - rect.left; }
     int ClientHeight() const {
-        if (iconic)
+        if (iconic) {
             return 0;
+        }
         const int bar = (menu && !parent) ? kMenuBarHeight : 0;
         const int h = rect.bottom - rect.top - bar;
         return h < 0 ? 0 : h;

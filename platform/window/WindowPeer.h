@@ -2,7 +2,10 @@
 // The on-screen side of a window record. The host layer keeps every window as
 // data; when a display is open each window also gets a peer that mirrors that
 // data in the toolkit. The records call these hooks after their own state has
-// changed, so a peer only ever follows the record.
+// changed, and the peer follows. The other way round, what the user does to
+// the toolkit window is written back to the record by the peer itself: a
+// resize or a minimise (with WM_SIZE), the keyboard given by the window
+// manager (with WM_ACTIVATE), input (posted to the queue) and the close box.
 
 #include "platform/HostWindow.h"
 

@@ -10,37 +10,24 @@ WindowRegistry& WindowRegistry::Instance() {
 }
 
 HWND WindowRegistry::Add(std::unique_ptr<Window> window) {
-    HWND hwnd = window.get();
     window->serial = m_nextSerial++;
-    window->dc.window = hwnd;
-    m_windows[hwnd] = std::move(window);
-    return hwnd;
-}
-
-void WindowRegistry::Remove(HWND hwnd) {
-    m_windows.erase(hwnd);
-}
-
-bool WindowRegistry::Contains(HWND hwnd) const {
-    return hwnd && m_windows.count(hwnd) != 0;
-}
-
-Window* WindowRegistry::Find(HWND hwnd) const {
-    auto it = m_windows.find(hwnd);
-    return it == m_windows.end() ? nullptr : it->second.get();
+    window->dc.window = window.get();
+    return m_windows.Add(std::move(window));
 }
 
 HWND WindowRegistry::FindByDc(HDC dc) const {
-    for (const auto& [hwnd, window] : m_windows)
-        if (&window->dc == dc)
-            return hwnd;
-    return nullptr;
+    HWND found = nullptr;
+    m_windows.ForEach([&](Window& window) {
+        if (&window.dc == dc) {
+            found = &window;
+        }
+    });
+    return found;
 }
 
 std::vector<HWND> WindowRegistry::All() const {
     std::vector<HWND> all;
-    for (const auto& entry : m_windows)
-        all.push_back(entry.first);
+    m_windows.ForEach([&](Window& window) { all.push_back(&window); });
     std::sort(all.begin(), all.end(), [](HWND a, HWND b) { return a->serial < b->serial; });
     return all;
 }

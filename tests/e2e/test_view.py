@@ -64,6 +64,32 @@ class DragTest(KovoTestCase):
                                delta=before.count(is_green) * 0.02)
         self.quit(app)
 
+    def test_a_right_double_click_held_and_dragged_does_not_zoom(self):
+        app, before = self.start_panel()
+        cx, cy = self.centre(app)
+        app.xdo("mousemove", "--window", app.main, cx, cy - 40)
+        time.sleep(0.1)
+        app.xdo("click", 3)
+        # The second press comes quickly at the same place: a double click,
+        # which starts no drag.
+        app.drag(3, (cx, cy - 40), (cx, cy + 40))
+        after = app.view_shot()
+        self.assertAlmostEqual(after.count(is_green), before.count(is_green),
+                               delta=before.count(is_green) * 0.02)
+        self.quit(app)
+
+    def test_the_third_press_of_a_triple_click_turns_the_model(self):
+        app, before = self.start_panel()
+        cx, cy = self.centre(app)
+        app.xdo("mousemove", "--window", app.main, cx - 60, cy)
+        time.sleep(0.1)
+        app.xdo("click", "--repeat", 2, "--delay", 80, 1)
+        # The third quick press starts a new pair: a plain press that drags.
+        app.drag(1, (cx - 60, cy), (cx + 60, cy))
+        after = app.view_shot()
+        left, _, right, _ = green_box(after)
+        self.assertGreater(column_height(after, left + 3), column_height(after, right - 3) + 10)
+        self.quit(app)
 
 class DisplayCommandsTest(KovoTestCase):
 

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 
 namespace {
 
@@ -63,6 +64,26 @@ public:
     host::BOOL succeed = host::FALSE;
     int exits = 0;
 };
+
+TEST_F(CWinAppTest, TheHelpContextHoldsOnlyWhileItsBoxIsUpAlsoWhenShowingFails) {
+    host::UINT seen = 0;
+    host::DialogHooks hooks;
+    hooks.messageBox = [&](host::HWND, const std::string& text, const std::string&, host::UINT) {
+        seen = app.m_helpContext;
+        if (text == "fails") {
+            throw std::bad_alloc();
+        }
+        return host::IDOK;
+    };
+    host::SetDialogHooks(hooks);
+    app.m_helpContext = 7;
+    app.ShowMessage("shown", host::MB_OK, 61);
+    EXPECT_EQ(seen, 61u);
+    EXPECT_EQ(app.m_helpContext, 7u);
+    EXPECT_THROW(app.ShowMessage("fails", host::MB_OK, 62), std::bad_alloc);
+    EXPECT_EQ(seen, 62u);
+    EXPECT_EQ(app.m_helpContext, 7u) << "the outer box's help context is back";
+}
 
 TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     // The entry finds the profile through the environment: keep it away from

@@ -17,7 +17,7 @@ std::string Full(const std::string& in) {
 }
 
 std::string Abbreviated(std::string text, int max, bool atLeastName = true) {
-    AbbreviatePath(text, max, atLeastName ? host::TRUE : host::FALSE);
+    AbbreviatePath(text, max, host::ToBOOL(atLeastName));
     return text;
 }
 

@@ -18,7 +18,9 @@ void ProcessToolkitEvents(double seconds);
 
 /// While at least one ModalScope lives, a toolkit check hook dispatches our
 /// posted messages and paints, so that the program's windows keep working
-/// while a toolkit modal loop (a dialog, a popup menu) runs.
+/// while a toolkit modal loop (a dialog, a popup menu) runs. The toolkit's
+/// loop cannot pass an exception on: one that a window procedure lets out
+/// there is reported on the standard error stream, and the loop goes on.
 class ModalScope {
 public:
     ModalScope();

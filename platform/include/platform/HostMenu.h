@@ -13,6 +13,8 @@ namespace host {
 
 /// Item id reported for an item that opens a popup.
 constexpr UINT kPopupItemId = 0xFFFFFFFF;
+/// What EnableMenuItem and GetMenuState return for an item that does not exist.
+constexpr UINT kNoMenuItem = 0xFFFFFFFF;
 
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -34,10 +36,10 @@ BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
 BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, std::uintptr_t idOrPopup,
                 const std::string& text);
 /// Sets MF_ENABLED, MF_GRAYED or MF_DISABLED; returns the previous state bits,
-/// or 0xFFFFFFFF when there is no such item.
+/// or kNoMenuItem when there is no such item.
 UINT EnableMenuItem(HMENU menu, UINT position, UINT flags);
 /// Returns the state bits (MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP,
-/// MF_SEPARATOR), or 0xFFFFFFFF when there is no such item.
+/// MF_SEPARATOR), or kNoMenuItem when there is no such item.
 UINT GetMenuState(HMENU menu, UINT position, UINT flags);
 /// -1 for a menu that does not exist.
 int GetMenuItemCount(HMENU menu);

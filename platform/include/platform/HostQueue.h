@@ -12,7 +12,9 @@ namespace host {
 /// area. While nothing is there it waits for toolkit events, which post their
 /// messages. Returns FALSE for WM_QUIT, else TRUE. Without a display and with
 /// nothing pending it returns FALSE with a WM_QUIT whose wParam is 0, rather
-/// than wait for ever.
+/// than wait for ever. Taking a mouse button press that the user made runs the
+/// activation step first (see GetActiveWindow in HostWindow.h); a press that
+/// its window's answer drops is not returned.
 BOOL GetMessage(MSG* msg);
 
 /// Like GetMessage without waiting: FALSE when nothing is there. PM_REMOVE

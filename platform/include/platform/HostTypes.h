@@ -11,6 +11,10 @@ namespace host {
 using BOOL = int;
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
+/// The BOOL of a condition: TRUE or FALSE, never another value.
+constexpr BOOL ToBOOL(bool condition) {
+    return condition ? TRUE : FALSE;
+}
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using UINT = std::uint32_t;
@@ -121,6 +125,7 @@ constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_USER = 0x0400;
 
@@ -153,6 +158,22 @@ constexpr UINT WS_VISIBLE = 0x10000000;
 constexpr UINT WS_CHILD = 0x40000000;
 constexpr UINT WS_POPUP = 0x80000000;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
+
+// WM_ACTIVATE states (low word of wParam; the high word is non-zero for a
+// minimised window, and lParam is the window losing or gaining activation).
+constexpr WORD WA_INACTIVE = 0;
+constexpr WORD WA_ACTIVE = 1;
+constexpr WORD WA_CLICKACTIVE = 2;
+
+// WM_MOUSEACTIVATE: wParam is the top-level window of the one clicked, lParam
+// the hit-test code (low word) and the mouse message (high word). The answer
+// says whether the click activates that top-level window and whether the
+// click itself is then dropped.
+constexpr WORD HTCLIENT = 1;
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
 
 // Show commands.
 constexpr int SW_HIDE = 0;

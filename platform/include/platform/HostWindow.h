@@ -47,8 +47,10 @@ void SetWindowUserData(HWND hwnd, void* data);
 
 /// Default handling: WM_CLOSE destroys the window; WM_PAINT begins and ends a
 /// paint (validating); WM_ERASEBKGND fills with the window colour and returns
-/// 1; key messages go on to the toolkit (menu mnemonics, dialog keys); the
-/// rest return 0.
+/// 1; WM_MOUSEACTIVATE returns the parent's answer when it gives one, else
+/// MA_ACTIVATE; WM_ACTIVATE gives an activated, not minimised window the
+/// keyboard focus; key messages go on to the toolkit (menu mnemonics, dialog
+/// keys); the rest return 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 HWND GetParent(HWND hwnd);
@@ -63,7 +65,9 @@ int GetDlgCtrlID(HWND hwnd);
 UINT GetWindowStyle(HWND hwnd);
 void SetWindowStyle(HWND hwnd, UINT style);
 
-/// Shows, hides, minimises or restores. Returns whether it was visible before.
+/// Shows, hides, minimises or restores. A top-level window shown other than
+/// minimised becomes the active window (see GetActiveWindow). Returns whether
+/// it was visible before.
 BOOL ShowWindow(HWND hwnd, int command);
 /// TRUE when the window and all its parents are shown.
 BOOL IsWindowVisible(HWND hwnd);
@@ -72,8 +76,21 @@ BOOL IsIconic(HWND hwnd);
 /// disabled before.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
+/// Raises the window; a shown top-level one also becomes the active window.
+/// FALSE for a window that does not exist.
 BOOL BringWindowToTop(HWND hwnd);
+/// The top-level window that takes the user's input, or null. It changes when
+/// the program shows or raises a window, when the user clicks into another of
+/// the program's windows, and when the window manager moves the keyboard to
+/// or from the program. Each change sends WM_ACTIVATE, with WA_INACTIVE, to
+/// the window that was active, then, with WA_ACTIVE or WA_CLICKACTIVE, to the
+/// new one. A press of a mouse button anywhere but in the active window
+/// itself first sends WM_MOUSEACTIVATE to the window under the mouse; its
+/// answer (MA_*) says whether the press activates and whether it is dropped.
 HWND GetActiveWindow();
+/// Gives hwnd (null: no window) the keyboard: WM_KILLFOCUS to the window
+/// that had it, then WM_SETFOCUS to hwnd. Returns the window that had it; a
+/// window that does not exist changes nothing.
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 

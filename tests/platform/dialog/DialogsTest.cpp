@@ -13,7 +13,10 @@
 
 #include <FL/Fl_Return_Button.H>
 #include <gtest/gtest.h>
+// After the test framework: X11 defines macros that clash with its names.
+#include <FL/x.H>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -143,8 +146,8 @@ protected:
             GTEST_SKIP() << "no display";
     }
     void TearDown() override {
-        if (IsWindow(owner_))
-            DestroyWindow(owner_);
+        if (IsWindow(m_owner))
+            DestroyWindow(m_owner);
     }
 
     int Ask(UINT type, ModalAnswer::Action answer, HWND owner = nullptr) {
@@ -162,7 +165,7 @@ protected:
         return result;
     }
 
-    HWND owner_ = nullptr;
+    HWND m_owner = nullptr;
 };
 
 std::string FocusLabel() {
@@ -224,24 +227,24 @@ TEST_F(DialogsOnDisplayTest, BoxesAnswerEnterWithTheFocusedButtonEscapeAndCloseW
 }
 
 TEST_F(DialogsOnDisplayTest, AChildOwnersFrameIsDisabledMeanwhileStillServedAndTheBoxCentredOnIt) {
-    owner_ = MakeOwner(CountUserMessages, WS_VISIBLE);
+    m_owner = MakeOwner(CountUserMessages, WS_VISIBLE);
     CREATESTRUCT cs;
-    cs.hwndParent = owner_;
+    cs.hwndParent = m_owner;
     cs.style = WS_CHILD | WS_VISIBLE;
     cs.cx = cs.cy = 50;
     const HWND child = CreateWindow(cs, DefWindowProc, nullptr);
     RECT area;
-    ASSERT_TRUE(GetWindowRect(owner_, &area));
+    ASSERT_TRUE(GetWindowRect(m_owner, &area));
     g_userMessages = 0;
     BOOL enabledDuring = TRUE;
     int centreX = 0, centreY = 0, seenWhileUp = -1;
     std::string caption;
     ModalAnswer answer([&](Fl_Window& box) {
-        enabledDuring = IsWindowEnabled(owner_);
+        enabledDuring = IsWindowEnabled(m_owner);
         centreX = box.x() + box.w() / 2;
         centreY = box.y() + box.h() / 2;
         caption = box.label();
-        PostMessage(owner_, WM_USER, 0, 0);
+        PostMessage(m_owner, WM_USER, 0, 0);
         Fl::add_timeout(
             0.2,
             [](void* seen) {
@@ -255,18 +258,18 @@ TEST_F(DialogsOnDisplayTest, AChildOwnersFrameIsDisabledMeanwhileStillServedAndT
     EXPECT_EQ(caption, "Kovomodel");
     EXPECT_FALSE(enabledDuring);
     EXPECT_EQ(seenWhileUp, 1) << "the queue kept running while the box was up";
-    EXPECT_TRUE(IsWindowEnabled(owner_));
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
     EXPECT_NEAR(centreX, (area.left + area.right) / 2, 1);
     EXPECT_NEAR(centreY, (area.top + area.bottom) / 2, 1);
 
     // An owner that was disabled before stays so.
-    EnableWindow(owner_, FALSE);
-    Ask(MB_OK, kEnter, owner_);
-    EXPECT_FALSE(IsWindowEnabled(owner_));
+    EnableWindow(m_owner, FALSE);
+    Ask(MB_OK, kEnter, m_owner);
+    EXPECT_FALSE(IsWindowEnabled(m_owner));
 }
 
 TEST_F(DialogsOnDisplayTest, ANestedBoxLeavesTheOwnerDisabledAndAnOwnerMayGoMeanwhile) {
-    owner_ = MakeOwner();
+    m_owner = MakeOwner();
     BOOL enabledAfterInner = TRUE;
     int inner = 0;
     bool outerModalAgain = false;
@@ -275,13 +278,13 @@ TEST_F(DialogsOnDisplayTest, ANestedBoxLeavesTheOwnerDisabledAndAnOwnerMayGoMean
         [&](Fl_Window& outerBox) {
             MessageBoxWindow innerBox("Inner", "Kovomodel", MB_YESNO);
             ModalAnswer answer(kEscape);
-            inner = innerBox.Run(owner_);
-            enabledAfterInner = IsWindowEnabled(owner_);
+            inner = innerBox.Run(m_owner);
+            enabledAfterInner = IsWindowEnabled(m_owner);
             outerModalAgain = Fl::modal() == &outerBox;
-            DestroyWindow(owner_);
+            DestroyWindow(m_owner);
             PressKey(outerBox, FL_Escape);
         },
-        owner_);
+        m_owner);
     EXPECT_EQ(inner, IDNO);
     EXPECT_EQ(outer, IDCANCEL);
     EXPECT_FALSE(enabledAfterInner);
@@ -300,12 +303,19 @@ TEST_F(DialogsOnDisplayTest, TheTextIsShownLiterallyAndWrappedAndTheCaptionNames
         GTEST_SKIP() << "xdotool is not installed";
     std::string found;
     ModalAnswer modal([&](Fl_Window& w) {
-        Fl::flush();
-        if (FILE* pipe = popen("xdotool search --name '^Kovomodel$' 2>/dev/null", "r")) {
-            char line[64];
-            while (fgets(line, sizeof line, pipe))
-                found += line;
-            pclose(pipe);
+        // The window's name reaches the server a moment after the window is
+        // made; on a busy machine xdotool may look before it has.
+        for (int attempt = 0; attempt < 50 && found.empty(); ++attempt) {
+            Fl::flush();
+            XSync(fl_display, False);
+            if (FILE* pipe = popen("xdotool search --name '^Kovomodel$' 2>/dev/null", "r")) {
+                char line[64];
+                while (fgets(line, sizeof line, pipe))
+                    found += line;
+                pclose(pipe);
+            }
+            if (found.empty())
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         PressKey(w, FL_Enter);
     });

@@ -64,30 +64,30 @@ inline host::HWND MakeOwner(host::WNDPROC proc = host::DefWindowProc, host::UINT
 class ModalAnswer {
 public:
     using Action = std::function<void(Fl_Window&)>;
-    explicit ModalAnswer(Action action) : action_(std::move(action)) {
+    explicit ModalAnswer(Action action) : m_action(std::move(action)) {
         Fl::add_timeout(0.01, Poll, this);
     }
     ~ModalAnswer() { Fl::remove_timeout(Poll, this); }
-    bool Answered() const { return answered_; }
+    bool Answered() const { return m_answered; }
 
 private:
     static void Poll(void* data) {
         auto* self = static_cast<ModalAnswer*>(data);
         Fl_Window* window = Fl::modal();
-        if (window && window->shown() && !self->answered_) {
-            self->answered_ = true;
-            self->ticks_ = 0; // the answer gets its own five seconds
-            self->action_(*window);
-        } else if (++self->ticks_ > 500) {
+        if (window && window->shown() && !self->m_answered) {
+            self->m_answered = true;
+            self->m_ticks = 0; // the answer gets its own five seconds
+            self->m_action(*window);
+        } else if (++self->m_ticks > 500) {
             if (window)
                 window->hide();
             return;
         }
         Fl::repeat_timeout(0.01, Poll, data);
     }
-    Action action_;
-    bool answered_ = false;
-    int ticks_ = 0;
+    Action m_action;
+    bool m_answered = false;
+    int m_ticks = 0;
 };
 
 } // namespace dialogs_test

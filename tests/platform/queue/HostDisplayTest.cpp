@@ -4,12 +4,16 @@
 #include "platform/HostMenu.h"
 #include "platform/menu/HostMenuBar.h"
 #include "platform/menu/MenuBarMirror.h"
+#include "platform/queue/KeyBridge.h"
+#include "platform/queue/Toolkit.h"
 #include "platform/window/PeerWindow.h"
 #include "platform/window/ToolkitPeer.h"
 #include "platform/window/Window.h"
 
 #include <FL/Fl.H>
 #include <GL/gl.h>
+
+#include <stdexcept>
 
 namespace host::test {
 namespace {
@@ -249,6 +253,149 @@ TEST(HostDisplayTest, ExposuresPaintAtOnceAndModalScopesRunTheQueueInToolkitLoop
         Fl::check();
         EXPECT_TRUE(f.log.Of(WM_USER + 1).empty());
         Drain();
+    });
+}
+
+TEST(HostDisplayTest, OnlyTheSecondPressOfAPairIsADoubleClickForEitherButton) {
+    RunWithDisplay([] {
+        Frame f;
+        PeerWindow& view = PeerOf(f.view).Window();
+        // The toolkit counts the quick presses of one button: 1 for the
+        // second press, 2 for the third.
+        SendMouse(view, FL_PUSH, 1, 2, FL_RIGHT_MOUSE, FL_BUTTON3, 1);
+        SendMouse(view, FL_RELEASE, 1, 2, FL_RIGHT_MOUSE, 0, 1);
+        SendMouse(view, FL_PUSH, 3, 4, FL_LEFT_MOUSE, FL_BUTTON1, 1);
+        SendMouse(view, FL_RELEASE, 3, 4, FL_LEFT_MOUSE, 0, 1);
+        SendMouse(view, FL_PUSH, 3, 4, FL_LEFT_MOUSE, FL_BUTTON1, 2);
+        Fl::pushed(nullptr);
+        std::vector<UINT> got;
+        for (const MSG& msg : DrainNonPaint()) {
+            got.push_back(msg.message);
+        }
+        const std::vector<UINT> expected = {WM_RBUTTONDBLCLK, WM_RBUTTONUP, WM_LBUTTONDBLCLK,
+                                            WM_LBUTTONUP, WM_LBUTTONDOWN};
+        EXPECT_EQ(got, expected);
+    });
+}
+
+TEST(HostDisplayTest, AClickActivatesItsFrameAndTheWindowManagersFocusIsFollowed) {
+    RunWithDisplay([] {
+        Frame f;
+        MessageLog otherLog;
+        HWND other = otherLog.CreateTopLevel();
+        ShowWindow(other, SW_SHOW);
+        ASSERT_EQ(GetActiveWindow(), other);
+        f.log.entries.clear();
+        SendMouse(PeerOf(f.view).Window(), FL_PUSH, 10, 20, FL_LEFT_MOUSE, FL_BUTTON1);
+        Fl::pushed(nullptr);
+        ASSERT_EQ(DrainNonPaint().size(), 1u);
+        EXPECT_EQ(f.log.Of(WM_MOUSEACTIVATE).size(), 2u) << "the view, then its frame";
+        ASSERT_EQ(f.log.Of(WM_ACTIVATE).size(), 1u);
+        EXPECT_EQ(f.log.Of(WM_ACTIVATE)[0].wParam, MAKEWPARAM(WA_CLICKACTIVE, 0));
+        EXPECT_EQ(GetActiveWindow(), f.frame);
+
+        // The window manager gives the keyboard to the other window and back.
+        const auto focusAndWait = [](HWND hwnd, HWND expected) {
+            XSetInputFocus(fl_display, fl_xid(&PeerOf(hwnd).Window()), RevertToParent, CurrentTime);
+            XFlush(fl_display);
+            for (int i = 0; i < 100 && GetActiveWindow() != expected; ++i) {
+                Fl::wait(0.02);
+            }
+        };
+        focusAndWait(other, other);
+        EXPECT_EQ(GetActiveWindow(), other);
+        focusAndWait(f.frame, f.frame);
+        EXPECT_EQ(GetActiveWindow(), f.frame);
+        EXPECT_EQ(f.log.Of(WM_ACTIVATE).back().wParam, MAKEWPARAM(WA_ACTIVE, 0));
+        DestroyWindow(other);
+        Drain();
+    });
+}
+
+TEST(HostDisplayTest, TheModalHookHoldsOffNestedChecksAndSurvivesAThrowingProcedure) {
+    RunWithDisplay([] {
+        Frame f;
+        f.log.react = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+            if (message == WM_USER + 1) {
+                throw std::runtime_error("handler failed");
+            }
+            return -2;
+        };
+        // A check of the toolkit that runs after the hook, within the same
+        // outer check, must still find checks held off.
+        struct Probe {
+            HWND frame;
+            MessageLog* log;
+            bool asked = false;
+            bool heldOff = false;
+        } probe{f.frame, &f.log};
+        const auto look = [](void* data) {
+            auto* p = static_cast<Probe*>(data);
+            if (!p->asked && !p->log->Of(WM_USER).empty()) {
+                p->asked = true;
+                p->heldOff = Toolkit::ChecksHeldOff();
+            }
+        };
+        Fl::add_check(look, &probe);
+        {
+            // The toolkit runs the checks added last first: the hook, then the probe.
+            const ModalScope scope;
+            PostMessage(f.frame, WM_USER, 0, 0);
+            Toolkit::Check();
+            EXPECT_EQ(f.log.Of(WM_USER).size(), 1u);
+            ASSERT_TRUE(probe.asked);
+            EXPECT_TRUE(probe.heldOff) << "the hook ended the outer check's hold";
+
+            testing::internal::CaptureStderr();
+            PostMessage(f.frame, WM_USER + 1, 0, 0);
+            Fl::check();
+            const std::string report = testing::internal::GetCapturedStderr();
+            EXPECT_NE(report.find("handler failed"), std::string::npos) << report;
+            PostMessage(f.frame, WM_USER + 2, 0, 0);
+            Fl::check();
+            EXPECT_EQ(f.log.Of(WM_USER + 2).size(), 1u) << "the hook runs on after a failure";
+        }
+        Fl::remove_check(look, &probe);
+        EXPECT_FALSE(Toolkit::ChecksHeldOff());
+
+        // An exception out of the toolkit's own handling ends the hold too.
+        Fl::add_timeout(0.0, [](void*) { throw std::runtime_error("timer failed"); });
+        EXPECT_THROW(Toolkit::Check(), std::runtime_error);
+        EXPECT_FALSE(Toolkit::ChecksHeldOff());
+    });
+}
+
+// A toolkit window whose key handling fails.
+class FailingWindow : public Fl_Window {
+public:
+    FailingWindow() : Fl_Window(0, 0, 10, 10) { end(); }
+    int handle(int event) override {
+        if (event == FL_KEYDOWN || event == FL_SHORTCUT) {
+            throw std::runtime_error("key handler failed");
+        }
+        return Fl_Window::handle(event);
+    }
+};
+
+TEST(HostDisplayTest, AKeyGivenBackToAFailingWindowLeavesTheBridgeAndTheEventAsTheyWere) {
+    RunWithDisplay([] {
+        Frame f;
+        PeerWindow& window = PeerOf(f.frame).Window();
+        SetFocus(f.view);
+        SendKey(window, 'x', 0);
+        MSG msg;
+        ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE));
+        ASSERT_EQ(msg.message, WM_KEYDOWN);
+        char before[] = "before";
+        Fl::e_text = before;
+        Fl::e_keysym = 'b';
+        FailingWindow failing;
+        EXPECT_THROW(KeyBridge::GiveBack(msg, failing), std::runtime_error);
+        EXPECT_EQ(Fl::e_text, before) << "the event's text must not point at a gone copy";
+        EXPECT_EQ(Fl::e_keysym, 'b');
+        SendKey(window, 'y', 0);
+        ASSERT_TRUE(PeekMessage(&msg, PM_REMOVE)) << "keys still go to the program's queue";
+        EXPECT_EQ(msg.wParam, static_cast<WPARAM>('Y'));
     });
 }
 
