@@ -2,7 +2,6 @@
 recent-file list across runs."""
 import os
 import re
-import time
 
 import kovo_e2e
 from kovo_e2e import KovoTestCase, is_green
@@ -25,6 +24,15 @@ class OpenTest(KovoTestCase):
         app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="the pyramid")
         self.quit(app)
 
+    def test_alt_d_then_n_opens_the_dialog_and_escape_cancels_it(self):
+        app = self.start("pyramid.dat")
+        app.menu_key("alt+d", "n")
+        dialog = app.wait_window("^Open$")
+        app.key("Escape", wid=dialog)
+        app.wait_gone(dialog)
+        self.assertEqual(app.window_name(), "pyramid.dat - Kovomodel")
+        self.quit(app)
+
     def test_a_rejected_model_shows_a_message_and_changes_nothing(self):
         self.write_file("broken.dat", "1\n3 1\n0 0 0\n1 0 zero\n")
         app = self.start()
@@ -34,10 +42,10 @@ class OpenTest(KovoTestCase):
         box = app.wait_window("^Kovomodel$")
         app.key("Return", wid=box)
         app.wait_gone(box)
-        time.sleep(0.5)
+        # The box covered part of the view, which repaints once it is gone.
+        app.wait_for_picture(lambda s: s.count(is_green) == before.count(is_green),
+                             what="the house as it was")
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
-        after = app.view_shot()
-        self.assertEqual(after.count(is_green), before.count(is_green), "the house stays")
         self.quit(app)
         self.assertNotIn("broken.dat", self.read_profile() or "")
 
@@ -60,9 +68,7 @@ class RecentFilesTest(KovoTestCase):
     def test_an_entry_reopens_its_file_from_the_menu(self):
         self.run_once("pyramid.dat")
         app = self.start()
-        app.key("alt+d")
-        time.sleep(0.3)
-        app.key("1")
+        app.menu_key("alt+d", "1")
         app.wait_name("^pyramid.dat - Kovomodel$")
         self.quit(app)
 
@@ -71,9 +77,7 @@ class RecentFilesTest(KovoTestCase):
         self.run_once("wire.dat")
         os.remove(self.path("wire.dat"))
         app = self.start()
-        app.key("alt+d")
-        time.sleep(0.3)
-        app.key("1")
+        app.menu_key("alt+d", "1")
         box = app.wait_window("^Kovomodel$")
         app.key("Return", wid=box)
         app.wait_gone(box)
