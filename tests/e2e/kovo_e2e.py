@@ -245,7 +245,7 @@ class App:
         out = self.xdo("search", "--onlyvisible", "--name", name_regex, check=False)
         return [int(w) for w in out.split()]
 
-    def wait_window(self, name_regex, timeout=15.0):
+    def wait_window(self, name_regex, timeout=30.0):
         """The first visible window whose name matches; fails if the program ends."""
         def found():
             if self.proc.poll() is not None:
@@ -421,7 +421,7 @@ class App:
         shot = self.screenshot(wid)
         return shot.crop(0, 40, shot.width, shot.height - 40)
 
-    def wait_for_picture(self, predicate, timeout=10.0, what="picture"):
+    def wait_for_picture(self, predicate, timeout=20.0, what="picture"):
         shots = []
 
         def matches():
