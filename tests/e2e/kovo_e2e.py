@@ -288,6 +288,13 @@ class App:
             values = values[2 + width * height:]
         return icons
 
+    def dismiss(self, name_regex, key="Return"):
+        """Waits for the window whose name matches, presses key in it and
+        waits until it is gone."""
+        wid = self.wait_window(name_regex)
+        self.key(key, wid=wid)
+        self.wait_gone(wid)
+
     def wait_gone(self, wid, timeout=10.0):
         wait_until(lambda: wid not in self.find_windows("."), timeout,
                    what="window %d to close" % wid)

@@ -61,9 +61,7 @@ class AboutAndQuitTest(KovoTestCase):
     def test_info_opens_the_about_dialog_and_enter_closes_it(self):
         app = self.start()
         app.menu(3)  # Info, a command on the bar
-        dialog = app.wait_window("^Prezerak - info$")
-        app.key("Return", wid=dialog)
-        app.wait_gone(dialog)
+        app.dismiss("^Prezerak - info$")
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
         self.quit(app)
 

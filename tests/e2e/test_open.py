@@ -27,9 +27,7 @@ class OpenTest(KovoTestCase):
     def test_alt_d_then_n_opens_the_dialog_and_escape_cancels_it(self):
         app = self.start("pyramid.dat")
         app.menu_key("alt+d", "n")
-        dialog = app.wait_window("^Open$")
-        app.key("Escape", wid=dialog)
-        app.wait_gone(dialog)
+        app.dismiss("^Open$", "Escape")
         self.assertEqual(app.window_name(), "pyramid.dat - Kovomodel")
         self.quit(app)
 
@@ -39,9 +37,7 @@ class OpenTest(KovoTestCase):
         app.repaint()  # the first frame is checked on its own at start-up
         before = app.wait_for_picture(lambda s: s.count(is_green) > 2000, what="the house")
         self.open_with_dialog(app, self.path("broken.dat"))
-        box = app.wait_window("^Kovomodel$")
-        app.key("Return", wid=box)
-        app.wait_gone(box)
+        app.dismiss("^Kovomodel$")
         # The box covered part of the view, which repaints once it is gone.
         app.wait_for_picture(lambda s: s.count(is_green) == before.count(is_green),
                              what="the house as it was")
@@ -78,9 +74,7 @@ class RecentFilesTest(KovoTestCase):
         os.remove(self.path("wire.dat"))
         app = self.start()
         app.menu_key("alt+d", "1")
-        box = app.wait_window("^Kovomodel$")
-        app.key("Return", wid=box)
-        app.wait_gone(box)
+        app.dismiss("^Kovomodel$")
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
         self.quit(app)
         profile = self.read_profile()
