@@ -40,10 +40,9 @@ Scratch::Scratch() : previous(std::filesystem::current_path()) {
         dialogs.push_back({owner, dialog.caption});
         return host::IDOK;
     };
-    hooks.openFileName = [this](host::OPENFILENAME& ofn) {
+    hooks.openFileName = [this](host::OPENFILENAME&) {
         ++openDialogs;
-        ofn.file = fileToChoose;
-        return fileToChoose.empty() ? host::FALSE : host::TRUE;
+        return host::FALSE;
     };
     host::SetDialogHooks(hooks);
     std::ofstream(dir + "/dom.dat") << kPyramid;

@@ -27,15 +27,15 @@ constexpr const char* kWire = "0\n4 6\n0 0 0\n2 0 0\n0 2 0\n0 0 2\n1 2\n1 3\n1 4
 bool PaintPending(host::HWND hwnd);
 
 /// A scratch folder made the working directory and the profile's home while
-/// it lives; modal calls are answered with OK (the open dialog with
-/// fileToChoose, or cancelled without one) and recorded.
+/// it lives; modal calls are answered (boxes and dialogs with OK, the open
+/// dialog with cancel) and recorded.
 struct Scratch {
     struct Box {
         std::string caption, text;
-        host::UINT type;
+        host::UINT type = 0;
     };
     struct Dialog {
-        host::HWND owner;
+        host::HWND owner = nullptr;
         std::string caption;
     };
 
@@ -49,7 +49,6 @@ struct Scratch {
     std::vector<Box> boxes;
     std::vector<Dialog> dialogs;
     int openDialogs = 0;
-    std::string fileToChoose;
 };
 
 class KovomodelTest : public ::testing::Test {
