@@ -11,6 +11,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   xvfb xauth xdotool x11-apps fonts-dejavu-core
+  # xprop and xev: the end-to-end tests read window properties and map
+  # notifications as a desktop does.
+  x11-utils
   # The toolkit's native open dialog loads this at run time when it is there.
   libgtk2.0-0
 )

@@ -1,125 +1,26 @@
-#include "app/CKovomodelApp.h"
-#include "app/CKovomodelDoc.h"
-#include "app/CKovomodelView.h"
+#include "KovomodelTestSupport.h"
+
 #include "app/CMainFrame.h"
 #include "app/PaintScope.h"
 #include "app/Resource.h"
 #include "app/StartupModels.h"
-#include "framework/CFrameWnd.h"
 #include "framework/CRecentFileList.h"
-#include "platform/HostDialogs.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 #include "render/ReferenceObjects.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 #include <vector>
 
-namespace {
-
-// Empties the queue; true when it held a paint for hwnd, which then was due.
-bool PaintPending(host::HWND hwnd) {
-    bool pending = false;
-    for (host::MSG msg; host::PeekMessage(&msg, host::PM_REMOVE);) {
-        if (msg.message == host::WM_PAINT) {
-            pending = pending || msg.hwnd == hwnd;
-            host::ValidateRect(msg.hwnd, nullptr);
-        }
-    }
-    return pending;
-}
-
-// Runs the application without a display: each test gets a scratch working
-// directory holding the pyramid as the default model "dom.dat", message boxes
-// and dialogs are answered with OK and remembered, and OpenGL is absent.
-class KovomodelTest : public ::testing::Test {
-protected:
-    struct Box {
-        std::string caption, text;
-        host::UINT type;
-    };
-
-    ~KovomodelTest() override {
-        if (app.m_pMainWnd != nullptr) {
-            host::SendMessage(app.m_pMainWnd->m_hWnd, host::WM_CLOSE, 0, 0);
-        }
-        for (host::MSG msg; host::PeekMessage(&msg, host::PM_REMOVE);) {
-        }
-    }
-
-    std::string Path(const std::string& name) const { return scratch.dir + "/" + name; }
-    /// Writes text to name, or removes name when there is no text.
-    std::string Write(const std::string& name, const std::optional<std::string>& text) const {
-        std::filesystem::remove(Path(name));
-        if (text) {
-            std::ofstream(Path(name), std::ios::binary) << *text;
-        }
-        return Path(name);
-    }
-    bool Start(std::vector<std::string> arguments = {}) {
-        app.m_arguments = std::move(arguments);
-        return app.InitInstance() != host::FALSE;
-    }
-    CFrameWnd* Frame() const { return static_cast<CFrameWnd*>(app.m_pMainWnd); }
-    CKovomodelView* View() const { return static_cast<CKovomodelView*>(Frame()->GetActiveView()); }
-    CKovomodelDoc* Doc() const { return View()->GetDocument(); }
-    std::string Caption() const { return host::GetWindowText(Frame()->m_hWnd); }
-    void ExpectCamera(double angleY, double angleX, double distance) const {
-        EXPECT_EQ(Doc()->m_angleY, angleY);
-        EXPECT_EQ(Doc()->m_angleX, angleX);
-        EXPECT_EQ(Doc()->m_distance, distance);
-    }
-
-    static constexpr const char* kPyramid = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n"
-                                            "1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n";
-    static constexpr const char* kWire = "0\n4 6\n0 0 0\n2 0 0\n0 2 0\n0 0 2\n1 2\n1 3\n1 4\n"
-                                         "2 3\n2 4\n3 4\n";
-
-    std::vector<Box> boxes;
-
-private:
-    // Made before the application and gone after it.
-    struct Scratch {
-        explicit Scratch(std::vector<Box>& boxes) : previous(std::filesystem::current_path()) {
-            std::string pattern = (std::filesystem::temp_directory_path() / "kovo-app-XXXXXX");
-            if (mkdtemp(pattern.data()) == nullptr) {
-                throw std::runtime_error("cannot make a scratch folder");
-            }
-            dir = pattern;
-            std::filesystem::current_path(dir);
-            setenv("XDG_CONFIG_HOME", dir.c_str(), 1); // never the user's profile
-            host::DialogHooks hooks;
-            hooks.messageBox = [&boxes](host::HWND, const std::string& text,
-                                        const std::string& caption, host::UINT type) {
-                boxes.push_back({caption, text, type});
-                return host::IDOK;
-            };
-            hooks.dialogBox = [](host::HWND, const host::DialogTemplate&) { return host::IDOK; };
-            host::SetDialogHooks(hooks);
-            std::ofstream(dir + "/dom.dat") << kPyramid;
-        }
-        ~Scratch() {
-            host::SetDialogHooks(host::DialogHooks{});
-            std::error_code ignored;
-            std::filesystem::current_path(previous, ignored);
-            std::filesystem::remove_all(dir, ignored);
-        }
-        std::filesystem::path previous;
-        std::string dir;
-    } scratch{boxes};
-
-protected:
-    CKovomodelApp app;
-};
-
-} // namespace
+using apptest::KovomodelTest;
+using apptest::kPyramid;
+using apptest::kWire;
+using apptest::PaintPending;
 
 TEST_F(KovomodelTest, ADocumentLoadsTheDefaultQuietlyAndStartsWithTheInitialCamera) {
     // A missing or broken default leaves the model empty and says nothing.
@@ -134,7 +35,7 @@ TEST_F(KovomodelTest, ADocumentLoadsTheDefaultQuietlyAndStartsWithTheInitialCame
         EXPECT_EQ(doc.m_angleX, 0.0);
         EXPECT_EQ(doc.m_distance, 1500.0);
     }
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(scratch.boxes.empty());
 }
 
 TEST_F(KovomodelTest, StartsAnUntitledFrameWhoseViewShowsTheDefaultModel) {
@@ -147,7 +48,7 @@ TEST_F(KovomodelTest, StartsAnUntitledFrameWhoseViewShowsTheDefaultModel) {
     const host::UINT clip = host::WS_CLIPSIBLINGS | host::WS_CLIPCHILDREN;
     EXPECT_EQ(host::GetWindowStyle(View()->m_hWnd) & clip, clip);
     EXPECT_EQ(host::GetMenuItemCount(host::GetMenu(Frame()->m_hWnd)), 4);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(scratch.boxes.empty());
 }
 
 TEST_F(KovomodelTest, AFileThatDoesNotLoadIsReportedOnceAndChangesNothing) {
@@ -168,11 +69,11 @@ TEST_F(KovomodelTest, AFileThatDoesNotLoadIsReportedOnceAndChangesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.value_or("(missing)"));
-        boxes.clear();
+        scratch.boxes.clear();
         EXPECT_EQ(app.OpenDocumentPath(Write("bad.dat", c.text)), nullptr);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, c.message);
-        EXPECT_EQ(boxes[0].caption, "Kovomodel");
+        ASSERT_EQ(scratch.boxes.size(), 1u);
+        EXPECT_EQ(scratch.boxes[0].text, c.message);
+        EXPECT_EQ(scratch.boxes[0].caption, "Kovomodel");
         EXPECT_EQ(Caption(), "wire.dat - Kovomodel");
         EXPECT_EQ(Doc()->m_pathName, wire);
         EXPECT_EQ(Doc()->m_model.vertices, vertices);
@@ -181,7 +82,8 @@ TEST_F(KovomodelTest, AFileThatDoesNotLoadIsReportedOnceAndChangesNothing) {
         EXPECT_EQ(app.m_recentList->m_names[0], wire);
         EXPECT_EQ(app.m_recentList->m_names[1], "");
     }
-    EXPECT_EQ(boxes[0].type & host::MB_ICONMASK, host::MB_ICONEXCLAMATION) << "for a rejected file";
+    EXPECT_EQ(scratch.boxes[0].type & host::MB_ICONMASK, host::MB_ICONEXCLAMATION)
+        << "for a rejected file";
 }
 
 TEST_F(KovomodelTest, OpenReplacesTheModelAndNewKeepsItWhileBothKeepTheCamera) {
@@ -200,7 +102,7 @@ TEST_F(KovomodelTest, OpenReplacesTheModelAndNewKeepsItWhileBothKeepTheCamera) {
     EXPECT_EQ(Doc()->m_model.edgeCount, 6);
     EXPECT_EQ(Doc()->m_model.faces, nullptr);
     ExpectCamera(12.0, 0.0, 1500.0);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(scratch.boxes.size(), 1u);
 
     const Vertex* vertices = Doc()->m_model.vertices;
     Doc()->m_angleX = -31.0;
@@ -210,6 +112,33 @@ TEST_F(KovomodelTest, OpenReplacesTheModelAndNewKeepsItWhileBothKeepTheCamera) {
     EXPECT_EQ(Doc()->m_pathName, "");
     EXPECT_EQ(Doc()->m_model.vertices, vertices);
     ExpectCamera(12.0, -31.0, -40.0);
+}
+
+TEST_F(KovomodelTest, TheRecentListKeepsTheFourLatestFilesInTheMenuAndTheProfile) {
+    ASSERT_TRUE(Start());
+    for (const char* name : {"a.dat", "b.dat", "c.dat", "d.dat", "e.dat"}) {
+        ASSERT_NE(app.OpenDocumentPath(Write(name, kWire)), nullptr) << name;
+    }
+    EXPECT_EQ(OpenPopup(0), (std::vector<std::string>{"&Načítať...\tCtrl+O", "", "&1 e.dat",
+                                                      "&2 d.dat", "&3 c.dat", "&4 b.dat",
+                                                      "aj objekty v strede?", "", "&Koniec"}));
+    app.ExitInstance();
+    std::ostringstream profile;
+    profile << std::ifstream(app.m_profilePath).rdbuf();
+    EXPECT_EQ(profile.str(), "[Recent File List]\nFile1=" + Path("e.dat") +
+                                 "\nFile2=" + Path("d.dat") + "\nFile3=" + Path("c.dat") +
+                                 "\nFile4=" + Path("b.dat") + "\n");
+}
+
+TEST_F(KovomodelTest, InfoShowsTheAboutDialogOverTheMainWindowAndNothingElse) {
+    ASSERT_TRUE(Start());
+    host::SendMessage(Frame()->m_hWnd, host::WM_COMMAND, host::MAKEWPARAM(ID_APP_ABOUT, 0), 0);
+    ASSERT_EQ(scratch.dialogs.size(), 1u);
+    EXPECT_EQ(scratch.dialogs[0].caption, "Prezerak - info");
+    EXPECT_EQ(scratch.dialogs[0].owner, Frame()->m_hWnd);
+    EXPECT_TRUE(scratch.boxes.empty());
+    EXPECT_EQ(Caption(), "Untitled - Kovomodel");
+    ExpectCamera(0.0, 0.0, 1500.0);
 }
 
 TEST_F(KovomodelTest, WithoutOpenGLTheViewPaintsSizesAndTakesTheDisplayCommands) {

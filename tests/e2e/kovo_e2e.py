@@ -14,6 +14,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import zlib
@@ -80,6 +81,51 @@ class XServer:
         except subprocess.TimeoutExpired:
             self.proc.kill()
             self.proc.wait()
+
+
+class MapWatcher:
+    """Counts the top-level windows mapped on a display while it runs, from
+    the server's own notifications, so that a window shown for a moment
+    counts too, however short the moment."""
+
+    def __init__(self, env):
+        self.env = env
+        self.lines = []
+        self.syncs = 0
+        self.proc = subprocess.Popen(["xev", "-root", "-event", "substructure", "-event",
+                                      "property"], env=env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL, text=True)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+        self.sync()
+
+    def _read(self):
+        for line in self.proc.stdout:
+            self.lines.append(line)
+
+    def sync(self):
+        """Returns once the watcher has seen every event that the server
+        sent before this call: it changes a root property of its own until
+        the change is reported."""
+        self.syncs += 1
+        atom = "_KOVO_E2E_SYNC_%d" % self.syncs
+
+        def seen():
+            if any(atom in line for line in self.lines):
+                return True
+            subprocess.run(["xprop", "-root", "-f", atom, "8s", "-set", atom, "x"],
+                           env=self.env, capture_output=True, timeout=20)
+            return False
+        wait_until(seen, timeout=15, interval=0.1, what="the map watcher")
+
+    def mapped(self):
+        """How many top-level windows were mapped so far."""
+        self.sync()
+        return sum(1 for line in self.lines if line.startswith("MapNotify"))
+
+    def stop(self):
+        self.proc.terminate()
+        self.proc.wait()
 
 
 class Image:
@@ -199,7 +245,7 @@ class App:
         out = self.xdo("search", "--onlyvisible", "--name", name_regex, check=False)
         return [int(w) for w in out.split()]
 
-    def wait_window(self, name_regex, timeout=15.0):
+    def wait_window(self, name_regex, timeout=30.0):
         """The first visible window whose name matches; fails if the program ends."""
         def found():
             if self.proc.poll() is not None:
@@ -208,6 +254,46 @@ class App:
             windows = self.find_windows(name_regex)
             return windows[0] if windows else None
         return wait_until(found, timeout, what="a window named %r" % name_regex)
+
+    def watch_until_exit(self, answer_boxes=False, timeout=30.0):
+        """Waits for the program to end, meanwhile noting the names of the
+        windows that show, and pressing Return in each message box seen when
+        answer_boxes is set. Returns the exit status and the names seen, in the
+        order first seen."""
+        seen = []
+
+        def ended():
+            for wid in self.find_windows("."):
+                name = self.xdo("getwindowname", wid, check=False)
+                if name and name not in seen:
+                    seen.append(name)
+                if answer_boxes and name == MAIN_CAPTION:
+                    self.key("Return", wid=wid)
+            return self.proc.poll() is not None
+        wait_until(ended, timeout, what="kovomodel to end")
+        return self.proc.returncode, seen
+
+    def window_icons(self, wid=None):
+        """The images of the window's _NET_WM_ICON, read as a desktop reads
+        them: {(width, height): [0xAARRGGBB, ...]}, rows from the top."""
+        result = subprocess.run(["xprop", "-id", str(wid or self.main), "-notype",
+                                 "-f", "_NET_WM_ICON", "32c", "=$0+\\n", "_NET_WM_ICON"],
+                                env=self.env, capture_output=True, text=True, timeout=20)
+        _, _, listed = result.stdout.partition("=")
+        values = [int(v) for v in listed.split(",") if v.strip().isdigit()]
+        icons = {}
+        while len(values) >= 2 and len(values) >= 2 + values[0] * values[1]:
+            width, height = values[:2]
+            icons[(width, height)] = values[2:2 + width * height]
+            values = values[2 + width * height:]
+        return icons
+
+    def dismiss(self, name_regex, key="Return"):
+        """Waits for the window whose name matches, presses key in it and
+        waits until it is gone."""
+        wid = self.wait_window(name_regex)
+        self.key(key, wid=wid)
+        self.wait_gone(wid)
 
     def wait_gone(self, wid, timeout=10.0):
         wait_until(lambda: wid not in self.find_windows("."), timeout,
@@ -242,20 +328,26 @@ class App:
         self.focus(wid)
         self.xdo("type", "--delay", 20, text)
 
+    def move(self, start, end, steps=8, wid=None):
+        """Moves the mouse with no button held from start to end (window
+        coordinates) in steps with pauses."""
+        wid = wid or self.main
+        x0, y0 = start
+        x1, y1 = end
+        for i in range(steps + 1):
+            self.xdo("mousemove", "--window", wid, x0 + (x1 - x0) * i // steps,
+                     y0 + (y1 - y0) * i // steps)
+            time.sleep(0.05)
+
     def drag(self, button, start, end, steps=8, wid=None):
         """Presses button at start (window coordinates), moves to end in steps
         with pauses (the toolkit merges fast motion), releases there."""
         wid = wid or self.main
-        x0, y0 = start
-        x1, y1 = end
-        self.xdo("mousemove", "--window", wid, x0, y0)
+        self.xdo("mousemove", "--window", wid, *start)
         time.sleep(0.1)
         self.xdo("mousedown", button)
         time.sleep(0.1)
-        for i in range(1, steps + 1):
-            self.xdo("mousemove", "--window", wid, x0 + (x1 - x0) * i // steps,
-                     y0 + (y1 - y0) * i // steps)
-            time.sleep(0.05)
+        self.move(start, end, steps, wid)
         self.xdo("mouseup", button)
         time.sleep(0.2)
 
@@ -278,6 +370,24 @@ class App:
                     start = None
         return titles
 
+    def menu_windows(self):
+        """The popup menus showing now."""
+        menus = []
+        for wid in self.find_windows(""):  # menus have no name
+            kind = subprocess.run(["xprop", "-id", str(wid), "_NET_WM_WINDOW_TYPE"], env=self.env,
+                                  capture_output=True, text=True, timeout=20).stdout
+            if "_NET_WM_WINDOW_TYPE_MENU" in kind:
+                menus.append(wid)
+        return menus
+
+    def menu_key(self, opener, letter):
+        """Opens a popup with the opener key (alt+d), waits until it shows,
+        then types letter in it."""
+        self.key(opener)
+        wait_until(self.menu_windows, what="the popup opened by " + opener)
+        self.xdo("key", "--clearmodifiers", letter)
+        time.sleep(0.1)
+
     def menu(self, title, item=None):
         """Clicks the title-th title of the menu bar, then picks the item-th
         enabled item of its popup with the arrow keys."""
@@ -288,9 +398,10 @@ class App:
         self.xdo("mousemove", "--window", self.main, x, y)
         time.sleep(0.1)
         self.xdo("click", 1)
-        time.sleep(0.3)
         if item is None:
+            time.sleep(0.3)
             return
+        wait_until(self.menu_windows, what="the popup of title %d" % title)
         for _ in range(item + 1):
             self.xdo("key", "Down")
             time.sleep(0.05)
@@ -317,7 +428,7 @@ class App:
         shot = self.screenshot(wid)
         return shot.crop(0, 40, shot.width, shot.height - 40)
 
-    def wait_for_picture(self, predicate, timeout=10.0, what="picture"):
+    def wait_for_picture(self, predicate, timeout=20.0, what="picture"):
         shots = []
 
         def matches():
@@ -405,6 +516,12 @@ class KovoTestCase(unittest.TestCase):
                 out.write(f.read())
         return ":".join([p for p in parts if p] + ["suppressions=" + merged])
 
+    def watch_maps(self):
+        """A MapWatcher on the test's display, stopped with the test."""
+        watcher = MapWatcher(dict(os.environ, DISPLAY=self.xserver.display))
+        self.addCleanup(watcher.stop)
+        return watcher
+
     def run_count(self):
         self._runs += 1
         return self._runs
@@ -433,9 +550,7 @@ class KovoTestCase(unittest.TestCase):
 
     def quit(self, app):
         """Quits through the menu (Alt+D, K) and waits for a clean exit."""
-        app.key("alt+d")
-        time.sleep(0.3)
-        app.key("k")
+        app.menu_key("alt+d", "k")
         self.assertEqual(app.wait_exit(), 0, app.output())
 
 

@@ -2,7 +2,6 @@
 recent-file list across runs."""
 import os
 import re
-import time
 
 import kovo_e2e
 from kovo_e2e import KovoTestCase, is_green
@@ -25,19 +24,24 @@ class OpenTest(KovoTestCase):
         app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="the pyramid")
         self.quit(app)
 
+    def test_alt_d_then_n_opens_the_dialog_and_escape_cancels_it(self):
+        app = self.start("pyramid.dat")
+        app.menu_key("alt+d", "n")
+        app.dismiss("^Open$", "Escape")
+        self.assertEqual(app.window_name(), "pyramid.dat - Kovomodel")
+        self.quit(app)
+
     def test_a_rejected_model_shows_a_message_and_changes_nothing(self):
         self.write_file("broken.dat", "1\n3 1\n0 0 0\n1 0 zero\n")
         app = self.start()
         app.repaint()  # the first frame is checked on its own at start-up
         before = app.wait_for_picture(lambda s: s.count(is_green) > 2000, what="the house")
         self.open_with_dialog(app, self.path("broken.dat"))
-        box = app.wait_window("^Kovomodel$")
-        app.key("Return", wid=box)
-        app.wait_gone(box)
-        time.sleep(0.5)
+        app.dismiss("^Kovomodel$")
+        # The box covered part of the view, which repaints once it is gone.
+        app.wait_for_picture(lambda s: s.count(is_green) == before.count(is_green),
+                             what="the house as it was")
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
-        after = app.view_shot()
-        self.assertEqual(after.count(is_green), before.count(is_green), "the house stays")
         self.quit(app)
         self.assertNotIn("broken.dat", self.read_profile() or "")
 
@@ -60,9 +64,7 @@ class RecentFilesTest(KovoTestCase):
     def test_an_entry_reopens_its_file_from_the_menu(self):
         self.run_once("pyramid.dat")
         app = self.start()
-        app.key("alt+d")
-        time.sleep(0.3)
-        app.key("1")
+        app.menu_key("alt+d", "1")
         app.wait_name("^pyramid.dat - Kovomodel$")
         self.quit(app)
 
@@ -71,12 +73,8 @@ class RecentFilesTest(KovoTestCase):
         self.run_once("wire.dat")
         os.remove(self.path("wire.dat"))
         app = self.start()
-        app.key("alt+d")
-        time.sleep(0.3)
-        app.key("1")
-        box = app.wait_window("^Kovomodel$")
-        app.key("Return", wid=box)
-        app.wait_gone(box)
+        app.menu_key("alt+d", "1")
+        app.dismiss("^Kovomodel$")
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
         self.quit(app)
         profile = self.read_profile()

@@ -1,11 +1,35 @@
 """Start-up: the caption, the default model, a file named on the command line,
-and a missing file."""
+a missing file, the window's icon and the start-up benchmark switch."""
 import os
+import struct
 import subprocess
 import time
+import zlib
 
 import kovo_e2e
-from kovo_e2e import KovoTestCase, is_black, is_green
+from kovo_e2e import KovoTestCase, is_black, is_green, wait_until
+
+
+def icon_pixels(size):
+    """The committed desktop icon of size pixels as 0xAARRGGBB values, rows
+    from the top. make-icons.py writes 8-bit RGBA rows without filtering."""
+    path = os.path.join(kovo_e2e.SAMPLES, "..", "app", "icons", "kovomodel-%d.png" % size)
+    with open(path, "rb") as f:
+        data = f.read()
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        idat += data[pos + 8:pos + 8 + length] if kind == b"IDAT" else b""
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    pixels = []
+    for row in range(size):
+        line = raw[row * (1 + 4 * size):(row + 1) * (1 + 4 * size)]
+        assert line[0] == 0, "a filtered row"
+        for x in range(1, len(line), 4):
+            r, g, b, a = line[x:x + 4]
+            pixels.append(a << 24 | r << 16 | g << 8 | b)
+    return pixels
 
 
 class StartupTest(KovoTestCase):
@@ -37,11 +61,29 @@ class StartupTest(KovoTestCase):
         os.remove(self.path("dom.dat"))
         app = self.start()
         self.assertEqual(app.window_name(), "Untitled - Kovomodel")
-        time.sleep(0.5)
-        shot = app.view_shot()
+        shot = app.wait_for_picture(lambda s: s.count(is_black) > s.width * s.height * 0.9,
+                                    what="the first frame, black")
         self.assertEqual(shot.count(is_green), 0)
         self.assertEqual(app.find_windows("^Kovomodel$"), [], "no message for the default")
         self.quit(app)
+
+    def test_the_main_window_carries_the_program_icon_in_both_sizes(self):
+        app = self.start()
+        icons = wait_until(app.window_icons, what="the window's icons")
+        self.assertEqual(sorted(icons), [(16, 16), (32, 32)])
+        for size in (16, 32):
+            self.assertEqual(icons[(size, size)], icon_pixels(size), "the %d-pixel image" % size)
+        self.quit(app)
+
+    def test_only_the_value_1_of_the_benchmark_switch_ends_after_the_first_frame(self):
+        for value in ("0", "", "yes", "2"):
+            with self.subTest(value=value):
+                app = self.start("pyramid.dat",
+                                 extra_env={"KOVOMODEL_EXIT_AFTER_FIRST_FRAME": value})
+                app.wait_for_picture(lambda s: s.count(is_green) > 1000, what="the first frame")
+                time.sleep(0.5)
+                self.assertIsNone(app.proc.poll(), "still running after its first frame")
+                self.quit(app)
 
     def test_the_start_up_benchmark_switch_closes_after_the_first_frame(self):
         app = self.start("pyramid.dat", wait_main=False,

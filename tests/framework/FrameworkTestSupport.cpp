@@ -9,7 +9,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
 #include <sstream>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using host::BOOL;
 using host::FALSE;
@@ -170,6 +173,46 @@ DialogRecorder::DialogRecorder() {
 
 DialogRecorder::~DialogRecorder() {
     host::SetDialogHooks(host::DialogHooks());
+}
+
+CurrentDirectory::CurrentDirectory(const std::string& folder)
+    : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+}
+
+CurrentDirectory::~CurrentDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+}
+
+namespace {
+
+// The capability sets of this thread; false when the kernel refuses.
+bool Capabilities(bool set, __user_cap_data_struct (&data)[2]) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+
+constexpr std::uint32_t kFileOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+
+} // namespace
+
+FileModesBindRoot::FileModesBindRoot() {
+    __user_cap_data_struct data[2] = {};
+    if (!Capabilities(false, data)) {
+        return;
+    }
+    m_effective = data[0].effective;
+    data[0].effective &= ~kFileOverrides;
+    m_lowered = Capabilities(true, data);
+}
+
+FileModesBindRoot::~FileModesBindRoot() {
+    __user_cap_data_struct data[2] = {};
+    if (m_lowered && Capabilities(false, data)) {
+        data[0].effective = m_effective;
+        Capabilities(true, data);
+    }
 }
 
 void FrameworkTest::SetUp() {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,33 @@ public:
     std::vector<host::OPENFILENAME> openDialogs;
     std::vector<host::HWND> dialogOwners;
     std::string fileToChoose; // empty: the open dialog is cancelled
+};
+
+/// Makes folder the current directory while it lives.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& folder);
+    ~CurrentDirectory();
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    std::string m_previous;
+};
+
+/// While it lives, file modes bind this thread even when it runs as root (as
+/// CI does): the capabilities to read and search any file are lowered from
+/// its effective set, and raised again at the end. Harmless for other users.
+class FileModesBindRoot {
+public:
+    FileModesBindRoot();
+    ~FileModesBindRoot();
+    FileModesBindRoot(const FileModesBindRoot&) = delete;
+    FileModesBindRoot& operator=(const FileModesBindRoot&) = delete;
+
+private:
+    bool m_lowered = false;
+    std::uint32_t m_effective = 0; ///< the first word of the effective set before
 };
 
 /// A fresh application with the test template, a profile in a folder that does

@@ -118,6 +118,33 @@ TEST_F(RecentFileListTest, OnlyFilesRightInTheCurrentDirectoryShowByName) {
     EXPECT_EQ(name("/dom.dat", "//"), "/dom.dat");
 }
 
+TEST_F(RecentFileListTest, InTheRootFolderRootFilesShowByTheirPath) {
+    app.LoadStdProfileSettings(4);
+    StartNew();
+    app.m_recentList->AddPath(dir + "/a.dat");
+    app.m_recentList->AddPath("/dom.dat");
+    const fwtest::CurrentDirectory root("/");
+    const Names shown = OpenPopup();
+    ASSERT_EQ(shown.size(), 7u);
+    EXPECT_EQ(shown[2], "&1 /dom.dat (first)");
+    EXPECT_EQ(shown[3], "&2 " + dir + "/a.dat");
+}
+
+TEST_F(RecentFileListTest, RelativeNamesEnterTheListAsFullPaths) {
+    app.LoadStdProfileSettings(4);
+    const std::string a = WriteFile("a.dat"), b = WriteFile("sub/b.dat");
+    const fwtest::CurrentDirectory here(dir);
+    app.AddToRecentList("a.dat");
+    app.AddToRecentList("sub/b.dat");
+    EXPECT_EQ(List(), (Names{b, a, "", ""}));
+    // Another name of a listed file moves its entry up rather than adding one.
+    app.AddToRecentList("./sub/../a.dat");
+    EXPECT_EQ(List(), (Names{a, b, "", ""}));
+    StartNew();
+    EXPECT_EQ(OpenPopup()[2], "&1 a.dat (first)");
+    EXPECT_EQ(OpenPopup()[3], "&2 " + b);
+}
+
 TEST_F(RecentFileListTest, FirstRunReadsDefaultsAndWritesOnlyTheListAtExit) {
     app.LoadStdProfileSettings(4);
     EXPECT_EQ(List(), Names(4));

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <tuple>
 
@@ -52,7 +51,6 @@ TEST(ModelLoaderRejectionTest, SaysWhereAndWhatWasExpected) {
         {"0\n2 1\n0 1e-40 0\n0 0 -2e-40\n1 2\n", 4, 5,
          "a largest coordinate far enough from 0 to scale to 1000", "'-2e-40'"},
     };
-    const auto start = std::chrono::steady_clock::now();
     for (const auto& c : cases) {
         Model model;
         ASSERT_TRUE(model.OpenText("5\n1 1\n0 0 -1\n1 1 1\n", "first.dat"));
@@ -65,7 +63,6 @@ TEST(ModelLoaderRejectionTest, SaysWhereAndWhatWasExpected) {
         EXPECT_EQ(std::make_tuple(e.Path(), e.Line(), e.Column(), e.Expected(), e.Found()),
                   std::make_tuple("bad.dat"s, c.line, c.column, c.expected, c.found));
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(ModelLoaderRejectionTest, MessagesAndUnreadableFiles) {

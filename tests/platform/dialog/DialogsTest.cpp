@@ -16,6 +16,7 @@
 // After the test framework: X11 defines macros that clash with its names.
 #include <FL/x.H>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -28,7 +29,7 @@ using namespace dialogs_test;
 
 namespace {
 
-int g_userMessages = 0;
+std::atomic<int> g_userMessages = 0; // also read by the threads that play the user
 
 LRESULT CountUserMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     g_userMessages += message == WM_USER;
@@ -301,26 +302,15 @@ TEST_F(DialogsOnDisplayTest, TheTextIsShownLiterallyAndWrappedAndTheCaptionNames
     EXPECT_GT(box.TextWidget().h(), box.TextWidget().labelsize() * 2) << "wrapped onto lines";
     if (!HaveXdotool())
         GTEST_SKIP() << "xdotool is not installed";
-    std::string found;
+    bool found = false;
     ModalAnswer modal([&](Fl_Window& w) {
-        // The window's name reaches the server a moment after the window is
-        // made; on a busy machine xdotool may look before it has.
-        for (int attempt = 0; attempt < 50 && found.empty(); ++attempt) {
-            Fl::flush();
-            XSync(fl_display, False);
-            if (FILE* pipe = popen("xdotool search --name '^Kovomodel$' 2>/dev/null", "r")) {
-                char line[64];
-                while (fgets(line, sizeof line, pipe))
-                    found += line;
-                pclose(pipe);
-            }
-            if (found.empty())
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+        // The box is up for the toolkit at once, for the X server a moment later.
+        Fl::flush();
+        found = WaitUntil([] { return XServerHasWindowNamed("Kovomodel"); });
         PressKey(w, FL_Enter);
     });
     box.Run(nullptr);
-    EXPECT_FALSE(found.empty());
+    EXPECT_TRUE(found) << "the X server knows the box by its caption";
 }
 
 TEST_F(DialogsOnDisplayTest, TheAboutDialogIsLaidOutInDialogUnitsOfItsFont) {
@@ -461,10 +451,17 @@ TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleKeepsOurQueueRunningAndEsc
     g_userMessages = 0;
     PostMessage(owner, WM_USER, 0, 0);
     std::thread user([] {
-        std::system("for i in $(seq 100); do"
-                    "  id=$(xdotool search --name '^Open kovo-dialog-test$' | head -1);"
-                    "  [ -n \"$id\" ] && break; sleep 0.1; done;"
-                    "sleep 0.3; [ -n \"$id\" ] && xdotool key --window \"$id\" Escape");
+        // Escape once the chooser is up and our queue has run beneath it;
+        // again until it is gone, should a press come before it listens.
+        const char* const title = "Open kovo-dialog-test";
+        WaitUntil([&] { return XServerHasWindowNamed(title); });
+        WaitUntil([] { return g_userMessages > 0; });
+        WaitUntil([&] {
+            std::system("xdotool search --name '^Open kovo-dialog-test$' key --window %1 Escape"
+                        " >/dev/null 2>&1");
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return !XServerHasWindowNamed(title);
+        });
     });
     OPENFILENAME ofn;
     ofn.owner = owner;
@@ -475,7 +472,7 @@ TEST(FileDialogNativeTest, TheChooserIsFoundByItsTitleKeepsOurQueueRunningAndEsc
     user.join();
     EXPECT_FALSE(chosen);
     EXPECT_EQ(ofn.file, "unchanged");
-    EXPECT_EQ(g_userMessages, 1)
+    EXPECT_EQ(g_userMessages.load(), 1)
         << "the message posted before was handled while the chooser was up";
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);

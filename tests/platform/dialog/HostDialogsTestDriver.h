@@ -9,9 +9,11 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace dialogs_test {
 
@@ -27,6 +29,28 @@ inline bool OpenDialogDisplay() {
 
 inline bool HaveXdotool() {
     return std::system("command -v xdotool >/dev/null 2>&1") == 0;
+}
+
+/// Asks done until it is true or the seconds are up; whether done came true.
+/// For what another client of the X server must see, which takes its own time.
+inline bool WaitUntil(const std::function<bool()>& done, double seconds = 10.0) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        if (done()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+/// Whether the X server knows a window named name, asked as desktop tools
+/// ask it.
+inline bool XServerHasWindowNamed(const std::string& name) {
+    const std::string command = "xdotool search --name '^" + name + "$' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
 }
 
 /// Sends a key press to window as the toolkit's event loop would.

@@ -42,9 +42,12 @@ struct Frame {
         SetMenu(frame, bar);
         view = log.CreateChild(frame, 1, 400, 275);
         ShowWindow(frame, SW_SHOW);
-        // Let the X server map and expose the windows before the test starts.
-        for (int i = 0; i < 10; ++i) {
-            Fl::wait(0.03);
+        // Let the X server map and expose the windows before the test starts:
+        // once a round trip has come back, the exposures it made are queued,
+        // however busy the machine.
+        XSync(fl_display, False);
+        for (int i = 0; i < 3; ++i) {
+            Fl::check();
             Drain();
         }
         log.entries.clear();
@@ -219,9 +222,10 @@ TEST(HostDisplayTest, ExposuresPaintAtOnceAndModalScopesRunTheQueueInToolkitLoop
         ValidateRect(f.view, nullptr);
         XClearArea(fl_display, fl_xid(&PeerOf(f.view).Window()), 0, 0, 0, 0, True);
         XFlush(fl_display);
-        // Should the paint wait for a further event, this one ends the wait.
+        // Should the paint wait for a further event, this one ends the wait;
+        // late enough that a busy machine has long delivered the exposure.
         Fl::add_timeout(
-            2.0, [](void* hwnd) { PostMessage(static_cast<HWND>(hwnd), WM_USER + 99, 0, 0); },
+            10.0, [](void* hwnd) { PostMessage(static_cast<HWND>(hwnd), WM_USER + 99, 0, 0); },
             f.frame);
         // The frame's own first exposure may still arrive on a busy machine;
         // only the view's paint is asked about here.
