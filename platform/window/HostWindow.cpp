@@ -30,7 +30,7 @@ RECT InitialRect(const CREATESTRUCT& cs) {
 }
 
 void SendSize(HWND hwnd) {
-    SendMessage(hwnd, WM_SIZE, hwnd->iconic ? SIZE_MINIMIZED : SIZE_RESTORED,
+    SendMessage(hwnd, WM_SIZE, hwnd->SizeType(),
                 MAKELPARAM(hwnd->ClientWidth(), hwnd->ClientHeight()));
 }
 

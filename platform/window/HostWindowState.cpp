@@ -21,19 +21,57 @@ void InvalidateTree(HWND hwnd) {
     }
 }
 
-// Applies a show command to the record; only top-level windows minimise.
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Maximising fills the work area of the screen (as the peer knows it; the
+// record keeps its size without a display) and remembers where to return.
+void Maximise(Window& window) {
+    if (!window.zoomed) {
+        window.restoreRect = window.rect;
+        window.zoomed = true;
+    }
+    if (window.peer) {
+        window.rect = window.peer->WorkArea();
+    }
+}
+
+void Unmaximise(Window& window) {
+    if (window.zoomed) {
+        window.rect = window.restoreRect;
+        window.zoomed = false;
+    }
+}
+
+// Applies a show command to the record; only top-level windows minimise or
+// maximise. Restoring a minimised window returns it to its maximised state;
+// restoring any other, or showing it normally, returns it to its own size.
 void ApplyShow(Window& window, int command) {
+    const bool topLevel = !window.parent;
+    const bool wasIconic = window.iconic;
+    window.visible = command != SW_HIDE;
     switch (command) {
     case SW_HIDE:
-        window.visible = false;
         return;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-        window.visible = true;
-        window.iconic = !window.parent;
+        window.iconic = topLevel;
+        return;
+    case SW_SHOWMAXIMIZED:
+        window.iconic = false;
+        if (topLevel) {
+            Maximise(window);
+        }
+        return;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+        window.iconic = false;
+        if (command == SW_SHOWNORMAL || !wasIconic) {
+            Unmaximise(window);
+        }
         return;
     default:
-        window.visible = true;
         window.iconic = false;
         return;
     }
@@ -41,11 +79,12 @@ void ApplyShow(Window& window, int command) {
 
 } // namespace
 
-void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight) {
-    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight) {
+void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight, UINT oldType) {
+    if (hwnd->ClientWidth() == oldWidth && hwnd->ClientHeight() == oldHeight &&
+        (oldType == kAnySizeType || hwnd->SizeType() == oldType)) {
         return;
     }
-    SendMessage(hwnd, WM_SIZE, hwnd->iconic ? SIZE_MINIMIZED : SIZE_RESTORED,
+    SendMessage(hwnd, WM_SIZE, hwnd->SizeType(),
                 MAKELPARAM(hwnd->ClientWidth(), hwnd->ClientHeight()));
 }
 
@@ -57,7 +96,12 @@ BOOL ShowWindow(HWND hwnd, int command) {
     const BOOL wasVisible = ToBOOL(window->visible);
     const int oldWidth = window->ClientWidth();
     const int oldHeight = window->ClientHeight();
+    const RECT oldRect = window->rect;
+    const UINT oldType = window->SizeType();
     ApplyShow(*window, command);
+    if (window->peer && !SameRect(oldRect, window->rect)) {
+        window->peer->Move(window->rect);
+    }
     if (window->peer) {
         window->peer->Show(command);
     }
@@ -72,7 +116,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
         ActivateWindow(hwnd, WA_ACTIVE);
     }
     if (IsWindow(hwnd)) {
-        SendSizeIfChanged(hwnd, oldWidth, oldHeight);
+        SendSizeIfChanged(hwnd, oldWidth, oldHeight, oldType);
     }
     return wasVisible;
 }
@@ -89,6 +133,11 @@ BOOL IsWindowVisible(HWND hwnd) {
 BOOL IsIconic(HWND hwnd) {
     Window* window = LiveWindow(hwnd);
     return ToBOOL(window && window->iconic);
+}
+
+BOOL IsZoomed(HWND hwnd) {
+    Window* window = LiveWindow(hwnd);
+    return ToBOOL(window && window->zoomed);
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {

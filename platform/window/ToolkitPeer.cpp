@@ -71,6 +71,37 @@ PeerWindow* ToolkitPeer::WindowOf(HWND hwnd) {
     return &static_cast<ToolkitPeer*>(hwnd->peer.get())->Window();
 }
 
+namespace {
+
+// Tells a window manager, as the desktop's window-state convention asks, that
+// the window is or no longer is maximised, so that its frame agrees with the
+// size the record gave it. Without a window manager nobody listens.
+void SendMaximisedState(::Window xid, bool maximised) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = xid;
+    event.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = maximised ? 1 : 0; // add or remove
+    event.xclient.data.l[1] = XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    event.xclient.data.l[2] = XInternAtom(fl_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    event.xclient.data.l[3] = 1; // asked by an application
+    XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+} // namespace
+
+RECT ToolkitPeer::WorkArea() {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+    PeerWindow& window = Window();
+    Fl::screen_work_area(x, y, w, h, window.x() + window.w() / 2, window.y() + window.h() / 2);
+    return {x, y, x + w, y + h};
+}
+
 void ToolkitPeer::Show(int command) {
     if (command == SW_HIDE) {
         Window().hide();
@@ -81,8 +112,15 @@ void ToolkitPeer::Show(int command) {
         SetCursor(true); // a window shown during a long operation waits too
     }
     const bool minimise = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED;
-    if (minimise && !Window().parent() && Window().shown()) {
+    if (Window().parent() || !Window().shown()) {
+        return;
+    }
+    if (minimise) {
         XIconifyWindow(fl_display, fl_xid(&Window()), fl_screen);
+        return;
+    }
+    if (command == SW_SHOWMAXIMIZED || command == SW_SHOWNORMAL || command == SW_RESTORE) {
+        SendMaximisedState(fl_xid(&Window()), IsZoomed(m_hwnd) != FALSE);
     }
 }
 

@@ -26,6 +26,7 @@ public:
     MenuBarMirror* Menu() { return m_menu.get(); }
 
     void Show(int command) override;
+    RECT WorkArea() override;
     void SetText(const std::string& text) override;
     void Move(const RECT& outer) override;
     void SetEnabled(bool enabled) override;

@@ -27,6 +27,8 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     bool iconic = false;
+    bool zoomed = false; ///< maximised: rect fills the work area until restored
+    RECT restoreRect;    ///< the outer rectangle to return to from maximised
     bool invalid = false;
     bool eraseWanted = false;
     bool destroying = false;
@@ -34,6 +36,13 @@ struct Window {
     DeviceContext dc;
     std::unique_ptr<WindowPeer> peer; ///< only while a display is open
 
+    /// The WM_SIZE type that the window's state calls for.
+    UINT SizeType() const {
+        if (iconic) {
+            return SIZE_MINIMIZED;
+        }
+        return zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    }
     int ClientWidth() const { return iconic ? 0 : rect.right - rect.left; }
     int ClientHeight() const {
         if (iconic) {

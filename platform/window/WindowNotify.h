@@ -5,8 +5,11 @@
 
 namespace host {
 
-/// Sends WM_SIZE when the window's client size differs from the old one.
-void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight);
+/// Stands for "whatever the size type was" in SendSizeIfChanged.
+constexpr UINT kAnySizeType = 0xFFFFFFFF;
+/// Sends WM_SIZE when the window's client size differs from the old one, or
+/// its size type (restored, minimised, maximised) from oldType.
+void SendSizeIfChanged(HWND hwnd, int oldWidth, int oldHeight, UINT oldType = kAnySizeType);
 /// Forgets hwnd as the active and the focus window (it is going away).
 void ForgetWindowState(HWND hwnd);
 

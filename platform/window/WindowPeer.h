@@ -18,8 +18,11 @@ class WindowPeer {
 public:
     virtual ~WindowPeer() = default;
 
-    /// Follows the record's visibility and minimised state.
+    /// Follows the record's visibility, minimised and maximised state.
     virtual void Show(int command) = 0;
+    /// The outer rectangle that a maximised window takes: the work area of
+    /// the screen the window is on.
+    virtual RECT WorkArea() = 0;
     virtual void SetText(const std::string& text) = 0;
     /// Follows the record's outer rectangle.
     virtual void Move(const RECT& outer) = 0;

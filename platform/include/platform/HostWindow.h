@@ -72,6 +72,11 @@ BOOL ShowWindow(HWND hwnd, int command);
 /// TRUE when the window and all its parents are shown.
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
+/// TRUE while a top-level window is maximised: shown with SW_SHOWMAXIMIZED, it
+/// fills the screen's work area (keeping its size without a display) and
+/// gets WM_SIZE with SIZE_MAXIMIZED, until SW_SHOWNORMAL, or SW_RESTORE while
+/// not minimised, returns it to the rectangle it had.
+BOOL IsZoomed(HWND hwnd);
 /// Enables or disables mouse and keyboard input; returns whether it was
 /// disabled before.
 BOOL EnableWindow(HWND hwnd, BOOL enable);

@@ -126,6 +126,20 @@ TEST(HostDisplayTest, MenuBarMirrorsTheMenuUpdatesOnOpeningPostsThePickAndFollow
         EXPECT_EQ(PeerOf(f.frame).Menu()->Bar().w(), 300);
         EXPECT_EQ(f.log.Of(WM_SIZE).size(), 2u);
         EXPECT_EQ(window.w(), 300);
+
+        // Maximised, the window fills the screen's work area (all of it on a
+        // server without a window manager) and returns when shown normally.
+        int x = 0, y = 0, w = 0, h = 0;
+        Fl::screen_work_area(x, y, w, h, 0, 0);
+        ShowWindow(f.frame, SW_SHOWMAXIMIZED);
+        EXPECT_TRUE(IsZoomed(f.frame));
+        EXPECT_EQ(f.log.Of(WM_SIZE).back().wParam, SIZE_MAXIMIZED);
+        EXPECT_EQ(f.log.Of(WM_SIZE).back().lParam, MAKELPARAM(w, h - kMenuBarHeight));
+        EXPECT_EQ(window.w(), w);
+        EXPECT_EQ(window.h(), h);
+        ShowWindow(f.frame, SW_SHOWNORMAL);
+        EXPECT_EQ(window.w(), 300);
+        EXPECT_EQ(f.log.Of(WM_SIZE).back().lParam, MAKELPARAM(300, 200 - kMenuBarHeight));
     });
 }
 

@@ -111,6 +111,38 @@ TEST(HostWindowTest, SizesFollowMovesMenusAndMinimising) {
     EXPECT_EQ(GetMenuItemCount(bar), -1); // the menu went with its window
 }
 
+TEST(HostWindowTest, MaximisingMarksTheWindowUntilItIsShownNormallyOrRestored) {
+    MessageLog log;
+    HWND frame = log.CreateTopLevel(400, 300);
+    HWND view = log.CreateChild(frame, 1, 40, 30);
+    RECT before;
+    GetWindowRect(frame, &before);
+    struct Step {
+        int command;
+        bool zoomed;
+        UINT sizeType; // of the last WM_SIZE
+    };
+    // Without a display the record keeps its size; only the state changes.
+    const Step steps[] = {
+        {SW_SHOWMAXIMIZED, true, SIZE_MAXIMIZED}, {SW_MINIMIZE, true, SIZE_MINIMIZED},
+        {SW_RESTORE, true, SIZE_MAXIMIZED},       {SW_SHOW, true, SIZE_MAXIMIZED},
+        {SW_RESTORE, false, SIZE_RESTORED},       {SW_SHOWMAXIMIZED, true, SIZE_MAXIMIZED},
+        {SW_SHOWNORMAL, false, SIZE_RESTORED},
+    };
+    for (const Step& step : steps) {
+        ShowWindow(frame, step.command);
+        EXPECT_EQ(IsZoomed(frame) != FALSE, step.zoomed) << step.command;
+        EXPECT_EQ(log.Of(WM_SIZE).back().wParam, step.sizeType) << step.command;
+    }
+    RECT after;
+    GetWindowRect(frame, &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    ShowWindow(view, SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(IsZoomed(view)) << "a child window does not maximise";
+    DestroyWindow(frame);
+    EXPECT_FALSE(IsZoomed(frame));
+}
+
 TEST(HostWindowTest, VisibilityEnablingAndFocus) {
     MessageLog log;
     HWND frame = log.CreateTopLevel();
