@@ -81,7 +81,7 @@ const ModelArrays* ModelArrays::For(const Model& model) {
 std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     auto arrays = std::make_unique<ModelArrays>();
     arrays->m_source = SourceOf(model);
-    const VertexNumbering numbering(model.vertices);
+    VertexNumbering numbering(model.vertices);
     const bool surface = model.type != 0;
     arrays->CopyVertices(model.vertices, numbering.Count(), surface);
     const bool complete = surface ? arrays->AddElements(model.faces, numbering)
@@ -132,7 +132,7 @@ template <typename Element> void ModelArrays::PlanRuns(const Element* first) {
 }
 
 template <typename Element>
-bool ModelArrays::AddElements(const Element* first, const VertexNumbering& numbering) {
+bool ModelArrays::AddElements(const Element* first, VertexNumbering& numbering) {
     PlanRuns(first);
     if (!m_runs.empty()) {
         m_indices.reserve(m_runs.back().first + m_runs.back().count);

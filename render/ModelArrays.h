@@ -76,8 +76,7 @@ private:
     static Source SourceOf(const Model& model) noexcept;
     void CopyVertices(const Vertex* first, std::uint32_t count, bool withNormals);
     template <typename Element> void PlanRuns(const Element* first);
-    template <typename Element>
-    bool AddElements(const Element* first, const VertexNumbering& numbering);
+    template <typename Element> bool AddElements(const Element* first, VertexNumbering& numbering);
 
     Source m_source;
     std::vector<float> m_positions; // x, y, z per vertex, in list order

@@ -24,20 +24,23 @@ VertexNumbering::VertexNumbering(const Vertex* first) {
               [](const Stretch& l, const Stretch& r) { return l.begin < r.begin; });
 }
 
-std::optional<std::uint32_t> VertexNumbering::Find(const Vertex* vertex) const noexcept {
+bool VertexNumbering::Stretch::Holds(std::uintptr_t address) const noexcept {
+    return address >= begin && address < end && (address - begin) % sizeof(Vertex) == 0;
+}
+
+std::optional<std::uint32_t> VertexNumbering::Find(const Vertex* vertex) noexcept {
     const std::uintptr_t address = AddressOf(vertex);
-    // The last stretch that begins at or before the address is the only one
-    // that can hold it.
-    auto after = std::upper_bound(
-        m_stretches.begin(), m_stretches.end(), address,
-        [](std::uintptr_t a, const Stretch& stretch) { return a < stretch.begin; });
-    if (after == m_stretches.begin()) {
-        return std::nullopt;
+    if (m_lastFound >= m_stretches.size() || !m_stretches[m_lastFound].Holds(address)) {
+        // The last stretch that begins at or before the address is the only
+        // one that can hold it.
+        const auto after = std::upper_bound(
+            m_stretches.begin(), m_stretches.end(), address,
+            [](std::uintptr_t a, const Stretch& stretch) { return a < stretch.begin; });
+        if (after == m_stretches.begin() || !(after - 1)->Holds(address)) {
+            return std::nullopt;
+        }
+        m_lastFound = static_cast<std::size_t>(after - 1 - m_stretches.begin());
     }
-    const Stretch& stretch = *(after - 1);
-    const std::uintptr_t offset = address - stretch.begin;
-    if (address >= stretch.end || offset % sizeof(Vertex) != 0) {
-        return std::nullopt;
-    }
-    return stretch.first + static_cast<std::uint32_t>(offset / sizeof(Vertex));
+    const Stretch& stretch = m_stretches[m_lastFound];
+    return stretch.first + static_cast<std::uint32_t>((address - stretch.begin) / sizeof(Vertex));
 }

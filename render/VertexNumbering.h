@@ -25,8 +25,10 @@ public:
     std::uint32_t Count() const noexcept { return m_count; }
 
     /// The place of vertex in the list; nothing when vertex is not one of the
-    /// list's records (null, or a record of another list).
-    std::optional<std::uint32_t> Find(const Vertex* vertex) const noexcept;
+    /// list's records (null, or a record of another list). Looks in the
+    /// stretch of the previous lookup first: the corners of neighbouring
+    /// faces are mostly near each other in the list.
+    std::optional<std::uint32_t> Find(const Vertex* vertex) noexcept;
 
 private:
     // Records laid out one after another, from begin up to (not including) end.
@@ -34,8 +36,11 @@ private:
         std::uintptr_t begin = 0;
         std::uintptr_t end = 0;
         std::uint32_t first = 0; // the place of the record at begin
+
+        bool Holds(std::uintptr_t address) const noexcept;
     };
 
     std::vector<Stretch> m_stretches; // sorted by address, none overlapping
     std::uint32_t m_count = 0;
+    std::size_t m_lastFound = 0; // the stretch of the previous successful lookup
 };
