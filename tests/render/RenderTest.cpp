@@ -106,8 +106,9 @@ TEST(DrawingSurfaceTest, WithoutAContextEveryStepIsSkipped) {
     const bool before = g_showReferenceObjects;
     EXPECT_EQ(ToggleReferenceObjects(), !before);
     EXPECT_EQ(g_showReferenceObjects, !before);
-    for (void (*command)() : {ShowPoints, ShowWire, ShowSolid, ShadeFlat, ShadeSmooth})
+    for (void (*command)() : {ShowPoints, ShowWire, ShowSolid, ShadeFlat, ShadeSmooth}) {
         command();
+    }
     EXPECT_EQ(ToggleReferenceObjects(), before);
 
     surface.Resize(640, 0);
@@ -117,8 +118,9 @@ TEST(DrawingSurfaceTest, WithoutAContextEveryStepIsSkipped) {
     DrawReferenceObjects();
     EXPECT_FALSE(surface.Present(nullptr));
     surface.Destroy();
-    if (hwnd)
+    if (hwnd) {
         host::DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(RenderTest, ResizeSetsViewportPerspectiveAndFrameStateWithoutDividingByZero) {
@@ -232,15 +234,17 @@ TEST_F(RenderTest, ModelsShowEveryCornerAndEdgeAndLinesTakeTheLastNormal) {
                                "1 2\n3 4\n5 6\n");
     const auto brightestOnColumn = [&] {
         int best = 0;
-        for (int y = 0; y < kHeight; ++y)
+        for (int y = 0; y < kHeight; ++y) {
             best = std::max(best, window.At(kWidth / 2, y));
+        }
         return best;
     };
     const int lit = Draw(*lines, false);
     int rowsLit = 0;
-    for (int y = 0; y < kHeight; ++y)
+    for (int y = 0; y < kHeight; ++y) {
         rowsLit +=
             window.At(0, y) > 8 && window.At(kWidth / 2, y) > 8 && window.At(kWidth - 1, y) > 8;
+    }
     EXPECT_TRUE(rowsLit >= 3 && rowsLit <= 6) << rowsLit;
     EXPECT_EQ(lit, rowsLit * kWidth); // each spans the view, and nothing joins them
 
@@ -279,8 +283,9 @@ TEST_F(RenderTest, DisplayCommandsChangeWhatTheNextFramesCoverAndHowTheyShade) {
     ShadeFlat();
     Draw(Model(), true);
     int differing = 0;
-    for (std::size_t i = 1; i < smooth.size(); i += 3)
+    for (std::size_t i = 1; i < smooth.size(); i += 3) {
         differing += std::abs(smooth[i] - window.pixels[i]) > 2 ? 1 : 0;
+    }
     EXPECT_GT(differing, 100);
     ShadeSmooth();
     Draw(Model(), true);
