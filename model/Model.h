@@ -93,7 +93,9 @@ public:
     void ComputeVertexNormals();
 
     /// Issues the mesh's primitives to the current OpenGL context. Defined by
-    /// the render library, so that the model itself needs no OpenGL.
+    /// the render library, so that the model itself needs no OpenGL. Keeps
+    /// what it builds to draw from with the model (see DrawCache), so one
+    /// model must not be drawn on two threads at once.
     void Draw() const;
 
     /// What the renderer builds from the mesh and keeps with it between frames.
