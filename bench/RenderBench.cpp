@@ -163,7 +163,7 @@ void BM_Frame(benchmark::State& state, void (*mode)()) {
     state.counters["cpu_speedup"] = Median(faceByFace.cpu) / Median(arrays.cpu);
 }
 
-// The time column is the process's CPU time: the renderer's own threads
+// The CPU column is the whole process's: the renderer's own threads
 // rasterise, and on a busy machine it says more than the wall clock does.
 BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid)
     ->Unit(benchmark::kMillisecond)

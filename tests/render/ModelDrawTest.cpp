@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -79,11 +80,14 @@ struct ModelDrawTest : testing::Test {
 
     static int DifferingPixels(const std::vector<std::uint8_t>& a,
                                const std::vector<std::uint8_t>& b) {
-        int count = 0;
-        for (std::size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3) {
-            count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] ? 1 : 0;
+        if (a.size() != b.size()) {
+            return -1;
         }
-        return a.size() == b.size() ? count : -1;
+        int count = 0;
+        for (std::size_t i = 0; i + 2 < a.size(); i += 3) {
+            count += std::equal(&a[i], &a[i] + 3, &b[i]) ? 0 : 1;
+        }
+        return count;
     }
 };
 
@@ -143,6 +147,30 @@ TEST_F(ModelDrawTest, AWireModelIsLitWithTheNormalThatTheModelBeforeItLeft) {
         last = last->next;
     }
     EXPECT_EQ(CurrentNormal(), (Normal{last->c->nx, last->c->ny, last->c->nz}));
+}
+
+TEST_F(ModelDrawTest, OnlyFilledQuadrilateralsAreSentFaceByFace) {
+    const auto pyramid = LoadModelText(kPyramidText);
+    const auto triangles = LoadModelText(GridText(10, true));
+    const ModelArrays* withQuads = ModelArrays::For(*pyramid);
+    const ModelArrays* withoutQuads = ModelArrays::For(*triangles);
+    ASSERT_TRUE(withQuads && withoutQuads);
+    struct Case {
+        GLenum front, back;
+        bool arrays; // whether a model with quadrilaterals is drawn from its arrays
+    };
+    const Case cases[] = {{GL_FILL, GL_FILL, false},
+                          {GL_LINE, GL_LINE, true},
+                          {GL_POINT, GL_POINT, true},
+                          {GL_LINE, GL_FILL, false},
+                          {GL_FILL, GL_POINT, false}};
+    for (const Case& c : cases) {
+        glPolygonMode(GL_FRONT, c.front);
+        glPolygonMode(GL_BACK, c.back);
+        EXPECT_EQ(withQuads->DrawsLikeFaceByFace(), c.arrays) << c.front << " " << c.back;
+        EXPECT_TRUE(withoutQuads->DrawsLikeFaceByFace());
+    }
+    ShowSolid();
 }
 
 TEST_F(ModelDrawTest, ChangesToTheModelShowInTheNextFrame) {
