@@ -3,7 +3,9 @@
 #include "render/VertexNumbering.h"
 
 #include <GL/gl.h>
+#include <sys/mman.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -53,6 +55,20 @@ public:
     ClientArrayScope& operator=(const ClientArrayScope&) = delete;
 };
 
+// Asks for huge pages under the reserved storage of a large array, so that
+// filling it takes one page fault per 2 MiB instead of one per 4 KiB. Only
+// whole huge pages inside the storage are advised; failure changes nothing.
+template <typename T> void AdviseHugePages(const std::vector<T>& values) {
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(values.data());
+    const std::uintptr_t end = begin + values.capacity() * sizeof(T);
+    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = end & ~(kHugePage - 1);
+    if (last > first) {
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+}
+
 } // namespace
 
 bool ModelArrays::Source::operator==(const Source& other) const noexcept {
@@ -84,8 +100,13 @@ std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     VertexNumbering numbering(model.vertices);
     const bool surface = model.type != 0;
     arrays->CopyVertices(model.vertices, numbering.Count(), surface);
-    const bool complete = surface ? arrays->AddElements(model.faces, numbering)
-                                  : arrays->AddElements(model.edges, numbering);
+    // Counts below 0 promise nothing; a quadrilateral has four corners.
+    const auto corners = [](std::int32_t count, std::size_t each) {
+        return static_cast<std::size_t>(std::max(count, 0)) * each;
+    };
+    const bool complete =
+        surface ? arrays->AddElements(model.faces, corners(model.faceCount, 4), numbering)
+                : arrays->AddElements(model.edges, corners(model.edgeCount, 2), numbering);
     if (!complete) {
         return nullptr;
     }
@@ -98,8 +119,10 @@ bool ModelArrays::Matches(const Model& model) const noexcept {
 
 void ModelArrays::CopyVertices(const Vertex* first, std::uint32_t count, bool withNormals) {
     m_positions.reserve(std::size_t{count} * 3);
+    AdviseHugePages(m_positions);
     if (withNormals) {
         m_normals.reserve(std::size_t{count} * 3);
+        AdviseHugePages(m_normals);
     }
     for (const Vertex* vertex = first; vertex; vertex = vertex->next) {
         // Coordinates are at most a few thousand, so the conversion is exact.
@@ -114,31 +137,27 @@ void ModelArrays::CopyVertices(const Vertex* first, std::uint32_t count, bool wi
     }
 }
 
-template <typename Element> void ModelArrays::PlanRuns(const Element* first) {
+void ModelArrays::AddToRuns(unsigned mode, std::size_t count) {
     // Consecutive elements of one primitive share a call. Where triangles and
     // quadrilaterals alternate, the calls keep the list order, which decides
     // what shows where faces overlap at equal depth.
-    std::size_t total = 0;
-    for (const Element* element = first; element; element = element->next) {
-        const Corners corners = CornersOf(*element);
-        if (m_runs.empty() || m_runs.back().mode != corners.mode ||
-            m_runs.back().count + corners.count > kLongestRun) {
-            m_runs.push_back({corners.mode, total, 0});
-        }
-        m_runs.back().count += corners.count;
-        total += corners.count;
-        m_hasQuads = m_hasQuads || corners.mode == GL_QUADS;
+    if (m_runs.empty() || m_runs.back().mode != mode || m_runs.back().count + count > kLongestRun) {
+        m_runs.push_back({mode, m_indices.size(), 0});
     }
+    m_runs.back().count += count;
+    m_hasQuads = m_hasQuads || mode == GL_QUADS;
 }
 
 template <typename Element>
-bool ModelArrays::AddElements(const Element* first, VertexNumbering& numbering) {
-    PlanRuns(first);
-    if (!m_runs.empty()) {
-        m_indices.reserve(m_runs.back().first + m_runs.back().count);
-    }
+bool ModelArrays::AddElements(const Element* first, std::size_t expectedCorners,
+                              VertexNumbering& numbering) {
+    // Room for what the counts promise, so that a large mesh is not copied
+    // while it grows; pages reserved but never filled take no memory.
+    m_indices.reserve(expectedCorners);
+    AdviseHugePages(m_indices);
     for (const Element* element = first; element; element = element->next) {
         const Corners corners = CornersOf(*element);
+        AddToRuns(corners.mode, corners.count);
         for (std::size_t i = 0; i < corners.count; ++i) {
             const std::optional<std::uint32_t> number = numbering.Find(corners.at[i]);
             if (!number) {
@@ -180,6 +199,6 @@ void ModelArrays::Draw() const {
 }
 
 std::size_t ModelArrays::ByteSize() const noexcept {
-    return m_positions.capacity() * sizeof(float) + m_normals.capacity() * sizeof(float) +
-           m_indices.capacity() * sizeof(std::uint32_t) + m_runs.capacity() * sizeof(Run);
+    return m_positions.size() * sizeof(float) + m_normals.size() * sizeof(float) +
+           m_indices.size() * sizeof(std::uint32_t) + m_runs.size() * sizeof(Run);
 }

@@ -49,7 +49,7 @@ public:
     /// context and no buffer object bound to the array targets.
     void Draw() const;
 
-    /// The memory the arrays hold, in bytes.
+    /// The bytes that the arrays fill.
     std::size_t ByteSize() const noexcept;
 
 private:
@@ -75,8 +75,9 @@ private:
 
     static Source SourceOf(const Model& model) noexcept;
     void CopyVertices(const Vertex* first, std::uint32_t count, bool withNormals);
-    template <typename Element> void PlanRuns(const Element* first);
-    template <typename Element> bool AddElements(const Element* first, VertexNumbering& numbering);
+    void AddToRuns(unsigned mode, std::size_t count);
+    template <typename Element>
+    bool AddElements(const Element* first, std::size_t expectedCorners, VertexNumbering& numbering);
 
     Source m_source;
     std::vector<float> m_positions; // x, y, z per vertex, in list order
