@@ -32,6 +32,10 @@ Corners CornersOf(const Face& face) {
 // primitive is cut, and far below the largest count a call takes.
 constexpr std::size_t kLongestRun = std::size_t{12} << 20;
 
+// The most edges or faces that the counts alone may reserve room for; larger
+// meshes grow their arrays as they go.
+constexpr std::int32_t kMostElementsReserved = std::int32_t{1} << 26;
+
 // The client array state for the length of one draw: positions, normals when
 // given, nothing else; the caller's state comes back when it ends.
 class ClientArrayScope {
@@ -100,9 +104,10 @@ std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     VertexNumbering numbering(model.vertices);
     const bool surface = model.type != 0;
     arrays->CopyVertices(model.vertices, numbering.Count(), surface);
-    // Counts below 0 promise nothing; a quadrilateral has four corners.
+    // A quadrilateral has four corners. Counts are only a hint: one written
+    // by hand may be anything, so the room taken on its word is bounded.
     const auto corners = [](std::int32_t count, std::size_t each) {
-        return static_cast<std::size_t>(std::max(count, 0)) * each;
+        return static_cast<std::size_t>(std::clamp(count, 0, kMostElementsReserved)) * each;
     };
     const bool complete =
         surface ? arrays->AddElements(model.faces, corners(model.faceCount, 4), numbering)

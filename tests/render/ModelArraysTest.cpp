@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -98,6 +100,17 @@ TEST(ModelArraysTest, TakeSixFloatsPerVertexAndOneIndexPerCorner) {
     EXPECT_GE(gridBytes, 400 * 24 + corners * 4);
     EXPECT_LE(gridBytes, 400 * 24 + corners * 4 + 64);
     EXPECT_LE(wireBytes, 24 * 12 + 49 * 2 * 4 + 64);
+}
+
+TEST(ModelArraysTest, CountsWrittenByHandOnlyHintAtTheRoomNeeded) {
+    const auto grid = LoadModelText(GridText(10, true));
+    const std::size_t bytes = ModelArrays::Build(*grid)->ByteSize();
+    for (const std::int32_t count : {std::numeric_limits<std::int32_t>::max(), -5, 0}) {
+        grid->faceCount = count;
+        const std::unique_ptr<ModelArrays> arrays = ModelArrays::Build(*grid);
+        ASSERT_NE(arrays, nullptr) << count;
+        EXPECT_EQ(arrays->ByteSize(), bytes) << count;
+    }
 }
 
 } // namespace
