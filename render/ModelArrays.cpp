@@ -34,7 +34,7 @@ constexpr std::size_t kLongestRun = std::size_t{12} << 20;
 
 // The most edges or faces that the counts alone may reserve room for; larger
 // meshes grow their arrays as they go.
-constexpr std::int32_t kMostElementsReserved = std::int32_t{1} << 26;
+constexpr std::int32_t kMostElementsReserved = std::int32_t{1} << 24;
 
 // The client array state for the length of one draw: positions, normals when
 // given, nothing else; the caller's state comes back when it ends.
