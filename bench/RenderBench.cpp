@@ -1,6 +1,7 @@
-// Frames per second of the scene under the software renderer: a sphere of
-// about 200,000 triangles at 800 x 600, drawn whole and presented per frame
-// in each polygon mode, and the time from a new window to its first frame.
+// Frame times of the scene under the software renderer: a sphere of 200,000
+// triangles at 800 x 600, the viewer's size, drawn whole and presented per
+// frame in each polygon mode, face by face and from vertex arrays; the cost
+// of building the arrays; and the time from a new window to its first frame.
 // Needs a display (run under Xvfb).
 
 #include "model/Model.h"
@@ -9,15 +10,22 @@
 #include "platform/HostWindow.h"
 #include "render/DisplayCommands.h"
 #include "render/DrawingSurface.h"
+#include "render/FaceByFaceDraw.h"
+#include "render/ModelArrays.h"
 #include "render/Scene.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include <time.h>
 
 namespace {
 
@@ -94,6 +102,45 @@ struct Stage {
     }
 };
 
+double Median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+void DrawMesh(const Model& model) {
+    model.Draw();
+}
+
+double ProcessCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The wall-clock and the process CPU time of frames, in milliseconds. CPU time
+// counts the renderer's own threads too; on a busy machine it varies less.
+struct FrameTimes {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+
+    // Draws one whole frame with the mesh sent by drawMesh, presented and
+    // finished, and adds its times.
+    void Add(Stage& stage, void (*drawMesh)(const Model&)) {
+        const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = ProcessCpuMs();
+        DrawScene(0.0, 0.0, 1500.0, stage.sphere, false, drawMesh);
+        stage.surface.Present(stage.dc);
+        glFinish();
+        cpu.push_back(ProcessCpuMs() - cpuStart);
+        wall.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+};
+
+// Each iteration draws one frame face by face, as the program did, and one
+// from the vertex arrays, as it does now: alternating, both see the same load
+// of the machine. The counters are the medians and their ratios.
 void BM_Frame(benchmark::State& state, void (*mode)()) {
     Stage& stage = Stage::Get();
     if (!stage.ready) {
@@ -102,31 +149,55 @@ void BM_Frame(benchmark::State& state, void (*mode)()) {
     }
     mode();
     ShadeSmooth();
+    FrameTimes().Add(stage, DrawMesh); // builds the arrays, outside the measurement
+    FrameTimes faceByFace, arrays;
     for (auto _ : state) {
-        DrawScene(0.0, 0.0, 1500.0, stage.sphere, false);
-        stage.surface.Present(stage.dc);
-        glFinish();
+        faceByFace.Add(stage, DrawFaceByFace);
+        arrays.Add(stage, DrawMesh);
     }
     ShowSolid();
     state.counters["triangles"] = stage.sphere.faceCount;
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["face_ms"] = Median(faceByFace.wall);
+    state.counters["array_ms"] = Median(arrays.wall);
+    state.counters["speedup"] = Median(faceByFace.wall) / Median(arrays.wall);
+    state.counters["cpu_speedup"] = Median(faceByFace.cpu) / Median(arrays.cpu);
 }
 
-// CPU time is that of the whole process: the renderer's own threads
+// The CPU column is the whole process's: the renderer's own threads
 // rasterise, and on a busy machine it says more than the wall clock does.
 BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid)
     ->Unit(benchmark::kMillisecond)
+    ->Iterations(31)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Frame, wire, &ShowWire)
     ->Unit(benchmark::kMillisecond)
+    ->Iterations(31)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Frame, points, &ShowPoints)
     ->Unit(benchmark::kMillisecond)
+    ->Iterations(31)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+// Building the arrays at a mesh's first frame: the time and the memory they take.
+void BM_BuildArrays(benchmark::State& state) {
+    Stage& stage = Stage::Get();
+    if (!stage.ready) {
+        state.SkipWithError("no display, context or sphere");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::unique_ptr<ModelArrays> arrays = ModelArrays::Build(stage.sphere);
+        bytes = arrays ? arrays->ByteSize() : 0;
+    }
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["bytes_per_triangle"] =
+        static_cast<double>(bytes) / std::max(stage.sphere.faceCount, 1);
+}
+BENCHMARK(BM_BuildArrays)->Unit(benchmark::kMillisecond);
 
 // From a new window to its first frame on screen: format, context, size, one
 // frame of an empty scene and the swap; then everything is taken down again.

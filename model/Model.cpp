@@ -17,6 +17,7 @@ void Model::Clear() noexcept {
     vertexCount = 0;
     edgeCount = 0;
     faceCount = 0;
+    MarkChanged();
 }
 
 void Model::TakeMeshFrom(Model& other) noexcept {
@@ -31,6 +32,7 @@ void Model::TakeMeshFrom(Model& other) noexcept {
     std::swap(m_vertexPool, other.m_vertexPool);
     std::swap(m_edgePool, other.m_edgePool);
     std::swap(m_facePool, other.m_facePool);
+    std::swap(m_drawCache, other.m_drawCache); // it describes the mesh, so it goes with it
 }
 
 void Model::Swap(Model& other) noexcept {

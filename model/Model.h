@@ -7,6 +7,7 @@
 #include "model/Vertex.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,8 +93,32 @@ public:
     void ComputeVertexNormals();
 
     /// Issues the mesh's primitives to the current OpenGL context. Defined by
-    /// the render library, so that the model itself needs no OpenGL.
+    /// the render library, so that the model itself needs no OpenGL. Keeps
+    /// what it builds to draw from with the model (see DrawCache), so one
+    /// model must not be drawn on two threads at once.
     void Draw() const;
+
+    /// What the renderer builds from the mesh and keeps with it between frames.
+    /// The model owns it and drops it whenever one of its own operations changes
+    /// the records (Clear, Load, Center, ComputeVertexNormals); Swap exchanges
+    /// it along with the mesh.
+    class DrawCache {
+    public:
+        virtual ~DrawCache() = default;
+    };
+
+    /// The cache kept for the mesh as it is now; null when none is kept.
+    DrawCache* GetDrawCache() const noexcept { return m_drawCache.get(); }
+
+    /// Keeps cache with the mesh, dropping any kept before. Const because a
+    /// cache changes nothing that the model holds.
+    void KeepDrawCache(std::unique_ptr<DrawCache> cache) const noexcept {
+        m_drawCache = std::move(cache);
+    }
+
+    /// Code that writes records directly, not through the operations above,
+    /// calls this afterwards so that nothing built from the old records is used.
+    void MarkChanged() noexcept { m_drawCache.reset(); }
 
 private:
     friend class ModelLoader;
@@ -105,4 +130,5 @@ private:
     RecordPool<Edge> m_edgePool;
     RecordPool<Face> m_facePool;
     std::optional<ModelFileError> m_lastError;
+    mutable std::unique_ptr<DrawCache> m_drawCache; // built from the mesh at its first draw
 };

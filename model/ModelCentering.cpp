@@ -30,6 +30,7 @@ void Model::Center() {
     if (vertexCount < 1) {
         return; // no mean to take
     }
+    MarkChanged();
     const double n = vertexCount;
     double accX = 0.0;
     double accY = 0.0;
@@ -60,6 +61,7 @@ void Model::Center() {
 }
 
 void Model::ComputeVertexNormals() {
+    MarkChanged();
     for (Vertex* vertex = vertices; vertex; vertex = vertex->next) {
         vertex->nx = vertex->ny = vertex->nz = 0.0f;
     }

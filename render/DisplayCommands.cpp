@@ -11,13 +11,15 @@ bool ToggleReferenceObjects() {
 }
 
 static void SetPolygonMode(GLenum mode) {
-    if (host::HasCurrentGlContext())
+    if (host::HasCurrentGlContext()) {
         glPolygonMode(GL_FRONT_AND_BACK, mode);
+    }
 }
 
 static void SetShadeModel(GLenum model) {
-    if (host::HasCurrentGlContext())
+    if (host::HasCurrentGlContext()) {
         glShadeModel(model);
+    }
 }
 
 void ShowPoints() {

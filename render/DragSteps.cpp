@@ -11,8 +11,9 @@ void EndDrag(DragState& drag) {
 }
 
 bool TurnStep(DragState& left, int x, int y, double& angleY, double& angleX) {
-    if (!left.active)
+    if (!left.active) {
         return false;
+    }
     // Differences are taken in 64 bits so that no pair of positions overflows;
     // C++ division truncates toward zero, which is the rate the user knows.
     const long long dx = (static_cast<long long>(left.lastX) - x) / 2;
@@ -25,8 +26,9 @@ bool TurnStep(DragState& left, int x, int y, double& angleY, double& angleX) {
 }
 
 bool ZoomStep(DragState& right, int x, int y, double& distance) {
-    if (!right.active)
+    if (!right.active) {
         return false;
+    }
     const long long dz = (static_cast<long long>(right.lastY) - y) * 10;
     right.lastX = x;
     right.lastY = y;

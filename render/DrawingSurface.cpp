@@ -6,8 +6,9 @@
 static_assert(sizeof(host::PIXELFORMATDESCRIPTOR) == 40, "the descriptor is 40 bytes");
 
 DrawingSurface::~DrawingSurface() {
-    if (m_hGLContext)
+    if (m_hGLContext) {
         Destroy();
+    }
 }
 
 host::PIXELFORMATDESCRIPTOR DrawingSurface::MakePixelFormatRequest() {
@@ -44,36 +45,41 @@ host::BOOL DrawingSurface::SelectPixelFormat(host::HDC hdc) {
     if (m_nPixelFormat == 0) {
         // Nothing near the request: take the first format as it is.
         m_nPixelFormat = 1;
-        if (host::DescribePixelFormat(hdc, m_nPixelFormat, sizeof pfd, &pfd) == 0)
+        if (host::DescribePixelFormat(hdc, m_nPixelFormat, sizeof pfd, &pfd) == 0) {
             return host::FALSE;
+        }
     }
     return host::SetPixelFormat(hdc, m_nPixelFormat, &pfd) ? host::TRUE : host::FALSE;
 }
 
 host::BOOL DrawingSurface::CreateDrawingContext(host::HDC hdc) {
     m_hGLContext = host::wglCreateContext(hdc);
-    if (!m_hGLContext)
+    if (!m_hGLContext) {
         return host::FALSE;
+    }
     return host::wglMakeCurrent(hdc, m_hGLContext) ? host::TRUE : host::FALSE;
 }
 
 host::BOOL DrawingSurface::Create(host::HDC hdc) {
-    if (!SelectPixelFormat(hdc))
+    if (!SelectPixelFormat(hdc)) {
         return host::FALSE;
+    }
     return CreateDrawingContext(hdc);
 }
 
 void DrawingSurface::Resize(int cx, int cy) {
-    if (!host::HasCurrentGlContext())
+    if (!host::HasCurrentGlContext()) {
         return;
+    }
     const double aspect = cy == 0 ? static_cast<double>(cx) : static_cast<double>(cx) / cy;
     glViewport(0, 0, cx, cy);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // A window of no width gives an aspect of 0, which has no perspective: the
     // projection stays the identity rather than holding an infinity.
-    if (aspect != 0.0)
+    if (aspect != 0.0) {
         gluPerspective(45.0, aspect, 1.0, 6000.0);
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDrawBuffer(GL_BACK);
@@ -82,16 +88,19 @@ void DrawingSurface::Resize(int cx, int cy) {
 }
 
 host::BOOL DrawingSurface::Present(host::HDC paintDc) {
-    if (!host::HasCurrentGlContext())
+    if (!host::HasCurrentGlContext()) {
         return host::FALSE;
+    }
     return host::SwapBuffers(paintDc);
 }
 
 void DrawingSurface::Destroy() {
-    if (host::wglGetCurrentContext())
+    if (host::wglGetCurrentContext()) {
         host::wglMakeCurrent(nullptr, nullptr);
-    if (!m_hGLContext)
+    }
+    if (!m_hGLContext) {
         return;
+    }
     host::wglDeleteContext(m_hGLContext);
     m_hGLContext = nullptr;
 }

@@ -2,49 +2,20 @@
 // itself needs no OpenGL.
 
 #include "model/Model.h"
-
 #include "platform/HostGl.h"
-
-#include <GL/gl.h>
-
-static void DrawEdges(const Edge* edge) {
-    // Each edge is its own pair of begin and end, and no normal is sent: lines
-    // are lit with whatever normal the context holds from earlier drawing.
-    for (; edge; edge = edge->next) {
-        glBegin(GL_LINES);
-        glVertex3f(static_cast<float>(edge->a->x), static_cast<float>(edge->a->y),
-                   static_cast<float>(edge->a->z));
-        glVertex3f(static_cast<float>(edge->b->x), static_cast<float>(edge->b->y),
-                   static_cast<float>(edge->b->z));
-        glEnd();
-    }
-}
-
-static inline void DrawCorner(const Vertex& v) {
-    glNormal3f(v.nx, v.ny, v.nz);
-    glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
-}
-
-static void DrawFaces(const Face* face) {
-    // Every corner carries its smooth vertex normal; the shade model alone
-    // decides whether the result looks flat or smooth.
-    for (; face; face = face->next) {
-        glBegin(face->d ? GL_QUADS : GL_TRIANGLES);
-        DrawCorner(*face->a);
-        DrawCorner(*face->b);
-        DrawCorner(*face->c);
-        if (face->d)
-            DrawCorner(*face->d);
-        glEnd();
-    }
-}
+#include "render/FaceByFaceDraw.h"
+#include "render/ModelArrays.h"
 
 void Model::Draw() const {
-    if (!host::HasCurrentGlContext())
+    if (!host::HasCurrentGlContext() || (type != 0 && type != 1)) {
+        return; // any other type loads like a surface model but is not shown
+    }
+    // The arrays are built at the first draw of a mesh, not at load, so that
+    // a model that is never shown costs no more memory.
+    const ModelArrays* arrays = ModelArrays::For(*this);
+    if (arrays && arrays->DrawsLikeFaceByFace()) {
+        arrays->Draw();
         return;
-    if (type == 0)
-        DrawEdges(edges);
-    else if (type == 1)
-        DrawFaces(faces);
-    // Any other type loads like a surface model but is not shown.
+    }
+    DrawFaceByFace(*this);
 }

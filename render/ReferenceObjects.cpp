@@ -29,8 +29,9 @@ const Corner kCubeFaces[6][4] = {
 
 static void DrawSpheres() {
     GLUquadric* quadric = gluNewQuadric();
-    if (!quadric)
+    if (!quadric) {
         return;
+    }
     gluQuadricDrawStyle(quadric, GLU_FILL);
     gluQuadricNormals(quadric, GLU_SMOOTH);
     gluSphere(quadric, 50.0, 20, 20);
@@ -58,8 +59,9 @@ static void DrawCube() {
 }
 
 void DrawReferenceObjects() {
-    if (!host::HasCurrentGlContext())
+    if (!host::HasCurrentGlContext()) {
         return;
+    }
     DrawSpheres();
     DrawCube();
 }

@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include <cassert>
+
 static void SetLight() {
     static const GLfloat ambient[] = {0.1f, 0.1f, 0.1f, 0.1f};
     static const GLfloat diffuse[] = {0.7f, 0.7f, 0.7f, 0.7f};
@@ -20,10 +22,21 @@ static void SetLight() {
     glEnable(GL_LIGHT0);
 }
 
+static void DrawModel(const Model& model) {
+    model.Draw();
+}
+
 void DrawScene(double angleY, double angleX, double distance, const Model& model,
                bool showReferenceObjects) {
-    if (!host::HasCurrentGlContext())
+    DrawScene(angleY, angleX, distance, model, showReferenceObjects, DrawModel);
+}
+
+void DrawScene(double angleY, double angleX, double distance, const Model& model,
+               bool showReferenceObjects, void (*drawMesh)(const Model&)) {
+    assert(drawMesh);
+    if (!host::HasCurrentGlContext()) {
         return;
+    }
     static const GLfloat green[] = {0.0f, 1.0f, 0.0f, 1.0f};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetLight();
@@ -33,8 +46,9 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
     glRotated(angleY, 0.0, 1.0, 0.0);
     // Lighting is one-sided, so the front material lights back faces too.
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, green);
-    model.Draw();
-    if (showReferenceObjects)
+    drawMesh(model);
+    if (showReferenceObjects) {
         DrawReferenceObjects();
+    }
     glPopMatrix();
 }

@@ -15,3 +15,9 @@ class Model;
 /// a current context.
 void DrawScene(double angleY, double angleX, double distance, const Model& model,
                bool showReferenceObjects);
+
+/// The same frame with the mesh sent by drawMesh in place of Model::Draw: the
+/// seam through which tests and benchmarks compare ways of sending the mesh in
+/// frames that are otherwise identical. drawMesh must not be null (asserted).
+void DrawScene(double angleY, double angleX, double distance, const Model& model,
+               bool showReferenceObjects, void (*drawMesh)(const Model&));

@@ -20,8 +20,9 @@ TEST_F(DragStepsTest, LeftDragTurnsOneDegreePerTwoPixelsTruncatedPerMove) {
     BeginDrag(left, 100, 100);
     // A slow drag: each one-pixel step truncates to nothing and the position
     // still advances, so the pixels never add up.
-    for (int i = 1; i <= 10; ++i)
+    for (int i = 1; i <= 10; ++i) {
         EXPECT_TRUE(Move(100 + i, 100 + i));
+    }
     ExpectCamera(0, 0, 1500);
     // x, y, then the angles: 3 right turns +1 (toward zero, not floored), 3
     // left -1, 2 right +1; 3 down tilts +1 and 3 up -1.

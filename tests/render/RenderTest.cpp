@@ -1,5 +1,8 @@
 // The renderer drawing into a real window, its frames read back from the back buffer.
 
+#include "GlTestWindow.h"
+#include "TestModels.h"
+
 #include "model/Model.h"
 #include "platform/HostDisplay.h"
 #include "platform/HostGl.h"
@@ -21,67 +24,6 @@
 #include <vector>
 
 namespace {
-
-// Centred, the pyramid spans -500..500 in x and y and -200..800 in z, with its
-// apex at (0, 0, 800) and its square base facing -z.
-const char* const kPyramidText = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n"
-                                 "1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n";
-
-std::unique_ptr<Model> LoadModelText(const std::string& text) {
-    auto model = std::make_unique<Model>();
-    model->OpenText(text, "inline.dat");
-    return model;
-}
-
-// A window with the surface created and sized; ready when its client area is
-// width x height and the surface made a context current.
-struct GlTestWindow {
-    std::unique_ptr<DrawingSurface> surface;
-    int width, height;
-    host::HWND hwnd = nullptr;
-    bool ready = false;
-    std::vector<std::uint8_t> pixels;
-
-    GlTestWindow(int w, int h, std::unique_ptr<DrawingSurface> s = nullptr)
-        : surface(s ? std::move(s) : std::make_unique<DrawingSurface>()), width(w), height(h) {
-        host::CREATESTRUCT cs;
-        cs.cx = w;
-        cs.cy = h;
-        cs.style = host::WS_OVERLAPPEDWINDOW | host::WS_VISIBLE;
-        if ((!host::HasDisplay() && !host::OpenDisplay()) ||
-            !(hwnd = host::CreateWindow(cs, host::DefWindowProc, nullptr)))
-            return;
-        host::RECT client;
-        host::GetClientRect(hwnd, &client);
-        ready = client.right == w && client.bottom == h && surface->Create(host::GetDC(hwnd));
-        surface->Resize(w, h);
-    }
-    ~GlTestWindow() {
-        surface->Destroy();
-        if (hwnd)
-            host::DestroyWindow(hwnd);
-    }
-    // Reads the back buffer, rows from the bottom as OpenGL counts them.
-    void ReadBack() {
-        pixels.assign(static_cast<std::size_t>(width) * height * 3, 0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    }
-    // One channel (green unless asked) of a pixel read back, x from the left,
-    // y from the bottom; 0 outside the window.
-    int At(int x, int y, int channel = 1) const {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return 0;
-        return pixels[(static_cast<std::size_t>(y) * width + x) * 3 + channel];
-    }
-    // How many pixels read back have visible green.
-    int CountLit() const {
-        int count = 0;
-        for (std::size_t i = 1; i < pixels.size(); i += 3)
-            count += pixels[i] > 8 ? 1 : 0;
-        return count;
-    }
-};
 
 constexpr int kWidth = 400, kHeight = 300;
 constexpr double kDistance = 1500.0;
@@ -164,8 +106,9 @@ TEST(DrawingSurfaceTest, WithoutAContextEveryStepIsSkipped) {
     const bool before = g_showReferenceObjects;
     EXPECT_EQ(ToggleReferenceObjects(), !before);
     EXPECT_EQ(g_showReferenceObjects, !before);
-    for (void (*command)() : {ShowPoints, ShowWire, ShowSolid, ShadeFlat, ShadeSmooth})
+    for (void (*command)() : {ShowPoints, ShowWire, ShowSolid, ShadeFlat, ShadeSmooth}) {
         command();
+    }
     EXPECT_EQ(ToggleReferenceObjects(), before);
 
     surface.Resize(640, 0);
@@ -175,8 +118,9 @@ TEST(DrawingSurfaceTest, WithoutAContextEveryStepIsSkipped) {
     DrawReferenceObjects();
     EXPECT_FALSE(surface.Present(nullptr));
     surface.Destroy();
-    if (hwnd)
+    if (hwnd) {
         host::DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(RenderTest, ResizeSetsViewportPerspectiveAndFrameStateWithoutDividingByZero) {
@@ -290,15 +234,17 @@ TEST_F(RenderTest, ModelsShowEveryCornerAndEdgeAndLinesTakeTheLastNormal) {
                                "1 2\n3 4\n5 6\n");
     const auto brightestOnColumn = [&] {
         int best = 0;
-        for (int y = 0; y < kHeight; ++y)
+        for (int y = 0; y < kHeight; ++y) {
             best = std::max(best, window.At(kWidth / 2, y));
+        }
         return best;
     };
     const int lit = Draw(*lines, false);
     int rowsLit = 0;
-    for (int y = 0; y < kHeight; ++y)
+    for (int y = 0; y < kHeight; ++y) {
         rowsLit +=
             window.At(0, y) > 8 && window.At(kWidth / 2, y) > 8 && window.At(kWidth - 1, y) > 8;
+    }
     EXPECT_TRUE(rowsLit >= 3 && rowsLit <= 6) << rowsLit;
     EXPECT_EQ(lit, rowsLit * kWidth); // each spans the view, and nothing joins them
 
@@ -337,8 +283,9 @@ TEST_F(RenderTest, DisplayCommandsChangeWhatTheNextFramesCoverAndHowTheyShade) {
     ShadeFlat();
     Draw(Model(), true);
     int differing = 0;
-    for (std::size_t i = 1; i < smooth.size(); i += 3)
+    for (std::size_t i = 1; i < smooth.size(); i += 3) {
         differing += std::abs(smooth[i] - window.pixels[i]) > 2 ? 1 : 0;
+    }
     EXPECT_GT(differing, 100);
     ShadeSmooth();
     Draw(Model(), true);

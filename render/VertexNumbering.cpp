@@ -1,0 +1,46 @@
+#include "render/VertexNumbering.h"
+
+#include "model/Vertex.h"
+
+#include <algorithm>
+#include <cassert>
+#include <limits>
+
+static std::uintptr_t AddressOf(const Vertex* vertex) {
+    return reinterpret_cast<std::uintptr_t>(vertex);
+}
+
+VertexNumbering::VertexNumbering(const Vertex* first) {
+    for (const Vertex* vertex = first; vertex; vertex = vertex->next) {
+        assert(m_count < std::numeric_limits<std::uint32_t>::max() && "too many vertices");
+        const std::uintptr_t address = AddressOf(vertex);
+        if (m_stretches.empty() || m_stretches.back().end != address) {
+            m_stretches.push_back({address, address, m_count});
+        }
+        m_stretches.back().end = address + sizeof(Vertex);
+        ++m_count;
+    }
+    std::sort(m_stretches.begin(), m_stretches.end(),
+              [](const Stretch& l, const Stretch& r) { return l.begin < r.begin; });
+}
+
+bool VertexNumbering::Stretch::Holds(std::uintptr_t address) const noexcept {
+    return address >= begin && address < end && (address - begin) % sizeof(Vertex) == 0;
+}
+
+std::optional<std::uint32_t> VertexNumbering::Find(const Vertex* vertex) noexcept {
+    const std::uintptr_t address = AddressOf(vertex);
+    if (m_lastFound >= m_stretches.size() || !m_stretches[m_lastFound].Holds(address)) {
+        // The last stretch that begins at or before the address is the only
+        // one that can hold it.
+        const auto after = std::upper_bound(
+            m_stretches.begin(), m_stretches.end(), address,
+            [](std::uintptr_t a, const Stretch& stretch) { return a < stretch.begin; });
+        if (after == m_stretches.begin() || !(after - 1)->Holds(address)) {
+            return std::nullopt;
+        }
+        m_lastFound = static_cast<std::size_t>(after - 1 - m_stretches.begin());
+    }
+    const Stretch& stretch = m_stretches[m_lastFound];
+    return stretch.first + static_cast<std::uint32_t>((address - stretch.begin) / sizeof(Vertex));
+}

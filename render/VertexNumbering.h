@@ -1,0 +1,46 @@
+#pragma once
+// Numbers the vertices of a model by their place in its vertex list, so that
+// faces and edges, which point at vertex records, can be drawn from arrays
+// indexed by those numbers.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct Vertex;
+
+/// The 0-based place of every record of a vertex list, found from a record's
+/// address. Records that lie one after another in memory, as pooled records
+/// do, form one stretch, so a lookup is a binary search over a handful of
+/// stretches. Holds only addresses: the list must stay as it is while the
+/// numbering is used.
+class VertexNumbering {
+public:
+    /// Numbers the list that starts at first; null is an empty list. A list
+    /// longer than 2^32 - 1 records is a programmer error (asserted).
+    explicit VertexNumbering(const Vertex* first);
+
+    /// How many records the list holds.
+    std::uint32_t Count() const noexcept { return m_count; }
+
+    /// The place of vertex in the list; nothing when vertex is not one of the
+    /// list's records (null, or a record of another list). Looks in the
+    /// stretch of the previous lookup first: the corners of neighbouring
+    /// faces are mostly near each other in the list.
+    std::optional<std::uint32_t> Find(const Vertex* vertex) noexcept;
+
+private:
+    // Records laid out one after another, from begin up to (not including) end.
+    struct Stretch {
+        std::uintptr_t begin = 0;
+        std::uintptr_t end = 0;
+        std::uint32_t first = 0; // the place of the record at begin
+
+        bool Holds(std::uintptr_t address) const noexcept;
+    };
+
+    std::vector<Stretch> m_stretches; // sorted by address, none overlapping
+    std::uint32_t m_count = 0;
+    std::size_t m_lastFound = 0; // the stretch of the previous successful lookup
+};
