@@ -49,7 +49,7 @@ host::BOOL DrawingSurface::SelectPixelFormat(host::HDC hdc) {
             return host::FALSE;
         }
     }
-    return host::SetPixelFormat(hdc, m_nPixelFormat, &pfd) ? host::TRUE : host::FALSE;
+    return host::ToBOOL(host::SetPixelFormat(hdc, m_nPixelFormat, &pfd) != host::FALSE);
 }
 
 host::BOOL DrawingSurface::CreateDrawingContext(host::HDC hdc) {
@@ -57,7 +57,7 @@ host::BOOL DrawingSurface::CreateDrawingContext(host::HDC hdc) {
     if (!m_hGLContext) {
         return host::FALSE;
     }
-    return host::wglMakeCurrent(hdc, m_hGLContext) ? host::TRUE : host::FALSE;
+    return host::ToBOOL(host::wglMakeCurrent(hdc, m_hGLContext) != host::FALSE);
 }
 
 host::BOOL DrawingSurface::Create(host::HDC hdc) {
