@@ -121,20 +121,22 @@ TEST(IdleTriggerTest, PaintsTimerTicksAndRepeatedMovesDoNotTrigger) {
     const struct {
         host::UINT message;
         int x, y;
+        int clientX; // the point in lParam
         bool triggers;
     } sequence[] = {
-        {host::WM_PAINT, 0, 0, false},
-        {host::WM_SYSTIMER, 0, 0, false},
-        {host::WM_MOUSEMOVE, 10, 20, true}, // the first move is news
-        {host::WM_MOUSEMOVE, 10, 20, false},
-        {host::WM_PAINT, 0, 0, false},
-        {host::WM_MOUSEMOVE, 10, 20, false}, // a paint between changes nothing
-        {host::WM_MOUSEMOVE, 11, 20, true},
-        {host::WM_NCMOUSEMOVE, 11, 20, true}, // another kind of mouse message
-        {host::WM_NCMOUSEMOVE, 11, 20, false},
-        {host::WM_LBUTTONDOWN, 11, 20, true},
-        {host::WM_KEYDOWN, 0, 0, true},
-        {host::WM_USER, 0, 0, true},
+        {host::WM_PAINT, 0, 0, 0, false},
+        {host::WM_SYSTIMER, 0, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, 10, true}, // the first move is news
+        {host::WM_MOUSEMOVE, 10, 20, 10, false},
+        {host::WM_PAINT, 0, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, 10, false}, // a paint between changes nothing
+        {host::WM_MOUSEMOVE, 10, 20, 4, false},  // only the cursor position counts
+        {host::WM_MOUSEMOVE, 11, 20, 4, true},
+        {host::WM_NCMOUSEMOVE, 11, 20, 4, true}, // another kind of mouse message
+        {host::WM_NCMOUSEMOVE, 11, 20, 4, false},
+        {host::WM_LBUTTONDOWN, 11, 20, 4, true},
+        {host::WM_KEYDOWN, 0, 0, 0, true},
+        {host::WM_USER, 0, 0, 0, true},
     };
     CWinThread thread;
     int step = 0;
@@ -143,7 +145,7 @@ TEST(IdleTriggerTest, PaintsTimerTicksAndRepeatedMovesDoNotTrigger) {
         msg.message = s.message;
         msg.pt.x = s.x;
         msg.pt.y = s.y;
-        msg.lParam = host::MAKELPARAM(s.x, s.y);
+        msg.lParam = host::MAKELPARAM(s.clientX, s.y);
         EXPECT_EQ(thread.IsIdleTrigger(&msg) != 0, s.triggers) << "step " << step++;
     }
 }
