@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
@@ -25,41 +26,64 @@ std::string CurrentDirectory() {
     return buffer.data();
 }
 
-/// Joins the components of an absolute path, dropping "" and "." and letting
-/// ".." take away the component before it.
-std::string Normalise(const std::string& absolute) {
-    std::vector<std::string> parts;
+/// The names of a path, in order; the empty ones that repeated "/" make are
+/// left out, as the system does.
+std::vector<std::string> Names(const std::string& path) {
+    std::vector<std::string> names;
     std::size_t pos = 0;
-    while (pos <= absolute.size()) {
-        std::size_t slash = absolute.find('/', pos);
+    while (pos < path.size()) {
+        std::size_t slash = path.find('/', pos);
         if (slash == std::string::npos) {
-            slash = absolute.size();
+            slash = path.size();
         }
-        const std::string part = absolute.substr(pos, slash - pos);
+        if (slash > pos) {
+            names.push_back(path.substr(pos, slash - pos));
+        }
         pos = slash + 1;
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            if (!parts.empty()) {
-                parts.pop_back();
-            }
-            continue;
-        }
-        parts.push_back(part);
     }
-    std::string out;
-    for (const std::string& part : parts) {
-        out += "/" + part;
-    }
-    return out.empty() ? "/" : out;
+    return names;
 }
 
-/// The resolved path when the file exists, else the path unchanged.
-std::string ResolveLinks(const std::string& path) {
+/// The physical form of path (links followed, "." and ".." taken as the
+/// system takes them), or nothing when the system cannot resolve it.
+std::optional<std::string> RealPath(const std::string& path) {
     std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
                                                          &std::free);
-    return resolved ? std::string(resolved.get()) : path;
+    if (!resolved) {
+        return std::nullopt;
+    }
+    return std::string(resolved.get());
+}
+
+/// The file that open(2) would open for an absolute path: the longest prefix
+/// of its names that resolves, in physical form, followed by the names after
+/// it as written. Those cannot be resolved as text: ".." after a link leads
+/// to the link target's parent, and after a missing folder, or "/" and "."
+/// after a file, the system refuses the name, so the result must keep them
+/// to be refused the same way.
+std::string Resolve(const std::string& absolute) {
+    if (std::optional<std::string> whole = RealPath(absolute)) {
+        return *whole;
+    }
+    const std::vector<std::string> names = Names(absolute);
+    std::string resolved;
+    std::string prefix;
+    std::size_t kept = 0;
+    for (; kept < names.size(); ++kept) {
+        prefix += "/" + names[kept];
+        const std::optional<std::string> real = RealPath(prefix);
+        if (!real) {
+            break; // every longer prefix fails as well
+        }
+        resolved = *real == "/" ? std::string() : *real;
+    }
+    for (std::size_t i = kept; i < names.size(); ++i) {
+        resolved += "/" + names[i];
+    }
+    if (resolved.empty() || absolute.back() == '/') {
+        resolved += '/';
+    }
+    return resolved;
 }
 
 /// Characters of UTF-8 text: every byte that does not continue a sequence.
@@ -98,12 +122,13 @@ BOOL FullPath(std::string& out, const std::string& in) {
         }
         absolute = cwd + "/" + in;
     }
-    out = ResolveLinks(Normalise(absolute));
+    out = Resolve(absolute);
     return TRUE;
 }
 
 BOOL SamePath(const std::string& a, const std::string& b) {
-    return a == b ? TRUE : FALSE;
+    // An empty name names no file: above all not the untitled document's.
+    return !a.empty() && a == b ? TRUE : FALSE;
 }
 
 std::string FileTitle(const std::string& path) {

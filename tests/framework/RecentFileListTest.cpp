@@ -72,8 +72,22 @@ TEST_F(RecentFileListTest, OpenedFilesComeFirstAndFailedEntriesAreRemoved) {
     list.AddPath(b);
     EXPECT_EQ(List(), (Names{b, "/m/b.dat", d, c}));
     list.AddPath("/m/B.dat");
+    fs::create_directory(dir + "/x");
     list.AddPath(dir + "/x/../b.dat");
     EXPECT_EQ(List(), (Names{dir + "/x/../b.dat", "/m/B.dat", "/m/b.dat", d}));
+}
+
+TEST_F(RecentFileListTest, AnEntryThatUnquotesToNothingFailsAndLeaves) {
+    // Three quotes read back as one, which opening takes as an empty name.
+    WriteFile("config/test.INI", "[Recent File List]\nFile1=\"\"\"\nFile2=/m/two.dat\n");
+    app.LoadStdProfileSettings(4);
+    StartNew();
+    ASSERT_EQ(List(), (Names{"\"", "/m/two.dat", "", ""}));
+    dialogs.boxes.clear();
+    EXPECT_TRUE(app.OpenRecent(fw::ID_FILE_MRU_FILE1));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "an unnamed file contains an invalid path.");
+    EXPECT_EQ(List(), (Names{"/m/two.dat", "", "", ""}));
 }
 
 TEST_F(RecentFileListTest, MenuShowsEntriesInPlaceOfThePlaceholder) {
@@ -85,6 +99,11 @@ TEST_F(RecentFileListTest, MenuShowsEntriesInPlaceOfThePlaceholder) {
 
     app.m_recentList->AddPath("/m/a.dat");
     EXPECT_EQ(OpenPopup()[2], "&1 /m/a.dat (first)");
+    // A tab in a name shows written out, not as the start of a shortcut.
+    app.m_recentList->m_names[0] = "/m/tab\there.dat";
+    EXPECT_EQ(OpenPopup()[2], "&1 /m/tab\\there.dat (first)");
+    EXPECT_EQ(List()[0], "/m/tab\there.dat");
+    app.m_recentList->m_names[0] = "/m/a.dat";
     // Emptied again, the placeholder comes back under its own id and text.
     app.m_recentList->RemoveAt(0);
     EXPECT_EQ(OpenPopup(), empty);
