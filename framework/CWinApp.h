@@ -95,9 +95,9 @@ public:
     std::string m_appTitle;
     std::string m_profileName; ///< "kovomodel.INI" for the program kovomodel
     std::string m_profilePath; ///< where it lives: $XDG_CONFIG_HOME/<name>, else ~/.config/<name>
-    /// The profile that gathers the writes of ExitInstance, so that they
-    /// replace the file once; null otherwise. Points to a local of
-    /// ExitInstance.
+    /// The profile read once for LoadStdProfileSettings or ExitInstance,
+    /// where the writes of ExitInstance gather to replace the file once; null
+    /// outside those calls. Set and cleared by a scope guard of theirs.
     host::PrivateProfile* m_profileBatch = nullptr;
     int m_showCommand =
         host::SW_SHOWNORMAL;              ///< start-up show command, used once by the first frame

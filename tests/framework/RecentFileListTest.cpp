@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
@@ -162,6 +163,44 @@ TEST_F(RecentFileListTest, ProfileRoundTripKeepsGapsAndOtherSections) {
     EXPECT_EQ(ReadFile(app.m_profilePath),
               "; mine\n[Other]\nkey=Value\n[Settings]\nPreviewPages=7\n"
               "[Recent File List]\nFile2=/m/two.dat\nFile4=rel.dat\n");
+}
+
+// The application's profile, as the program's own list reaches it.
+class AppStore : public CProfileStore {
+public:
+    explicit AppStore(CWinApp& app) : m_app(app) {}
+    std::string ReadString(const char* section, const char* key, const char* value) override {
+        return m_app.ProfileReadString(section, key, value);
+    }
+    host::BOOL WriteString(const char* section, const char* key, const char* value) override {
+        return m_app.ProfileWriteString(section, key, value);
+    }
+
+private:
+    CWinApp& m_app;
+};
+
+// A list whose writing fails after it has written everything.
+class FailingList : public CRecentFileList {
+public:
+    explicit FailingList(CWinApp& app)
+        : CRecentFileList(std::make_unique<AppStore>(app), 0, "Recent File List", "File%d", 4) {}
+    void WriteEntries() override {
+        CRecentFileList::WriteEntries();
+        throw std::runtime_error("no more memory");
+    }
+};
+
+TEST_F(RecentFileListTest, AnExitThatThrowsLeavesTheProfileAsItWasAndNoBatchBehind) {
+    const std::string before = "[Recent File List]\nFile1=/m/a.dat\n";
+    WriteFile("config/test.INI", before);
+    app.m_recentList = std::make_unique<FailingList>(app);
+    app.m_recentList->AddPath("/m/b.dat");
+    EXPECT_THROW(app.ExitInstance(), std::runtime_error);
+    ASSERT_EQ(app.m_profileBatch, nullptr);
+    EXPECT_EQ(ReadFile(app.m_profilePath), before) << "nothing was half written";
+    // Reads go to the file again, not to the gathered writes.
+    EXPECT_EQ(app.ProfileReadString("Recent File List", "File1", ""), "/m/a.dat");
 }
 
 TEST_F(RecentFileListTest, WithoutAListTheMenuIsGrayedAndZeroPreviewPagesStay) {
