@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
-#include <pwd.h>
 #include <unistd.h>
 #include <vector>
 
@@ -98,12 +98,11 @@ int CharacterCount(const std::string& text, std::size_t from = 0,
     return count;
 }
 
-std::string HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    const passwd* entry = getpwuid(getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+/// An absolute folder from the environment variable, or "": a relative one
+/// would put the profile wherever the program was started.
+std::string AbsoluteFolder(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] == '/' ? value : "";
 }
 
 } // namespace
@@ -170,21 +169,41 @@ void AbbreviatePath(std::string& text, int max, BOOL atLeastName) {
 
 std::string ProfileFileName(const std::string& exePath) {
     std::string base = FileTitle(exePath);
+    // A leading "." hides a file; it starts no extension.
     const std::size_t dot = base.rfind('.');
-    if (dot != std::string::npos) {
+    if (dot != std::string::npos && dot > 0) {
         base.erase(dot);
     }
-    return base + ".INI";
+    return base.empty() ? base : base + ".INI";
 }
 
 std::string ProfileFilePath(const std::string& profileName) {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME");
-        config != nullptr && config[0] == '/') {
-        return std::string(config) + "/" + profileName;
+    if (profileName.empty()) {
+        return {};
     }
-    const std::string home = HomeDirectory();
-    if (home.empty()) {
-        return profileName;
+    if (const std::string config = AbsoluteFolder("XDG_CONFIG_HOME"); !config.empty()) {
+        return config + "/" + profileName;
     }
-    return home + "/.config/" + profileName;
+    if (const std::string home = AbsoluteFolder("HOME"); !home.empty()) {
+        return home + "/.config/" + profileName;
+    }
+    return {};
+}
+
+std::string ProgramPath(const std::string& argv0) {
+    if (!FileTitle(argv0).empty()) {
+        return argv0;
+    }
+    std::error_code error;
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error) {
+        return {};
+    }
+    // The kernel marks a program whose file was replaced while it runs.
+    const std::string deleted = " (deleted)";
+    if (path.size() > deleted.size() &&
+        path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0) {
+        path.erase(path.size() - deleted.size());
+    }
+    return path;
 }

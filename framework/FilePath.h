@@ -33,10 +33,16 @@ std::string FileTitle(const std::string& path);
 void AbbreviatePath(std::string& text, int max, host::BOOL atLeastName);
 
 /// The profile file name for an executable: its base name without directory
-/// and without extension (cut at its last "."), followed by ".INI".
+/// and without extension (cut at its last "." unless that starts the name),
+/// followed by ".INI". "" when the path names no file.
 std::string ProfileFileName(const std::string& exePath);
 
 /// Where a profile file of that name lives: in $XDG_CONFIG_HOME when that is
-/// an absolute path, else in $HOME/.config (the home directory from the user
-/// database when HOME is unset). Just the name when no home can be found.
+/// an absolute path, else in $HOME/.config when $HOME is one. "" when there
+/// is no such folder or no name: then no profile is read or written, rather
+/// than one in whatever folder the program was started from.
 std::string ProfileFilePath(const std::string& profileName);
+
+/// The program's path: argv0 when it names a file, else the one the system
+/// knows (/proc/self/exe); "" when neither does.
+std::string ProgramPath(const std::string& argv0);

@@ -4,6 +4,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/CDialog.h"
+#include "framework/CRecentFileList.h"
 #include "framework/CWinThread.h"
 #include "framework/FrameworkIds.h"
 #include "framework/ResourceRegistry.h"
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -69,9 +69,7 @@ TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     // the user's own.
     char folder[] = "/tmp/kovo-run-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string before = saved != nullptr ? saved : "";
-    setenv("XDG_CONFIG_HOME", folder, 1);
+    const fwtest::ScopedVariable config("XDG_CONFIG_HOME", folder);
     fwtest::RegisterTestResources();
     fwtest::DialogRecorder dialogs;
     for (host::BOOL succeed : {host::FALSE, host::TRUE}) {
@@ -94,11 +92,44 @@ TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_FALSE(std::filesystem::exists(std::string(folder) + "/kovomodel.INI"))
         << "an application without a list writes no profile";
-    if (saved != nullptr) {
-        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(folder);
+}
+
+// An application that keeps a list with one entry and ends at once.
+class ListingApp : public fwtest::TestApp {
+public:
+    host::BOOL InitInstance() override {
+        LoadStdProfileSettings(4);
+        m_recentList->AddPath("/m/a.dat");
+        return host::FALSE;
     }
+};
+
+TEST(RunApplicationTest, WithoutANameTheSystemNamesTheProgramAndWithoutAHomeNoProfile) {
+    char folder[] = "/tmp/kovo-run-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").filename().string();
+    char empty[] = "";
+    char* argv[] = {empty};
+    {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", folder);
+        ListingApp app;
+        RunApplication(app, 1, argv);
+        EXPECT_EQ(app.m_profileName, self + ".INI") << "not a hidden \".INI\"";
+        EXPECT_TRUE(std::filesystem::exists(std::string(folder) + "/" + self + ".INI"));
+        std::filesystem::remove(std::string(folder) + "/" + self + ".INI");
+    }
+    {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", nullptr);
+        const fwtest::ScopedVariable home("HOME", nullptr);
+        ListingApp app;
+        RunApplication(app, 1, argv);
+        EXPECT_EQ(app.m_profilePath, "");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "nothing in the current folder";
+    std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);
 }
 

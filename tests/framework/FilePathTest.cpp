@@ -1,3 +1,5 @@
+#include "FrameworkTestSupport.h"
+
 #include "framework/FilePath.h"
 
 #include <gtest/gtest.h>
@@ -116,23 +118,41 @@ TEST(FilePathTest, AbbreviateKeepsTheFirstAndTrailingDirectoriesOrTheName) {
     EXPECT_EQ(Abbreviated(slovak, 25), "/údaje/.../modely/ľad.dat");
 }
 
-TEST(FilePathTest, ProfileIsNamedAfterTheExecutableInTheConfigFolder) {
+TEST(FilePathTest, ProfileIsNamedAfterTheExecutable) {
     EXPECT_EQ(ProfileFileName("/usr/local/bin/kovomodel"), "kovomodel.INI");
     EXPECT_EQ(ProfileFileName("./kovo.model.bin"), "kovo.model.INI");
+    EXPECT_EQ(ProfileFileName("/opt/.kovo"), ".kovo.INI") << "a leading dot starts no extension";
+    EXPECT_EQ(ProfileFileName(""), "") << "no name, no profile";
+    EXPECT_EQ(ProfileFileName("/usr/bin/"), "");
 
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved != nullptr ? saved : "";
-    setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(ProfileFilePath("kovomodel.INI"), "/cfg/kovomodel.INI");
-    // A relative setting is no configuration folder.
-    setenv("XDG_CONFIG_HOME", "cfg", 1);
-    const std::string fallback = ProfileFilePath("kovomodel.INI");
-    EXPECT_EQ(fallback.rfind("/.config/kovomodel.INI"), fallback.size() - 22) << fallback;
-    if (saved != nullptr) {
-        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
+    // Without a name in argv[0] the system's name for the program serves.
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    EXPECT_EQ(ProgramPath(""), self);
+    EXPECT_EQ(ProgramPath("/usr/bin/"), self);
+    EXPECT_EQ(ProgramPath("kovomodel"), "kovomodel");
+}
+
+TEST(FilePathTest, ProfileLivesInTheConfigFolderOrNowhere) {
+    const struct {
+        const char* config;
+        const char* home;
+        std::string path;
+    } cases[] = {
+        {"/cfg", "/home/u", "/cfg/kovomodel.INI"},
+        {"cfg", "/home/u", "/home/u/.config/kovomodel.INI"}, // relative: no config folder
+        {nullptr, "/home/u", "/home/u/.config/kovomodel.INI"},
+        {"", "/home/u", "/home/u/.config/kovomodel.INI"},
+        {nullptr, nullptr, ""}, // never the folder the program was started from
+        {nullptr, "", ""},
+        {"cfg", "home/u", ""},
+    };
+    for (const auto& c : cases) {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", c.config);
+        const fwtest::ScopedVariable home("HOME", c.home);
+        EXPECT_EQ(ProfileFilePath("kovomodel.INI"), c.path) << (c.home ? c.home : "(unset)");
     }
+    const fwtest::ScopedVariable config("XDG_CONFIG_HOME", "/cfg");
+    EXPECT_EQ(ProfileFilePath(""), "");
 }
 
 } // namespace

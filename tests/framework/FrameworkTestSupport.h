@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,19 @@ public:
     std::vector<host::OPENFILENAME> openDialogs;
     std::vector<host::HWND> dialogOwners;
     std::string fileToChoose; // empty: the open dialog is cancelled
+};
+
+/// Sets an environment variable (null: unsets it) for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old; ///< none: it was unset
 };
 
 /// A fresh application with the test template, a profile in a folder that does
