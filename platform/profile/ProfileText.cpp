@@ -279,11 +279,13 @@ void ProfileText::Splice(std::size_t begin, std::size_t end, const std::string& 
 /// unterminated last line. Returns where the new line begins.
 std::size_t ProfileText::InsertLine(std::size_t at, std::string_view text,
                                     std::size_t firstShifted) {
-    const std::string eol = LineEnding();
     std::string line;
     if (at > 0 && m_content[at - 1] != '\n') {
-        line += eol;
+        // A "\r" at its end stays part of its text only before "\r\n".
+        line = m_content[at - 1] == '\r' ? "\r\n" : LineEnding();
     }
+    // The file's own line ending; the one just added when it had none.
+    const std::string eol = m_content.find('\n') == npos && !line.empty() ? line : LineEnding();
     const std::size_t begin = at + line.size();
     line.append(text);
     line += eol;

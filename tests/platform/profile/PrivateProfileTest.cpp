@@ -217,6 +217,15 @@ TEST(ProfileTextTest, EverySectionOfANameGoesInOnePassAndTheRestStaysFindable) {
     EXPECT_EQ(text.Find("L", "File1"), "/b");
 }
 
+TEST(ProfileTextTest, EndingAnUnendedLastLineKeepsItsText) {
+    // A last line "[S\r" is the section "S\r"; ended by a bare "\n" it
+    // would become the section "S" and hide the one added after it.
+    ProfileText text("[S\r");
+    ASSERT_TRUE(text.Set("S", "k", "v"));
+    EXPECT_EQ(text.Content(), "[S\r\r\n[S]\r\nk=v\r\n");
+    EXPECT_EQ(ProfileText(text.Content()).Find("S", "k"), "v");
+}
+
 TEST(ProfileTextTest, BlankLinesLongLinesAndBracketsInsideLinesAreNoHeaders) {
     const std::string longValue(100'000, 'v');
     ProfileText text("[S]\nk=a[b]\n\t\n x [T]\n" + longValue + "=" + longValue +
