@@ -1,6 +1,7 @@
 #include "platform/profile/ProfileText.h"
 
 #include <cassert>
+#include <cstdint>
 #include <utility>
 
 namespace host {
@@ -130,6 +131,7 @@ std::size_t AfterLastText(std::string_view content, std::size_t from, std::size_
 } // namespace
 
 ProfileText::ProfileText(std::string content) : m_content(std::move(content)) {
+    assert(m_content.size() <= UINT32_MAX);
     // A header is a line whose first byte that is not blank is "[": only
     // those bytes need a look, whatever the number of lines.
     const std::string_view text = m_content;
@@ -171,8 +173,8 @@ bool ProfileText::DeleteSection(std::string_view section) {
     std::size_t copied = SectionEnd(first); // the text before this is in kept or deleted
     for (std::size_t i = first + 1; i < m_headers.size(); ++i) {
         Header header = m_headers[i];
-        if (!SameName(Name(header), wanted)) {
-            header.begin -= copied - kept.size(); // what was deleted before it
+        if (!IsNamed(header, wanted)) {
+            header.begin -= static_cast<std::uint32_t>(copied - kept.size()); // deleted before it
             headers.push_back(header);
             continue;
         }
@@ -182,6 +184,7 @@ bool ProfileText::DeleteSection(std::string_view section) {
     kept.append(m_content, copied, npos);
     m_content = std::move(kept);
     m_headers = std::move(headers);
+    m_found.reset();
     return true;
 }
 
@@ -241,18 +244,33 @@ bool ProfileText::Set(std::string_view section, std::string_view key, std::strin
     return true;
 }
 
-std::string_view ProfileText::Name(const Header& header) const {
-    return std::string_view(m_content).substr(header.begin + header.nameOffset, header.nameLength);
+/// Whether header names the section wanted. The length, kept in the index,
+/// settles it for nearly every other header.
+bool ProfileText::IsNamed(const Header& header, std::string_view wanted) const {
+    if (header.nameLength != wanted.size()) {
+        return false;
+    }
+    if (wanted.empty()) {
+        return true;
+    }
+    // The name starts at the first byte after the header's "[" that is not
+    // blank.
+    const std::size_t open = m_content.find('[', header.begin);
+    const std::size_t begin = m_content.find_first_not_of(" \t", open + 1);
+    return SameName(std::string_view(m_content).substr(begin, header.nameLength), wanted);
 }
 
 std::size_t ProfileText::FindSection(std::string_view section) const {
     const std::string_view wanted = Trim(section);
-    for (std::size_t i = 0; i < m_headers.size(); ++i) {
-        if (SameName(Name(m_headers[i]), wanted)) {
-            return i;
-        }
+    if (m_found && SameName(m_found->name, wanted)) {
+        return m_found->index;
     }
-    return npos;
+    std::size_t index = 0;
+    while (index < m_headers.size() && !IsNamed(m_headers[index], wanted)) {
+        ++index;
+    }
+    m_found = Lookup{std::string(wanted), index == m_headers.size() ? npos : index};
+    return m_found->index;
 }
 
 std::size_t ProfileText::BodyBegin(std::size_t index) const {
@@ -269,8 +287,10 @@ std::size_t ProfileText::SectionEnd(std::size_t index) const {
 void ProfileText::Splice(std::size_t begin, std::size_t end, const std::string& text,
                          std::size_t firstShifted) {
     m_content.replace(begin, end - begin, text);
+    assert(m_content.size() <= UINT32_MAX);
     for (std::size_t i = firstShifted; i < m_headers.size(); ++i) {
-        m_headers[i].begin = m_headers[i].begin - (end - begin) + text.size();
+        m_headers[i].begin =
+            static_cast<std::uint32_t>(m_headers[i].begin + text.size() - (end - begin));
     }
 }
 
@@ -298,6 +318,7 @@ void ProfileText::AppendSection(std::string_view name) {
     const std::size_t begin =
         InsertLine(m_content.size(), "[" + std::string(name) + "]", m_headers.size());
     m_headers.push_back(MakeHeader(begin, begin + name.size() + 2));
+    m_found = Lookup{std::string(name), m_headers.size() - 1};
 }
 
 /// Adds the header whose line starts at begin and has its "[" at open;
@@ -315,17 +336,16 @@ std::size_t ProfileText::IndexHeader(std::size_t begin, std::size_t open) {
         return close;
     }
     const std::string_view name = Trim(text.substr(open + 1, close - open - 1));
-    m_headers.push_back({begin, static_cast<std::uint32_t>(name.data() - text.data() - begin),
-                         static_cast<std::uint32_t>(name.size())});
+    m_headers.push_back(
+        {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(name.size())});
     return close;
 }
 
 /// The header whose line text is [begin, textEnd).
 ProfileText::Header ProfileText::MakeHeader(std::size_t begin, std::size_t textEnd) const {
     const std::string_view text = std::string_view(m_content).substr(begin, textEnd - begin);
-    const std::string_view name = *HeaderName(text);
-    return {begin, static_cast<std::uint32_t>(name.data() - text.data()),
-            static_cast<std::uint32_t>(name.size())};
+    return {static_cast<std::uint32_t>(begin),
+            static_cast<std::uint32_t>(HeaderName(text)->size())};
 }
 
 /// The ending of the text's first line that has one; "\n" when none has.

@@ -43,16 +43,16 @@ public:
     const std::string& Content() const { return m_content; }
 
 private:
-    /// Small, since a hostile file can hold millions of sections.
+    /// Small, since a hostile file can hold millions of sections; texts are
+    /// at most 4 GiB.
     struct Header {
-        std::size_t begin = 0;        ///< where its line starts in m_content
-        std::uint32_t nameOffset = 0; ///< where its name starts, from begin
+        std::uint32_t begin = 0; ///< where its line starts in m_content
         std::uint32_t nameLength = 0;
     };
 
     std::size_t IndexHeader(std::size_t begin, std::size_t open);
     Header MakeHeader(std::size_t begin, std::size_t textEnd) const;
-    std::string_view Name(const Header& header) const;
+    bool IsNamed(const Header& header, std::string_view wanted) const;
     std::size_t FindSection(std::string_view section) const;
     std::size_t BodyBegin(std::size_t index) const;
     std::size_t SectionEnd(std::size_t index) const;
@@ -62,8 +62,17 @@ private:
     void AppendSection(std::string_view name);
     std::string LineEnding() const;
 
+    /// The section asked for last and the index of its first header, or
+    /// npos: the program asks for the same section several times in a row,
+    /// and a hostile text can hold millions of headers to go through.
+    struct Lookup {
+        std::string name;
+        std::size_t index = 0;
+    };
+
     std::string m_content;
-    std::vector<Header> m_headers; ///< in the order of the text
+    std::vector<Header> m_headers;         ///< in the order of the text
+    mutable std::optional<Lookup> m_found; ///< forgotten when headers come or go
 };
 
 } // namespace host
