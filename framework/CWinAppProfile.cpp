@@ -45,7 +45,8 @@ private:
 /// pointer to it behind.
 class ProfileBatch {
 public:
-    explicit ProfileBatch(CWinApp& app) : m_app(app), m_profile(app.m_profilePath) {
+    explicit ProfileBatch(CWinApp& app)
+        : m_app(app), m_profile(app.m_profilePath), m_previous(app.m_profileBatch) {
         m_profile.BeginBatch();
         m_app.m_profileBatch = &m_profile;
     }
@@ -59,7 +60,7 @@ public:
 private:
     CWinApp& m_app; // back-link: the batch lives within one of its calls
     host::PrivateProfile m_profile;
-    host::PrivateProfile* m_previous = m_app.m_profileBatch; ///< an enclosing batch, or null
+    host::PrivateProfile* m_previous = nullptr; ///< an enclosing batch, if any
 };
 
 } // namespace
