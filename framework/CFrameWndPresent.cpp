@@ -5,6 +5,7 @@
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
+#include "framework/FrameworkText.h"
 
 using host::BOOL;
 using host::TRUE;
@@ -65,6 +66,8 @@ void CFrameWnd::UpdateTitle(BOOL withDocument) {
         caption = (style & fw::FWS_PREFIXTITLE) != 0 ? docTitle + " - " + m_frameTitle
                                                      : m_frameTitle + " - " + docTitle;
     }
+    // A file name may hold a line feed, which would split the caption.
+    caption = VisibleText(caption);
     if (host::GetWindowText(m_hWnd) != caption) {
         host::SetWindowText(m_hWnd, caption);
     }

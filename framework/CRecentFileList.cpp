@@ -3,6 +3,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/FilePath.h"
 #include "framework/FrameworkIds.h"
+#include "framework/FrameworkText.h"
 #include "platform/HostMenu.h"
 
 #include <cassert>
@@ -143,8 +144,9 @@ void CRecentFileList::FillMenu(CCmdUI* ui) {
         if (!DisplayName(i, currentDir, currentDir.size(), TRUE, name)) {
             break;
         }
-        const std::string text =
-            "&" + std::to_string((i + 1 + m_start) % 10) + " " + EscapeAmpersands(name);
+        // A tab would cut the label and show the rest as a shortcut.
+        const std::string text = "&" + std::to_string((i + 1 + m_start) % 10) + " " +
+                                 EscapeAmpersands(VisibleText(name));
         host::InsertMenu(ui->m_menu, ui->m_index, host::MF_BYPOSITION | host::MF_STRING,
                          fw::ID_FILE_MRU_FILE1 + i, text);
         ++ui->m_index;

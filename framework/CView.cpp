@@ -22,7 +22,7 @@ KOVO_ON_PLAIN(host::WM_PAINT, &CView::OnPaint)
 KOVO_ON_MESSAGE(host::WM_MOUSEACTIVATE, &CView::OnMouseActivate)
 KOVO_ON_CREATE(&CView::OnCreate)
 KOVO_ON_PLAIN(host::WM_DESTROY, &CView::OnDestroy)
-KOVO_ON_COMMAND_WITH_ID(fw::ID_WINDOW_SPLIT, &CView::OnPaneCommand)
+KOVO_ON_COMMAND(fw::ID_WINDOW_SPLIT, &CView::OnSplitCommand)
 KOVO_ON_UPDATE(fw::ID_WINDOW_SPLIT, &CView::OnUpdatePaneCommand)
 KOVO_ON_UPDATE(fw::ID_NEXT_PANE, &CView::OnUpdatePaneCommand)
 KOVO_ON_COMMAND_WITH_ID(fw::ID_NEXT_PANE, &CView::OnPaneCommand)
@@ -105,6 +105,8 @@ void CView::OnUpdatePaneCommand(CCmdUI* ui) {
 BOOL CView::OnPaneCommand(UINT) {
     return FALSE;
 }
+
+void CView::OnSplitCommand() {}
 
 void CView::PostNcDestroy() {
     if (m_document != nullptr) {

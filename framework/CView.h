@@ -44,6 +44,8 @@ protected:
     /// disabled, so their keys do nothing.
     void OnUpdatePaneCommand(CCmdUI* ui);
     host::BOOL OnPaneCommand(host::UINT id);
+    /// The split command ends here, handled: there is nothing to split.
+    void OnSplitCommand();
     /// Leaves the document: the window is gone.
     void PostNcDestroy() override;
 };

@@ -94,17 +94,19 @@ public:
     int m_previewPages = 0;
     std::string m_appTitle;
     std::string m_profileName; ///< "kovomodel.INI" for the program kovomodel
-    std::string m_profilePath; ///< where it lives: $XDG_CONFIG_HOME/<name>, else ~/.config/<name>
-    /// The profile that gathers the writes of ExitInstance, so that they
-    /// replace the file once; null otherwise. Points to a local of
-    /// ExitInstance.
+    /// Where it lives: $XDG_CONFIG_HOME/<name>, else $HOME/.config/<name>;
+    /// "" without either folder, and then no profile is read or written.
+    std::string m_profilePath;
+    /// The profile read once for LoadStdProfileSettings or ExitInstance,
+    /// where the writes of ExitInstance gather to replace the file once; null
+    /// outside those calls. Set and cleared by a scope guard of theirs.
     host::PrivateProfile* m_profileBatch = nullptr;
     int m_showCommand =
         host::SW_SHOWNORMAL;              ///< start-up show command, used once by the first frame
     bool m_userControl = true;            ///< cleared by dde/Embedding/Automation
     bool m_unregisterRequested = false;   ///< then ExitInstance writes nothing
     std::vector<std::string> m_arguments; ///< argv[1..]
-    std::string m_exeName;                ///< argv[0]
+    std::string m_exeName;                ///< argv[0], or the system's name for the program
     host::UINT m_helpContext = 0;         ///< help id of the box being shown
 
     KOVO_DECLARE_MESSAGE_MAP()

@@ -39,11 +39,37 @@ private:
     CWinApp& m_app; // back-link: the application owns the list that owns this
 };
 
+/// The application's profile, read once for the length of a scope, with its
+/// writes gathered in memory until Commit. The application's profile calls
+/// go to it while it lives, and only then: an exception half-way leaves no
+/// pointer to it behind.
+class ProfileBatch {
+public:
+    explicit ProfileBatch(CWinApp& app)
+        : m_app(app), m_profile(app.m_profilePath), m_previous(app.m_profileBatch) {
+        m_profile.BeginBatch();
+        m_app.m_profileBatch = &m_profile;
+    }
+    ~ProfileBatch() { m_app.m_profileBatch = m_previous; }
+    ProfileBatch(const ProfileBatch&) = delete;
+    ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+    /// Replaces the file once with what was written, if anything was.
+    void Commit() { m_profile.CommitBatch(); }
+
+private:
+    CWinApp& m_app; // back-link: the batch lives within one of its calls
+    host::PrivateProfile m_profile;
+    host::PrivateProfile* m_previous = nullptr; ///< an enclosing batch, if any
+};
+
 } // namespace
 
 void CWinApp::LoadStdProfileSettings(unsigned count) {
     // The menu has command ids for at most 16 entries.
     assert(count <= fw::ID_FILE_MRU_LAST - fw::ID_FILE_MRU_FILE1 + 1);
+    // Every value comes from one reading of the file, however large.
+    ProfileBatch batch(*this);
     if (count != 0) {
         m_recentList = std::make_unique<CRecentFileList>(
             std::make_unique<AppProfileStore>(*this), 0, kRecentSection, kRecentEntryFormat,
@@ -60,17 +86,14 @@ int CWinApp::ExitInstance() {
     // The list is written as "delete the section, then each entry": gathered
     // into one replacement of the file, a crash or a full disk half-way can
     // never leave the profile without the user's list.
-    host::PrivateProfile profile(m_profilePath);
-    profile.BeginBatch();
-    m_profileBatch = &profile;
+    ProfileBatch batch(*this);
     if (m_recentList) {
         m_recentList->WriteEntries();
     }
     if (m_previewPages != 0) {
         ProfileWriteInt(kSettingsSection, kPreviewPagesKey, m_previewPages);
     }
-    m_profileBatch = nullptr;
-    profile.CommitBatch();
+    batch.Commit();
     return m_exitCode;
 }
 

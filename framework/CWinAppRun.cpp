@@ -6,7 +6,7 @@
 #include "platform/HostQueue.h"
 
 int RunApplication(CWinApp& app, int argc, char** argv) {
-    app.m_exeName = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+    app.m_exeName = ProgramPath(argc > 0 && argv[0] != nullptr ? argv[0] : "");
     app.m_arguments.clear();
     for (int i = 1; i < argc; ++i) {
         app.m_arguments.emplace_back(argv[i]);

@@ -66,13 +66,12 @@ BOOL CWinThread::IsIdleTrigger(const host::MSG* msg) {
     if (msg->message != host::WM_MOUSEMOVE && msg->message != host::WM_NCMOUSEMOVE) {
         return TRUE;
     }
-    // A move that repeats the previous mouse message at the same place is
-    // no news.
+    // A move that repeats the previous mouse message at the same cursor
+    // position is no news, whatever its other fields say.
     const bool repeat = msg->message == m_lastMouseMessage && msg->pt.x == m_lastMousePoint.x &&
-                        msg->pt.y == m_lastMousePoint.y && msg->lParam == m_lastMouseLParam;
+                        msg->pt.y == m_lastMousePoint.y;
     m_lastMouseMessage = msg->message;
     m_lastMousePoint = msg->pt;
-    m_lastMouseLParam = msg->lParam;
     return host::ToBOOL(!repeat);
 }
 

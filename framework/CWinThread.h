@@ -37,5 +37,4 @@ public:
 private:
     host::UINT m_lastMouseMessage = 0;
     host::POINT m_lastMousePoint;
-    host::LPARAM m_lastMouseLParam = -1;
 };

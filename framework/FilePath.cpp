@@ -5,8 +5,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
-#include <pwd.h>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -27,41 +28,64 @@ std::string CurrentDirectory() {
     return buffer.data();
 }
 
-/// Joins the components of an absolute path, dropping "" and "." and letting
-/// ".." take away the component before it.
-std::string Normalise(const std::string& absolute) {
-    std::vector<std::string> parts;
+/// The names of a path, in order; the empty ones that repeated "/" make are
+/// left out, as the system does.
+std::vector<std::string> Names(const std::string& path) {
+    std::vector<std::string> names;
     std::size_t pos = 0;
-    while (pos <= absolute.size()) {
-        std::size_t slash = absolute.find('/', pos);
+    while (pos < path.size()) {
+        std::size_t slash = path.find('/', pos);
         if (slash == std::string::npos) {
-            slash = absolute.size();
+            slash = path.size();
         }
-        const std::string part = absolute.substr(pos, slash - pos);
+        if (slash > pos) {
+            names.push_back(path.substr(pos, slash - pos));
+        }
         pos = slash + 1;
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            if (!parts.empty()) {
-                parts.pop_back();
-            }
-            continue;
-        }
-        parts.push_back(part);
     }
-    std::string out;
-    for (const std::string& part : parts) {
-        out += "/" + part;
-    }
-    return out.empty() ? "/" : out;
+    return names;
 }
 
-/// The resolved path when the file exists, else the path unchanged.
-std::string ResolveLinks(const std::string& path) {
+/// The physical form of path (links followed, "." and ".." taken as the
+/// system takes them), or nothing when the system cannot resolve it.
+std::optional<std::string> RealPath(const std::string& path) {
     std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
                                                          &std::free);
-    return resolved ? std::string(resolved.get()) : path;
+    if (!resolved) {
+        return std::nullopt;
+    }
+    return std::string(resolved.get());
+}
+
+/// The file that open(2) would open for an absolute path: the longest prefix
+/// of its names that resolves, in physical form, followed by the names after
+/// it as written. Those cannot be resolved as text: ".." after a link leads
+/// to the link target's parent, and after a missing folder, or "/" and "."
+/// after a file, the system refuses the name, so the result must keep them
+/// to be refused the same way.
+std::string Resolve(const std::string& absolute) {
+    if (std::optional<std::string> whole = RealPath(absolute)) {
+        return *whole;
+    }
+    const std::vector<std::string> names = Names(absolute);
+    std::string resolved;
+    std::string prefix;
+    std::size_t kept = 0;
+    for (; kept < names.size(); ++kept) {
+        prefix += "/" + names[kept];
+        const std::optional<std::string> real = RealPath(prefix);
+        if (!real) {
+            break; // every longer prefix fails as well
+        }
+        resolved = *real == "/" ? std::string() : *real;
+    }
+    for (std::size_t i = kept; i < names.size(); ++i) {
+        resolved += "/" + names[i];
+    }
+    if (resolved.empty() || absolute.back() == '/') {
+        resolved += '/';
+    }
+    return resolved;
 }
 
 /// Characters of UTF-8 text, as an int for the arithmetic with lengths.
@@ -70,12 +94,11 @@ int CharacterCount(const std::string& text, std::size_t from = 0,
     return static_cast<int>(host::Utf8Length(text, from, to));
 }
 
-std::string HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    const passwd* entry = getpwuid(getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+/// An absolute folder from the environment variable, or "": a relative one
+/// would put the profile wherever the program was started.
+std::string AbsoluteFolder(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] == '/' ? value : "";
 }
 
 } // namespace
@@ -94,12 +117,13 @@ BOOL FullPath(std::string& out, const std::string& in) {
         }
         absolute = cwd + "/" + in;
     }
-    out = ResolveLinks(Normalise(absolute));
+    out = Resolve(absolute);
     return TRUE;
 }
 
 BOOL SamePath(const std::string& a, const std::string& b) {
-    return host::ToBOOL(a == b);
+    // An empty name names no file: above all not the untitled document's.
+    return host::ToBOOL(!a.empty() && a == b);
 }
 
 std::string FileTitle(const std::string& path) {
@@ -141,21 +165,41 @@ void AbbreviatePath(std::string& text, int max, BOOL atLeastName) {
 
 std::string ProfileFileName(const std::string& exePath) {
     std::string base = FileTitle(exePath);
+    // A leading "." hides a file; it starts no extension.
     const std::size_t dot = base.rfind('.');
-    if (dot != std::string::npos) {
+    if (dot != std::string::npos && dot > 0) {
         base.erase(dot);
     }
-    return base + ".INI";
+    return base.empty() ? base : base + ".INI";
 }
 
 std::string ProfileFilePath(const std::string& profileName) {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME");
-        config != nullptr && config[0] == '/') {
-        return std::string(config) + "/" + profileName;
+    if (profileName.empty()) {
+        return {};
     }
-    const std::string home = HomeDirectory();
-    if (home.empty()) {
-        return profileName;
+    if (const std::string config = AbsoluteFolder("XDG_CONFIG_HOME"); !config.empty()) {
+        return config + "/" + profileName;
     }
-    return home + "/.config/" + profileName;
+    if (const std::string home = AbsoluteFolder("HOME"); !home.empty()) {
+        return home + "/.config/" + profileName;
+    }
+    return {};
+}
+
+std::string ProgramPath(const std::string& argv0) {
+    if (!FileTitle(argv0).empty()) {
+        return argv0;
+    }
+    std::error_code error;
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error) {
+        return {};
+    }
+    // The kernel marks a program whose file was replaced while it runs.
+    const std::string deleted = " (deleted)";
+    if (path.size() > deleted.size() &&
+        path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0) {
+        path.erase(path.size() - deleted.size());
+    }
+    return path;
 }

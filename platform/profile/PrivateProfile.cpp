@@ -31,6 +31,11 @@ bool LoadFile(const std::string& path, std::size_t limit, std::string& content) 
     if (!file) {
         return errno == ENOENT || errno == ENOTDIR;
     }
+    // Sized once, as a 16 MiB profile would otherwise be copied while growing.
+    struct stat info {};
+    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        content.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
+    }
     char buffer[65536];
     while (content.size() <= limit) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
@@ -59,6 +64,17 @@ bool Writable(const char* section, const char* key, const char* value) {
         }
     }
     return value == nullptr || Holds(value, "\r\n");
+}
+
+/// Makes the change that WriteString describes; whether the text changed.
+bool Apply(ProfileText& text, const char* section, const char* key, const char* value) {
+    if (key == nullptr) {
+        return text.DeleteSection(section);
+    }
+    if (value == nullptr) {
+        return text.DeleteKey(section, key);
+    }
+    return text.Set(section, key, value);
 }
 
 /// Cuts the value to the buffer size without splitting a UTF-8 character.
@@ -115,20 +131,25 @@ void SyncFolder(const std::string& folder) {
 
 PrivateProfile::PrivateProfile(std::string path) : m_path(std::move(path)) {}
 
+PrivateProfile::~PrivateProfile() = default;
+
 std::string PrivateProfile::ReadString(const char* section, const char* key,
                                        const char* defaultValue) const {
     const std::string fallback = defaultValue != nullptr ? Cut(defaultValue) : std::string();
-    std::string content;
     if (section == nullptr || key == nullptr) {
         return fallback;
     }
-    if (m_batching) {
-        content = m_batch;
-    } else if (!LoadFile(m_path, kMaxFileSize, content)) {
-        return fallback;
+    std::optional<std::string> value;
+    if (m_batch) {
+        value = m_batch->Find(section, key);
+    } else {
+        std::string content;
+        if (!LoadFile(m_path, kMaxFileSize, content)) {
+            return fallback;
+        }
+        content.resize(std::min(content.size(), kMaxFileSize));
+        value = ProfileText(std::move(content)).Find(section, key);
     }
-    content.resize(std::min(content.size(), kMaxFileSize));
-    const std::optional<std::string> value = ProfileText(content).Find(section, key);
     return value ? Cut(*value) : fallback;
 }
 
@@ -149,26 +170,20 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
     if (!Writable(section, key, value)) {
         return FALSE;
     }
+    if (m_batch) {
+        if (m_batchBroken) {
+            return FALSE;
+        }
+        m_batchChanged = Apply(*m_batch, section, key, value) || m_batchChanged;
+        return TRUE;
+    }
     std::string content;
     if (!Load(content)) {
         return FALSE;
     }
-    ProfileText text(content);
-    bool changed = false;
-    if (key == nullptr) {
-        changed = text.DeleteSection(section);
-    } else if (value == nullptr) {
-        changed = text.DeleteKey(section, key);
-    } else {
-        changed = text.Set(section, key, value);
-    }
+    ProfileText text(std::move(content));
     // Nothing to change: the file is not touched, nor created.
-    if (!changed) {
-        return TRUE;
-    }
-    if (m_batching) {
-        m_batch = text.Content();
-        m_batchChanged = true;
+    if (!Apply(text, section, key, value)) {
         return TRUE;
     }
     return ReplaceFile(text.Content());
@@ -177,35 +192,28 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
 BOOL PrivateProfile::BeginBatch() {
     std::string content;
     const bool loaded = Load(content);
-    m_batching = true;
+    content.resize(std::min(content.size(), kMaxFileSize));
+    m_batch = std::make_unique<ProfileText>(std::move(content));
     m_batchChanged = false;
     m_batchBroken = !loaded;
-    m_batch = std::move(content);
     return ToBOOL(loaded);
 }
 
 BOOL PrivateProfile::CommitBatch() {
-    const bool changed = m_batchChanged && !m_batchBroken;
+    const std::unique_ptr<ProfileText> batch = std::move(m_batch);
+    const bool changed = m_batchChanged;
     const bool broken = m_batchBroken;
-    m_batching = false;
-    m_batchBroken = false;
     m_batchChanged = false;
-    std::string content = std::move(m_batch);
-    m_batch.clear();
+    m_batchBroken = false;
     if (broken) {
         return FALSE;
     }
-    return changed ? ReplaceFile(content) : TRUE;
+    return changed ? ReplaceFile(batch->Content()) : TRUE;
 }
 
-/// The profile's text: the gathered one during a batch, else the file's.
-/// False when the file exists but cannot be read, or is too large to be
-/// rewritten without losing what lies beyond what was read.
+/// The file's text. False when it exists but cannot be read, or is too large
+/// to be rewritten without losing what lies beyond what was read.
 bool PrivateProfile::Load(std::string& content) const {
-    if (m_batching) {
-        content = m_batch;
-        return !m_batchBroken;
-    }
     return LoadFile(m_path, kMaxFileSize, content) && content.size() <= kMaxFileSize;
 }
 

@@ -4,7 +4,9 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/CTestCmdUI.h"
+#include "framework/CommandProbe.h"
 #include "framework/FrameworkIds.h"
+#include "framework/MessageMapEntry.h"
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 
@@ -176,6 +178,15 @@ TEST_F(CFrameWndTest, SaveEditingAndPaneKeysDoNothingAndWriteNothing) {
         EXPECT_FALSE(state.m_enabled) << id;
         EXPECT_TRUE(MainFrame()->HandleCommand(id, 0)) << id;
     }
+    // Splitting is a plain command that the view ends; a pane command goes
+    // on past the view and finds nobody.
+    CommandProbe probe;
+    EXPECT_TRUE(MainFrame()->RouteCommand(fw::ID_WINDOW_SPLIT, 0, nullptr, &probe));
+    EXPECT_EQ(probe.target, View());
+    ASSERT_NE(probe.entry, nullptr);
+    EXPECT_EQ(probe.entry->signature, MessageSignature::Command);
+    EXPECT_TRUE(Route(fw::ID_WINDOW_SPLIT));
+    EXPECT_FALSE(Route(fw::ID_NEXT_PANE));
 }
 
 TEST_F(CFrameWndTest, SizeLaysTheViewOverTheClientArea) {

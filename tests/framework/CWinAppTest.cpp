@@ -4,6 +4,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/CDialog.h"
+#include "framework/CRecentFileList.h"
 #include "framework/CWinThread.h"
 #include "framework/FrameworkIds.h"
 #include "framework/ResourceRegistry.h"
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <new>
 
@@ -90,9 +90,7 @@ TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     // the user's own.
     char folder[] = "/tmp/kovo-run-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string before = saved != nullptr ? saved : "";
-    setenv("XDG_CONFIG_HOME", folder, 1);
+    const fwtest::ScopedVariable config("XDG_CONFIG_HOME", folder);
     fwtest::RegisterTestResources();
     fwtest::DialogRecorder dialogs;
     for (host::BOOL succeed : {host::FALSE, host::TRUE}) {
@@ -115,11 +113,44 @@ TEST(RunApplicationTest, FailedStartUpOrClosedWindowEndsAfterTheExitSteps) {
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_FALSE(std::filesystem::exists(std::string(folder) + "/kovomodel.INI"))
         << "an application without a list writes no profile";
-    if (saved != nullptr) {
-        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(folder);
+}
+
+// An application that keeps a list with one entry and ends at once.
+class ListingApp : public fwtest::TestApp {
+public:
+    host::BOOL InitInstance() override {
+        LoadStdProfileSettings(4);
+        m_recentList->AddPath("/m/a.dat");
+        return host::FALSE;
     }
+};
+
+TEST(RunApplicationTest, WithoutANameTheSystemNamesTheProgramAndWithoutAHomeNoProfile) {
+    char folder[] = "/tmp/kovo-run-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").filename().string();
+    char empty[] = "";
+    char* argv[] = {empty};
+    {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", folder);
+        ListingApp app;
+        RunApplication(app, 1, argv);
+        EXPECT_EQ(app.m_profileName, self + ".INI") << "not a hidden \".INI\"";
+        EXPECT_TRUE(std::filesystem::exists(std::string(folder) + "/" + self + ".INI"));
+        std::filesystem::remove(std::string(folder) + "/" + self + ".INI");
+    }
+    {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", nullptr);
+        const fwtest::ScopedVariable home("HOME", nullptr);
+        ListingApp app;
+        RunApplication(app, 1, argv);
+        EXPECT_EQ(app.m_profilePath, "");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "nothing in the current folder";
+    std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);
 }
 
@@ -142,20 +173,22 @@ TEST(IdleTriggerTest, PaintsTimerTicksAndRepeatedMovesDoNotTrigger) {
     const struct {
         host::UINT message;
         int x, y;
+        int clientX; // the point in lParam
         bool triggers;
     } sequence[] = {
-        {host::WM_PAINT, 0, 0, false},
-        {host::WM_SYSTIMER, 0, 0, false},
-        {host::WM_MOUSEMOVE, 10, 20, true}, // the first move is news
-        {host::WM_MOUSEMOVE, 10, 20, false},
-        {host::WM_PAINT, 0, 0, false},
-        {host::WM_MOUSEMOVE, 10, 20, false}, // a paint between changes nothing
-        {host::WM_MOUSEMOVE, 11, 20, true},
-        {host::WM_NCMOUSEMOVE, 11, 20, true}, // another kind of mouse message
-        {host::WM_NCMOUSEMOVE, 11, 20, false},
-        {host::WM_LBUTTONDOWN, 11, 20, true},
-        {host::WM_KEYDOWN, 0, 0, true},
-        {host::WM_USER, 0, 0, true},
+        {host::WM_PAINT, 0, 0, 0, false},
+        {host::WM_SYSTIMER, 0, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, 10, true}, // the first move is news
+        {host::WM_MOUSEMOVE, 10, 20, 10, false},
+        {host::WM_PAINT, 0, 0, 0, false},
+        {host::WM_MOUSEMOVE, 10, 20, 10, false}, // a paint between changes nothing
+        {host::WM_MOUSEMOVE, 10, 20, 4, false},  // only the cursor position counts
+        {host::WM_MOUSEMOVE, 11, 20, 4, true},
+        {host::WM_NCMOUSEMOVE, 11, 20, 4, true}, // another kind of mouse message
+        {host::WM_NCMOUSEMOVE, 11, 20, 4, false},
+        {host::WM_LBUTTONDOWN, 11, 20, 4, true},
+        {host::WM_KEYDOWN, 0, 0, 0, true},
+        {host::WM_USER, 0, 0, 0, true},
     };
     CWinThread thread;
     int step = 0;
@@ -164,7 +197,7 @@ TEST(IdleTriggerTest, PaintsTimerTicksAndRepeatedMovesDoNotTrigger) {
         msg.message = s.message;
         msg.pt.x = s.x;
         msg.pt.y = s.y;
-        msg.lParam = host::MAKELPARAM(s.x, s.y);
+        msg.lParam = host::MAKELPARAM(s.clientX, s.y);
         EXPECT_EQ(thread.IsIdleTrigger(&msg) != 0, s.triggers) << "step " << step++;
     }
 }

@@ -1,10 +1,17 @@
+#include "FrameworkTestSupport.h"
+
 #include "framework/FilePath.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,31 +28,68 @@ std::string Abbreviated(std::string text, int max, bool atLeastName = true) {
     return text;
 }
 
-TEST(FilePathTest, FullPathResolvesDotsAndFollowsLinksOfExistingFiles) {
-    EXPECT_EQ(Full("/nonexistent-kovo/a/./b//c/../d.dat"), "/nonexistent-kovo/a/b/d.dat");
-    EXPECT_EQ(Full("/nonexistent-kovo/../../x.dat"), "/x.dat");
-    EXPECT_EQ(Full("/nonexistent-kovo/dir/"), "/nonexistent-kovo/dir");
-    EXPECT_EQ(Full("/nonexistent-kovo/.."), "/");
-    std::string out = "stale";
-    EXPECT_FALSE(FullPath(out, ""));
-    EXPECT_EQ(out, "");
+// What open(2) makes of a name: the same file, or the same refusal.
+std::string OpenOutcome(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        return std::strerror(errno);
+    }
+    struct stat info {};
+    ::fstat(fd, &info);
+    ::close(fd);
+    return "inode " + std::to_string(info.st_ino);
+}
 
+TEST(FilePathTest, FullPathNamesTheFileThatTheSystemWouldOpen) {
     char pattern[] = "/tmp/kovo-path-XXXXXX";
     const std::string dir = fs::canonical(mkdtemp(pattern)).string();
     const fs::path previous = fs::current_path();
     fs::current_path(dir);
-    std::ofstream(dir + "/model.dat") << "x";
-    fs::create_symlink(dir + "/model.dat", dir + "/shortcut.dat");
-    fs::create_symlink(dir + "/gone.dat", dir + "/broken.dat");
-    EXPECT_EQ(Full("./sub/../missing.dat"), dir + "/missing.dat");
-    EXPECT_EQ(Full("shortcut.dat"), dir + "/model.dat");
-    EXPECT_EQ(Full("broken.dat"), dir + "/broken.dat");
+    fs::create_directories("real/sub");
+    fs::create_directories("d");
+    std::ofstream("m.dat") << "x";
+    std::ofstream("real/x.dat") << "x";
+    std::ofstream("d/x.dat") << "x"; // what resolving ".." as text would open
+    fs::create_symlink("../real/sub", "d/link");
+    fs::create_symlink(dir + "/m.dat", "shortcut.dat");
+    fs::create_symlink(dir + "/gone.dat", "broken.dat");
+
+    const struct {
+        const char* in;
+        std::string out;
+    } cases[] = {
+        {"m.dat", dir + "/m.dat"},
+        {"shortcut.dat", dir + "/m.dat"},
+        {"broken.dat", dir + "/broken.dat"},
+        {"d/link/../x.dat", dir + "/real/x.dat"},
+        {"d/link/../new.dat", dir + "/real/new.dat"},
+        {"real//sub/", dir + "/real/sub"},
+        // Names the system refuses stay refused, for the same reason.
+        {"missing/../m.dat", dir + "/missing/../m.dat"},
+        {"./sub/../missing.dat", dir + "/sub/../missing.dat"},
+        {"m.dat/", dir + "/m.dat/"},
+        {"m.dat/.", dir + "/m.dat/."},
+        {"m.dat/../m.dat", dir + "/m.dat/../m.dat"},
+        {"/nonexistent-kovo/a/./b//c/../d.dat", "/nonexistent-kovo/a/./b/c/../d.dat"},
+        {"/nonexistent-kovo/..", "/nonexistent-kovo/.."},
+        {"/nonexistent-kovo/dir/", "/nonexistent-kovo/dir/"},
+        {"//", "/"},
+        {"/..", "/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Full(c.in), c.out) << c.in;
+        EXPECT_EQ(OpenOutcome(Full(c.in)), OpenOutcome(c.in)) << c.in;
+    }
+    std::string out = "stale";
+    EXPECT_FALSE(FullPath(out, ""));
+    EXPECT_EQ(out, "");
     fs::current_path(previous);
     fs::remove_all(dir);
 }
 
 TEST(FilePathTest, NamesAreCaseSensitiveAndTitlesKeepExtensions) {
     EXPECT_TRUE(SamePath("/home/u/dom.dat", "/home/u/dom.dat"));
+    EXPECT_FALSE(SamePath("", "")) << "an empty name names no file";
     EXPECT_FALSE(SamePath("/home/u/dom.dat", "/home/u/DOM.dat"));
     EXPECT_EQ(FileTitle("/home/u/archive.tar.gz"), "archive.tar.gz");
     EXPECT_EQ(FileTitle("dom.dat"), "dom.dat");
@@ -74,23 +118,41 @@ TEST(FilePathTest, AbbreviateKeepsTheFirstAndTrailingDirectoriesOrTheName) {
     EXPECT_EQ(Abbreviated(slovak, 25), "/údaje/.../modely/ľad.dat");
 }
 
-TEST(FilePathTest, ProfileIsNamedAfterTheExecutableInTheConfigFolder) {
+TEST(FilePathTest, ProfileIsNamedAfterTheExecutable) {
     EXPECT_EQ(ProfileFileName("/usr/local/bin/kovomodel"), "kovomodel.INI");
     EXPECT_EQ(ProfileFileName("./kovo.model.bin"), "kovo.model.INI");
+    EXPECT_EQ(ProfileFileName("/opt/.kovo"), ".kovo.INI") << "a leading dot starts no extension";
+    EXPECT_EQ(ProfileFileName(""), "") << "no name, no profile";
+    EXPECT_EQ(ProfileFileName("/usr/bin/"), "");
 
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved != nullptr ? saved : "";
-    setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(ProfileFilePath("kovomodel.INI"), "/cfg/kovomodel.INI");
-    // A relative setting is no configuration folder.
-    setenv("XDG_CONFIG_HOME", "cfg", 1);
-    const std::string fallback = ProfileFilePath("kovomodel.INI");
-    EXPECT_EQ(fallback.rfind("/.config/kovomodel.INI"), fallback.size() - 22) << fallback;
-    if (saved != nullptr) {
-        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
+    // Without a name in argv[0] the system's name for the program serves.
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    EXPECT_EQ(ProgramPath(""), self);
+    EXPECT_EQ(ProgramPath("/usr/bin/"), self);
+    EXPECT_EQ(ProgramPath("kovomodel"), "kovomodel");
+}
+
+TEST(FilePathTest, ProfileLivesInTheConfigFolderOrNowhere) {
+    const struct {
+        const char* config;
+        const char* home;
+        std::string path;
+    } cases[] = {
+        {"/cfg", "/home/u", "/cfg/kovomodel.INI"},
+        {"cfg", "/home/u", "/home/u/.config/kovomodel.INI"}, // relative: no config folder
+        {nullptr, "/home/u", "/home/u/.config/kovomodel.INI"},
+        {"", "/home/u", "/home/u/.config/kovomodel.INI"},
+        {nullptr, nullptr, ""}, // never the folder the program was started from
+        {nullptr, "", ""},
+        {"cfg", "home/u", ""},
+    };
+    for (const auto& c : cases) {
+        const fwtest::ScopedVariable config("XDG_CONFIG_HOME", c.config);
+        const fwtest::ScopedVariable home("HOME", c.home);
+        EXPECT_EQ(ProfileFilePath("kovomodel.INI"), c.path) << (c.home ? c.home : "(unset)");
     }
+    const fwtest::ScopedVariable config("XDG_CONFIG_HOME", "/cfg");
+    EXPECT_EQ(ProfileFilePath(""), "");
 }
 
 } // namespace

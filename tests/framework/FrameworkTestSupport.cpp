@@ -7,6 +7,7 @@
 #include "platform/HostMenu.h"
 #include "platform/HostQueue.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <linux/capability.h>
@@ -213,6 +214,25 @@ FileModesBindRoot::~FileModesBindRoot() {
         data[0].effective = m_effective;
         Capabilities(true, data);
     }
+}
+
+ScopedVariable::ScopedVariable(const char* name, const char* value) : m_name(name) {
+    if (const char* old = std::getenv(name)) {
+        m_old = old;
+    }
+    if (value == nullptr) {
+        unsetenv(name);
+        return;
+    }
+    setenv(name, value, 1);
+}
+
+ScopedVariable::~ScopedVariable() {
+    if (!m_old) {
+        unsetenv(m_name);
+        return;
+    }
+    setenv(m_name, m_old->c_str(), 1);
 }
 
 void FrameworkTest::SetUp() {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,19 @@ public:
 private:
     bool m_lowered = false;
     std::uint32_t m_effective = 0; ///< the first word of the effective set before
+};
+
+/// Sets an environment variable (null: unsets it) for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old; ///< none: it was unset
 };
 
 /// A fresh application with the test template, a profile in a folder that does

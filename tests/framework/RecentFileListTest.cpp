@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
@@ -72,8 +73,22 @@ TEST_F(RecentFileListTest, OpenedFilesComeFirstAndFailedEntriesAreRemoved) {
     list.AddPath(b);
     EXPECT_EQ(List(), (Names{b, "/m/b.dat", d, c}));
     list.AddPath("/m/B.dat");
+    fs::create_directory(dir + "/x");
     list.AddPath(dir + "/x/../b.dat");
     EXPECT_EQ(List(), (Names{dir + "/x/../b.dat", "/m/B.dat", "/m/b.dat", d}));
+}
+
+TEST_F(RecentFileListTest, AnEntryThatUnquotesToNothingFailsAndLeaves) {
+    // Three quotes read back as one, which opening takes as an empty name.
+    WriteFile("config/test.INI", "[Recent File List]\nFile1=\"\"\"\nFile2=/m/two.dat\n");
+    app.LoadStdProfileSettings(4);
+    StartNew();
+    ASSERT_EQ(List(), (Names{"\"", "/m/two.dat", "", ""}));
+    dialogs.boxes.clear();
+    EXPECT_TRUE(app.OpenRecent(fw::ID_FILE_MRU_FILE1));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "an unnamed file contains an invalid path.");
+    EXPECT_EQ(List(), (Names{"/m/two.dat", "", "", ""}));
 }
 
 TEST_F(RecentFileListTest, MenuShowsEntriesInPlaceOfThePlaceholder) {
@@ -85,6 +100,11 @@ TEST_F(RecentFileListTest, MenuShowsEntriesInPlaceOfThePlaceholder) {
 
     app.m_recentList->AddPath("/m/a.dat");
     EXPECT_EQ(OpenPopup()[2], "&1 /m/a.dat (first)");
+    // A tab in a name shows written out, not as the start of a shortcut.
+    app.m_recentList->m_names[0] = "/m/tab\there.dat";
+    EXPECT_EQ(OpenPopup()[2], "&1 /m/tab\\there.dat (first)");
+    EXPECT_EQ(List()[0], "/m/tab\there.dat");
+    app.m_recentList->m_names[0] = "/m/a.dat";
     // Emptied again, the placeholder comes back under its own id and text.
     app.m_recentList->RemoveAt(0);
     EXPECT_EQ(OpenPopup(), empty);
@@ -170,6 +190,44 @@ TEST_F(RecentFileListTest, ProfileRoundTripKeepsGapsAndOtherSections) {
     EXPECT_EQ(ReadFile(app.m_profilePath),
               "; mine\n[Other]\nkey=Value\n[Settings]\nPreviewPages=7\n"
               "[Recent File List]\nFile2=/m/two.dat\nFile4=rel.dat\n");
+}
+
+// The application's profile, as the program's own list reaches it.
+class AppStore : public CProfileStore {
+public:
+    explicit AppStore(CWinApp& app) : m_app(app) {}
+    std::string ReadString(const char* section, const char* key, const char* value) override {
+        return m_app.ProfileReadString(section, key, value);
+    }
+    host::BOOL WriteString(const char* section, const char* key, const char* value) override {
+        return m_app.ProfileWriteString(section, key, value);
+    }
+
+private:
+    CWinApp& m_app;
+};
+
+// A list whose writing fails after it has written everything.
+class FailingList : public CRecentFileList {
+public:
+    explicit FailingList(CWinApp& app)
+        : CRecentFileList(std::make_unique<AppStore>(app), 0, "Recent File List", "File%d", 4) {}
+    void WriteEntries() override {
+        CRecentFileList::WriteEntries();
+        throw std::runtime_error("no more memory");
+    }
+};
+
+TEST_F(RecentFileListTest, AnExitThatThrowsLeavesTheProfileAsItWasAndNoBatchBehind) {
+    const std::string before = "[Recent File List]\nFile1=/m/a.dat\n";
+    WriteFile("config/test.INI", before);
+    app.m_recentList = std::make_unique<FailingList>(app);
+    app.m_recentList->AddPath("/m/b.dat");
+    EXPECT_THROW(app.ExitInstance(), std::runtime_error);
+    ASSERT_EQ(app.m_profileBatch, nullptr);
+    EXPECT_EQ(ReadFile(app.m_profilePath), before) << "nothing was half written";
+    // Reads go to the file again, not to the gathered writes.
+    EXPECT_EQ(app.ProfileReadString("Recent File List", "File1", ""), "/m/a.dat");
 }
 
 TEST_F(RecentFileListTest, WithoutAListTheMenuIsGrayedAndZeroPreviewPagesStay) {

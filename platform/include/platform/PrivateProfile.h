@@ -8,9 +8,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace host {
+
+class ProfileText;
 
 class PrivateProfile {
 public:
@@ -25,6 +28,9 @@ public:
 
     /// The file need not exist yet; nothing is touched until a write.
     explicit PrivateProfile(std::string path);
+    ~PrivateProfile();
+    PrivateProfile(const PrivateProfile&) = delete;
+    PrivateProfile& operator=(const PrivateProfile&) = delete;
 
     /// The value of key in section; defaultValue (null reads as "") when the
     /// file, the section or the key is missing or a name is null. A file
@@ -46,11 +52,12 @@ public:
     /// WriteString with the value written as a decimal number.
     BOOL WriteInt(const char* section, const char* key, int value);
 
-    /// Gathers the writes that follow in memory instead of replacing the file
-    /// for each, so that a set of changes lands whole or not at all: a crash
+    /// Reads and parses the file once for the reads and writes that follow,
+    /// and gathers the writes in memory instead of replacing the file for
+    /// each, so that a set of changes lands whole or not at all: a crash
     /// between two of them must not leave half a list. Reads see the
-    /// gathered changes. FALSE when the file exists but cannot be read (the
-    /// writes that follow then fail too).
+    /// gathered changes. FALSE when the file exists but cannot be read, or is
+    /// too large to be rewritten (the writes that follow then fail too).
     BOOL BeginBatch();
     /// Replaces the file once with everything gathered since BeginBatch (not
     /// at all when nothing changed) and ends the batch. FALSE when that
@@ -71,10 +78,9 @@ private:
 
     std::string m_path;
     std::function<bool(WriteStep)> m_failAt;
-    bool m_batching = false;
+    std::unique_ptr<ProfileText> m_batch; ///< the file's text with the gathered changes
     bool m_batchChanged = false;
     bool m_batchBroken = false; ///< the file could not be read: writes must not replace it
-    std::string m_batch;        ///< the file's text with the gathered changes
 };
 
 } // namespace host

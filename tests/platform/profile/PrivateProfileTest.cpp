@@ -191,3 +191,49 @@ TEST(ProfileTextTest, ValuesReadBackAsWritten) {
         EXPECT_EQ(text.Find("S", "k"), value);
     }
 }
+
+TEST(ProfileTextTest, NamesAsGivenAreTrimmedAsNamesAsWritten) {
+    ProfileText text("[ Recent File List ]\n  File1 = /m/a.dat\n");
+    EXPECT_EQ(text.Find(" Recent File List\t", " FILE1 "), "/m/a.dat");
+    ASSERT_TRUE(text.Set(" New ", " k ", "v"));
+    EXPECT_EQ(text.Find("New", "k"), "v");
+    EXPECT_EQ(text.Find(" new", "K "), "v");
+    EXPECT_FALSE(text.Set("new", "k", "v")) << "the same entry, found again";
+    EXPECT_EQ(text.Content(), "[ Recent File List ]\n  File1 = /m/a.dat\n[New]\nk=v\n");
+}
+
+TEST(ProfileTextTest, EverySectionOfANameGoesInOnePassAndTheRestStaysFindable) {
+    ProfileText text("top=1\n[L]\nFile1=/a\n[O]\nx=1\n[l]\n\n[L2]\ny=2\n  [ L ]\nz=3\n[O2]\nw=4");
+    ASSERT_TRUE(text.DeleteSection("L"));
+    EXPECT_EQ(text.Content(), "top=1\n[O]\nx=1\n[L2]\ny=2\n[O2]\nw=4");
+    EXPECT_FALSE(text.DeleteSection("l"));
+    // The sections behind the deleted ones are where they now are.
+    ASSERT_TRUE(text.Set("O", "x2", "5"));
+    ASSERT_TRUE(text.Set("O2", "w", "6"));
+    ASSERT_TRUE(text.DeleteKey("L2", "y"));
+    ASSERT_TRUE(text.Set("L", "File1", "/b"));
+    EXPECT_EQ(text.Content(), "top=1\n[O]\nx=1\nx2=5\n[L2]\n[O2]\nw=6\n[L]\nFile1=/b\n");
+    EXPECT_EQ(text.Find("O2", "w"), "6");
+    EXPECT_EQ(text.Find("L", "File1"), "/b");
+}
+
+TEST(ProfileTextTest, EndingAnUnendedLastLineKeepsItsText) {
+    // A last line "[S\r" is the section "S\r"; ended by a bare "\n" it
+    // would become the section "S" and hide the one added after it.
+    ProfileText text("[S\r");
+    ASSERT_TRUE(text.Set("S", "k", "v"));
+    EXPECT_EQ(text.Content(), "[S\r\r\n[S]\r\nk=v\r\n");
+    EXPECT_EQ(ProfileText(text.Content()).Find("S", "k"), "v");
+}
+
+TEST(ProfileTextTest, BlankLinesLongLinesAndBracketsInsideLinesAreNoHeaders) {
+    const std::string longValue(100'000, 'v');
+    ProfileText text("[S]\nk=a[b]\n\t\n x [T]\n" + longValue + "=" + longValue +
+                     "\n\n\n[T]\nj=2\n");
+    EXPECT_EQ(text.Find("S", "k"), "a[b]");
+    EXPECT_EQ(text.Find("T", "j"), "2");
+    ASSERT_TRUE(text.Set("S", "n", "1"));
+    EXPECT_EQ(text.Find("S", longValue), longValue);
+    EXPECT_EQ(text.Content(),
+              "[S]\nk=a[b]\n\t\n x [T]\n" + longValue + "=" + longValue + "\nn=1\n\n\n[T]\nj=2\n");
+}
