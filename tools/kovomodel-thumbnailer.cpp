@@ -1,0 +1,39 @@
+// kovomodel-thumbnailer -s SIZE INPUT OUTPUT: the thumbnail of a model file for
+// file managers, through the installed kovomodel.thumbnailer entry.
+
+#include "model/Model.h"
+#include "tools/ModelInput.h"
+#include "tools/PngWriter.h"
+#include "tools/Thumbnail.h"
+#include "tools/ThumbnailArguments.h"
+#include "tools/ToolMain.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+// File managers hand over any file that looks like a model; a larger one is
+// refused before it is read, which keeps time and memory bounded.
+constexpr std::uintmax_t kMaxInputBytes = 64u * 1024 * 1024;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunTool("kovomodel-thumbnailer", argc, argv, [](const std::vector<std::string>& args) {
+        const ThumbnailArguments arguments = ParseThumbnailArguments(args);
+        if (arguments.help) {
+            std::fputs(kThumbnailUsage, stdout);
+            return;
+        }
+        Model model;
+        OpenModel(model, arguments.input, kMaxInputBytes);
+        const RgbaImage picture = MakeThumbnail(model, arguments.size);
+        // An empty thumbnail would hide the file's icon; without one the file
+        // manager shows the icon of the type.
+        if (picture.width == 0) {
+            throw std::runtime_error(arguments.input + ": the model shows nothing to draw");
+        }
+        WritePng(picture, PngChannels::Rgba, arguments.output);
+    });
+}
