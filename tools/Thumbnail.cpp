@@ -4,6 +4,7 @@
 #include "render/DrawingSurface.h"
 #include "render/Picture.h"
 #include "tools/ImageScaling.h"
+#include "tools/ThumbnailError.h"
 
 #include <algorithm>
 #include <cassert>
@@ -22,11 +23,54 @@ int Oversampling(const Model& model) {
 // A little room around the model, so that no line lies on the picture's edge.
 constexpr double kMargin = 0.02;
 
+double Focal() {
+    return 1.0 / std::tan(DrawingSurface::kFieldOfView * std::acos(-1.0) / 360.0);
+}
+
+// Where an unturned vertex lands on a square picture, in pixels from its middle.
+struct Projected {
+    double x;
+    double y;
+};
+
+Projected Project(const Vertex& v, double distance, double pixelsPerUnit) {
+    const double scale = pixelsPerUnit / (distance - v.z);
+    return {v.x * scale, v.y * scale};
+}
+
+double Length(Projected a, Projected b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+// The area of a triangle or, with d, a quadrilateral, by the shoelace formula.
+double Area(Projected a, Projected b, Projected c, const Projected* d) {
+    const Projected& last = d ? *d : c;
+    double twice =
+        (a.x * b.y - b.x * a.y) + (b.x * c.y - c.x * b.y) + (last.x * a.y - a.x * last.y);
+    if (d) {
+        twice += c.x * d->y - d->x * c.y;
+    }
+    return std::abs(twice) / 2.0;
+}
+
 } // namespace
 
+double DrawingWork(const Model& model, double distance, int side) {
+    const double pixelsPerUnit = Focal() * side / 2.0;
+    const auto at = [&](const Vertex* v) { return Project(*v, distance, pixelsPerUnit); };
+    double work = 0.0;
+    for (const Edge* e = model.edges; e; e = e->next) {
+        work += Length(at(e->a), at(e->b));
+    }
+    for (const Face* f = model.faces; f; f = f->next) {
+        const Projected d = f->d ? at(f->d) : Projected{0.0, 0.0};
+        work += Area(at(f->a), at(f->b), at(f->c), f->d ? &d : nullptr);
+    }
+    return work;
+}
+
 double DistanceToShowAll(const Model& model, double share) {
-    const double pi = std::acos(-1.0);
-    const double focal = 1.0 / std::tan(DrawingSurface::kFieldOfView * pi / 360.0);
+    const double focal = Focal();
     double fitting = -std::numeric_limits<double>::infinity();
     double nearest = fitting;
     double farthest = std::numeric_limits<double>::infinity();
@@ -45,16 +89,33 @@ double DistanceToShowAll(const Model& model, double share) {
     return std::min(distance, farthest + DrawingSurface::kFarPlane - 1.0);
 }
 
+// Throws ThumbnailError when drawing the model as view would take long.
+static void CheckDrawingBudget(const Model& model, const ViewSettings& view) {
+    const int primitives = model.faceCount + model.edgeCount;
+    if (primitives > kMaxPrimitives) {
+        throw ThumbnailError("the model has " + std::to_string(primitives) +
+                             " faces and edges, more than a thumbnail draws");
+    }
+    const double overdraw = DrawingWork(model, view.distance, view.width) /
+                            (static_cast<double>(view.width) * view.height);
+    if (overdraw > kMaxOverdraw) {
+        throw ThumbnailError("the model covers its picture " +
+                             std::to_string(std::lround(overdraw)) +
+                             " times over, more than a thumbnail draws");
+    }
+}
+
 RgbaImage MakeThumbnail(const Model& model, int size) {
     assert(size >= 1 && size <= kMaxThumbnailSize);
     ViewSettings view;
     view.width = size * Oversampling(model);
     view.height = view.width;
     view.distance = DistanceToShowAll(model, kMargin);
+    CheckDrawingBudget(model, view);
     const RgbaImage drawn = DrawPicture(model, view);
     const std::optional<PixelBox> covered = CoveredBox(drawn);
     if (!covered) {
-        return {};
+        throw ThumbnailError("the model shows nothing to draw");
     }
     const double scale =
         std::min(1.0, static_cast<double>(size) / std::max(covered->width, covered->height));

@@ -15,7 +15,7 @@ const char* const kThumbnailUsage =
     "  --help       show this help and exit\n"
     "\n"
     "Exit status: 0 when the thumbnail is written, 1 when the model cannot be\n"
-    "read (or is larger than 64 MiB) or shows nothing, 2 for a bad command line.\n"
+    "read (or is larger than 16 MiB) or shows nothing, 2 for a bad command line.\n"
     "On failure OUTPUT is left as it was.\n";
 
 namespace {

@@ -6,16 +6,16 @@
 #include "tools/PngWriter.h"
 #include "tools/Thumbnail.h"
 #include "tools/ThumbnailArguments.h"
+#include "tools/ThumbnailError.h"
 #include "tools/ToolMain.h"
 
 #include <cstdio>
-#include <stdexcept>
 
 namespace {
 
 // File managers hand over any file that looks like a model; a larger one is
 // refused before it is read, which keeps time and memory bounded.
-constexpr std::uintmax_t kMaxInputBytes = 64u * 1024 * 1024;
+constexpr std::uintmax_t kMaxInputBytes = 16u * 1024 * 1024;
 
 } // namespace
 
@@ -28,12 +28,12 @@ int main(int argc, char** argv) {
         }
         Model model;
         OpenModel(model, arguments.input, kMaxInputBytes);
-        const RgbaImage picture = MakeThumbnail(model, arguments.size);
-        // An empty thumbnail would hide the file's icon; without one the file
-        // manager shows the icon of the type.
-        if (picture.width == 0) {
-            throw std::runtime_error(arguments.input + ": the model shows nothing to draw");
+        RgbaImage thumbnail;
+        try {
+            thumbnail = MakeThumbnail(model, arguments.size);
+        } catch (const ThumbnailError& error) {
+            throw ThumbnailError(arguments.input + ": " + error.what());
         }
-        WritePng(picture, PngChannels::Rgba, arguments.output);
+        WritePng(thumbnail, PngChannels::Rgba, arguments.output);
     });
 }

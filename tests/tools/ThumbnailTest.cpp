@@ -3,6 +3,7 @@
 #include "tools/Thumbnail.h"
 #include "model/Model.h"
 #include "tools/ImageScaling.h"
+#include "tools/ThumbnailError.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,10 @@ TEST(ThumbnailTest, TheLongerSideIsTheSizeAndTheAspectIsTheModels) {
     }
 }
 
-TEST(ThumbnailTest, AModelThatDrawsNothingGivesAnEmptyPictureAndAWireModelCrispLines) {
+TEST(ThumbnailTest, AWireModelGetsCrispLinesAndAModelThatDrawsNothingNoThumbnail) {
     Model invisible;
     Load(invisible, "2" + Panel(4, 2).substr(1));
-    EXPECT_EQ(MakeThumbnail(invisible, 64).width, 0);
+    EXPECT_THROW(MakeThumbnail(invisible, 64), ThumbnailError);
     // A square outline: its lines are drawn at the size, a pixel wide and opaque.
     Model square;
     Load(square, "0\n4 4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1 2\n2 3\n3 4\n4 1\n");
@@ -84,6 +85,37 @@ TEST(ThumbnailTest, TheDistanceShowsEveryVertexInsideTheMarginAndInsideTheClipPl
         v->z *= 2;
     }
     EXPECT_LT(DistanceToShowAll(deep, 0.0) + 2000.0, 6000.0);
+}
+
+TEST(ThumbnailTest, ModelsThatWouldTakeLongToDrawAreRefusedBeforeDrawing) {
+    // The work is the projected area: a panel 1000 units square at 2000 units
+    // fills focal / 2 of a picture's width each way.
+    Model square;
+    Load(square, Panel(1, 1));
+    const double across = kFocal * 1000.0 / 2000.0 * 100.0 / 2.0;
+    EXPECT_NEAR(DrawingWork(square, 2000.0, 100), across * across, 1.0);
+    Model line;
+    Load(line, "0\n2 1\n0 0 0\n1 0 0\n1 2\n");
+    EXPECT_NEAR(DrawingWork(line, 2000.0, 100), across, 0.01);
+
+    // The same face over and over, each filling the picture.
+    std::string stacked = "1\n3 1000\n0 0 0\n1 0 0\n0 1 0\n";
+    for (int i = 0; i < 1000; ++i) {
+        stacked += "1 2 3\n";
+    }
+    Model overdrawn;
+    Load(overdrawn, stacked);
+    EXPECT_THROW(MakeThumbnail(overdrawn, 32), ThumbnailError);
+    // Many faces, each tiny: more than the most a thumbnail draws.
+    std::string many =
+        "1\n4 " + std::to_string(kMaxPrimitives + 1) + "\n0 0 0\n1 0 0\n0 1 0\n999 0 0\n";
+    many.reserve(many.size() + 6u * (kMaxPrimitives + 1));
+    for (int i = 0; i <= kMaxPrimitives; ++i) {
+        many += "1 2 3\n";
+    }
+    Model crowded;
+    Load(crowded, many);
+    EXPECT_THROW(MakeThumbnail(crowded, 32), ThumbnailError);
 }
 
 } // namespace
