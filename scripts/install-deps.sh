@@ -12,7 +12,9 @@ packages=(
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # Drawing without a display: EGL and Mesa's EGL driver; PNG pictures.
   libegl-dev libegl-mesa0 libpng-dev
-  xvfb xauth xdotool x11-apps fonts-dejavu-core
+  xvfb xauth xdotool x11-apps x11-utils fonts-dejavu-core
+  # The desktop's own tools, which the install runs and the tests query.
+  shared-mime-info libglib2.0-bin xdg-utils desktop-file-utils gtk-update-icon-cache appstream
   # The toolkit's native open dialog loads this at run time when it is there.
   libgtk2.0-0
 )
