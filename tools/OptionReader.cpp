@@ -1,5 +1,6 @@
 #include "tools/OptionReader.h"
 
+#include "tools/HelpRequest.h"
 #include "tools/UsageError.h"
 
 #include <cassert>
@@ -54,7 +55,12 @@ OptionReader::ReadAll(const std::function<void(const std::string&)>& applyOption
         if (std::optional<std::string> operand = NextOperand()) {
             operands.push_back(std::move(*operand));
         } else if (!AtEnd()) {
-            applyOption(NextOption());
+            const std::string option = NextOption();
+            if (option == "--help" || option == "-h") {
+                NoValue();
+                throw HelpRequest();
+            }
+            applyOption(option);
         }
     }
     return operands;

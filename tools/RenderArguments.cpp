@@ -64,9 +64,6 @@ void ApplyOption(OptionReader& reader, const std::string& option, RenderArgument
     } else if (option == "--reference-objects") {
         reader.NoValue();
         view.referenceObjects = true;
-    } else if (option == "--help" || option == "-h") {
-        reader.NoValue();
-        out.help = true;
     } else {
         throw UsageError("unknown option '" + option + "'");
     }
@@ -79,9 +76,6 @@ RenderArguments ParseRenderArguments(const std::vector<std::string>& args) {
     OptionReader reader(args);
     const std::vector<std::string> operands =
         reader.ReadAll([&](const std::string& option) { ApplyOption(reader, option, result); });
-    if (result.help) {
-        return result;
-    }
     OptionReader::ExpectOperands(operands, 2, "a model file and a picture file");
     result.model = operands[0];
     result.output = operands[1];

@@ -11,16 +11,15 @@ struct RenderArguments {
     ViewSettings view; ///< the viewer's opening view unless options change it
     std::string model;
     std::string output;
-    bool help = false; ///< --help: print the usage and do nothing else
 };
 
 /// The largest width or height of a picture, in pixels.
 constexpr int kMaxPictureSide = 8192;
 
 /// Reads "[options] MODEL OUT.png" (args without the program's name); options
-/// and operands may come in any order. With --help the operands may be
-/// missing. Throws UsageError for an unknown option, a malformed value, or a
-/// missing or extra operand.
+/// and operands may come in any order. Throws HelpRequest for --help, and
+/// UsageError for an unknown option, a malformed value, or a missing or extra
+/// operand.
 RenderArguments ParseRenderArguments(const std::vector<std::string>& args);
 
 /// The text that --help prints.

@@ -23,9 +23,6 @@ namespace {
 void ApplyOption(OptionReader& reader, const std::string& option, ThumbnailArguments& out) {
     if (option == "-s" || option == "--size") {
         out.size = ParseInteger(option, reader.Value(), 1, kMaxThumbnailSize);
-    } else if (option == "--help" || option == "-h") {
-        reader.NoValue();
-        out.help = true;
     } else {
         throw UsageError("unknown option '" + option + "'");
     }
@@ -38,9 +35,6 @@ ThumbnailArguments ParseThumbnailArguments(const std::vector<std::string>& args)
     OptionReader reader(args);
     const std::vector<std::string> operands =
         reader.ReadAll([&](const std::string& option) { ApplyOption(reader, option, result); });
-    if (result.help) {
-        return result;
-    }
     if (result.size == 0) {
         throw UsageError("expects the thumbnail size, -s SIZE");
     }

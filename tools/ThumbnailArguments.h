@@ -9,13 +9,12 @@ struct ThumbnailArguments {
     int size = 0; ///< the longer side of the thumbnail, pixels
     std::string input;
     std::string output;
-    bool help = false; ///< --help: print the usage and do nothing else
 };
 
 /// Reads "-s SIZE INPUT OUTPUT" (args without the program's name), the
 /// command of the installed thumbnailer entry; options and operands may come
-/// in any order. Throws UsageError when -s is missing or not a size from 1 to
-/// kMaxThumbnailSize, for an unknown option, or a missing or extra operand.
+/// in any order. Throws HelpRequest for --help, and UsageError when -s is missing or not a size
+/// from 1 to kMaxThumbnailSize, for an unknown option, or a missing or extra operand.
 ThumbnailArguments ParseThumbnailArguments(const std::vector<std::string>& args);
 
 /// The text that --help prints.

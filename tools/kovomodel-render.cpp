@@ -8,15 +8,9 @@
 #include "tools/RenderArguments.h"
 #include "tools/ToolMain.h"
 
-#include <cstdio>
-
 int main(int argc, char** argv) {
-    return RunTool("kovomodel-render", argc, argv, [](const std::vector<std::string>& args) {
+    return RunTool("kovomodel-render", kRenderUsage, argc, argv, [](const auto& args) {
         const RenderArguments arguments = ParseRenderArguments(args);
-        if (arguments.help) {
-            std::fputs(kRenderUsage, stdout);
-            return;
-        }
         Model model;
         OpenModel(model, arguments.model);
         // The view shows the black background opaque, and so does the picture.

@@ -9,8 +9,6 @@
 #include "tools/ThumbnailError.h"
 #include "tools/ToolMain.h"
 
-#include <cstdio>
-
 namespace {
 
 // File managers hand over any file that looks like a model; a larger one is
@@ -20,12 +18,8 @@ constexpr std::uintmax_t kMaxInputBytes = 16u * 1024 * 1024;
 } // namespace
 
 int main(int argc, char** argv) {
-    return RunTool("kovomodel-thumbnailer", argc, argv, [](const std::vector<std::string>& args) {
+    return RunTool("kovomodel-thumbnailer", kThumbnailUsage, argc, argv, [](const auto& args) {
         const ThumbnailArguments arguments = ParseThumbnailArguments(args);
-        if (arguments.help) {
-            std::fputs(kThumbnailUsage, stdout);
-            return;
-        }
         Model model;
         OpenModel(model, arguments.input, kMaxInputBytes);
         RgbaImage thumbnail;

@@ -1,9 +1,8 @@
 #include "platform/HeadlessGlContext.h"
 
 #include "platform/HeadlessGlError.h"
-#include "platform/gl/EglContext.h"
 #include "platform/gl/EglDisplay.h"
-#include "platform/gl/EglPbuffer.h"
+#include "platform/gl/EglObject.h"
 
 #include <cassert>
 
@@ -17,8 +16,8 @@ thread_local const HeadlessGlContext* t_current = nullptr;
 HeadlessGlContext::HeadlessGlContext(int width, int height) : m_width(width), m_height(height) {
     assert(width > 0 && height > 0);
     m_display = EglDisplay::Acquire();
-    m_pbuffer = std::make_unique<EglPbuffer>(*m_display, width, height);
-    m_context = std::make_unique<EglContext>(*m_display);
+    m_pbuffer = EglObject::MakePbuffer(*m_display, width, height);
+    m_context = EglObject::MakeContext(*m_display);
     const EGLSurface surface = m_pbuffer->Handle();
     if (!eglMakeCurrent(m_display->Handle(), surface, surface, m_context->Handle())) {
         throw HeadlessGlError(EglDisplay::Failure("EGL cannot make the OpenGL context current"));

@@ -1,4 +1,5 @@
 #include "tools/RenderArguments.h"
+#include "tools/HelpRequest.h"
 #include "tools/ThumbnailArguments.h"
 #include "tools/UsageError.h"
 
@@ -13,7 +14,6 @@ TEST(RenderArgumentsTest, WithoutOptionsThePictureIsTheViewersOpeningView) {
     const RenderArguments arguments = ParseRenderArguments({"model.dat", "out.png"});
     EXPECT_EQ(arguments.model, "model.dat");
     EXPECT_EQ(arguments.output, "out.png");
-    EXPECT_FALSE(arguments.help);
     const ViewSettings& view = arguments.view;
     EXPECT_EQ(view.width, 800);
     EXPECT_EQ(view.height, 575);
@@ -47,8 +47,8 @@ TEST(RenderArgumentsTest, EveryOptionSetsItsSetting) {
 }
 
 TEST(RenderArgumentsTest, HelpNeedsNoOperandsAndEverythingElseIsAUsageError) {
-    EXPECT_TRUE(ParseRenderArguments({"--help"}).help);
-    EXPECT_TRUE(ParseRenderArguments({"a", "-h"}).help);
+    EXPECT_THROW(ParseRenderArguments({"--help"}), HelpRequest);
+    EXPECT_THROW(ParseRenderArguments({"a", "-h", "--bogus"}), HelpRequest);
     const std::vector<std::vector<std::string>> wrong = {
         {},
         {"only.dat"},
@@ -74,7 +74,7 @@ TEST(ThumbnailArgumentsTest, TheThumbnailerEntrysCommandAndItsMistakes) {
     EXPECT_EQ(arguments.input, "in.dat");
     EXPECT_EQ(arguments.output, "out");
     EXPECT_EQ(ParseThumbnailArguments({"in", "out", "--size=1024"}).size, 1024);
-    EXPECT_TRUE(ParseThumbnailArguments({"--help"}).help);
+    EXPECT_THROW(ParseThumbnailArguments({"--help"}), HelpRequest);
     const std::vector<std::vector<std::string>> wrong = {
         {"in", "out"},
         {"-s", "0", "in", "out"},

@@ -3,6 +3,7 @@
 #include "tools/ToolMain.h"
 #include "model/Model.h"
 #include "platform/HeadlessGlError.h"
+#include "tools/HelpRequest.h"
 #include "tools/ModelInput.h"
 #include "tools/OutputFileError.h"
 #include "tools/UsageError.h"
@@ -20,18 +21,21 @@ namespace {
 
 struct Outcome {
     int status;
+    std::string stdoutText;
     std::string stderrText;
 };
 
 Outcome RunBody(const std::function<void()>& body) {
     char name[] = "kovo-tool";
     char* argv[] = {name, nullptr};
+    testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = RunTool("kovo-tool", 1, argv, [&](const std::vector<std::string>& args) {
+    const int status = RunTool("kovo-tool", "Usage: kovo-tool\n", 1, argv, [&](const auto& args) {
         EXPECT_TRUE(args.empty());
         body();
     });
-    return {status, testing::internal::GetCapturedStderr()};
+    const std::string stderrText = testing::internal::GetCapturedStderr();
+    return {status, testing::internal::GetCapturedStdout(), stderrText};
 }
 
 TEST(ToolMainTest, EachFailureIsOneLineAndItsExitStatus) {
@@ -55,7 +59,12 @@ TEST(ToolMainTest, EachFailureIsOneLineAndItsExitStatus) {
         const Outcome outcome = RunBody(c.body);
         EXPECT_EQ(outcome.status, c.status) << c.line;
         EXPECT_EQ(outcome.stderrText, c.line);
+        EXPECT_EQ(outcome.stdoutText, "");
     }
+    const Outcome help = RunBody([] { throw HelpRequest(); });
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.stdoutText, "Usage: kovo-tool\n");
+    EXPECT_EQ(help.stderrText, "");
 }
 
 TEST(ModelInputTest, TheLoadersReasonAndALimitCheckedBeforeReading) {

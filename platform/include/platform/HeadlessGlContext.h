@@ -6,9 +6,8 @@
 
 namespace host {
 
-class EglContext;
 class EglDisplay;
-class EglPbuffer;
+class EglObject;
 
 /// An OpenGL context that draws into an off-screen buffer of a fixed size. It
 /// is made through EGL on Mesa's surfaceless platform, so it needs no display
@@ -47,8 +46,8 @@ private:
     // Destroyed in reverse order: the context, its buffer, then the display
     // when no other context holds it.
     std::shared_ptr<EglDisplay> m_display; ///< shared by the contexts that exist
-    std::unique_ptr<EglPbuffer> m_pbuffer;
-    std::unique_ptr<EglContext> m_context;
+    std::unique_ptr<EglObject> m_pbuffer;
+    std::unique_ptr<EglObject> m_context;
     int m_width = 0;
     int m_height = 0;
 };
