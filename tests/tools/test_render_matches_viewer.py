@@ -7,7 +7,6 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import kovo_e2e  # noqa: E402
@@ -23,6 +22,28 @@ def view_geometry(app):
                       out, re.M)
     width, height, x, y = map(int, found.groups())
     return x, y, width, height
+
+
+def top_level_windows(app):
+    out = subprocess.run(["xwininfo", "-root", "-children"], env=app.env, capture_output=True,
+                         text=True, check=True).stdout
+    return len(re.findall(r"^\s+0x[0-9a-f]+ ", out, re.M))
+
+
+def choose(app, title, item):
+    """Picks the item-th enabled item of the title-th menu, pressing the keys
+    only once the popup window is open and going on once it has closed, so
+    that a slow machine loses no key."""
+    titles = wait_until(lambda: (lambda t: t if len(t) > title else None)(app.menu_titles()),
+                        what="the menu bar's titles")
+    closed = top_level_windows(app)
+    app.xdo("mousemove", "--window", app.main, *titles[title])
+    app.xdo("click", 1)
+    wait_until(lambda: top_level_windows(app) > closed, what="the popup menu")
+    for _ in range(item + 1):
+        app.xdo("key", "Down")
+    app.xdo("key", "Return")
+    wait_until(lambda: top_level_windows(app) == closed, what="the popup menu to close")
 
 
 def view_rows(app):
@@ -73,12 +94,12 @@ class RenderMatchesViewerTest(KovoTestCase):
 
     def test_display_modes_chosen_from_the_menus(self):
         app = self.start("wire.dat")
-        app.menu(0, 2)  # Dáta... / aj objekty v strede? (after the recent file)
-        app.menu(2, 0)  # Tónovanie... / Konštantné
+        choose(app, 0, 2)  # Dáta... / aj objekty v strede? (after the recent file)
+        choose(app, 2, 0)  # Tónovanie... / Konštantné
         app.repaint()
         # The lines take the cube's normal, as in every frame after the first.
         self.expect_same_picture(app, "wire.dat", "--reference-objects", "--shading", "flat")
-        app.menu(1, 1)  # Model... / Drôtený
+        choose(app, 1, 1)  # Model... / Drôtený
         app.repaint()
         self.expect_same_picture(app, "wire.dat", "--reference-objects", "--shading", "flat",
                                  "--mode", "wire")
