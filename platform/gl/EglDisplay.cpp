@@ -90,26 +90,14 @@ std::string EglDisplay::Failure(const std::string& what) {
     return what + " (" + ErrorName(eglGetError()) + ")";
 }
 
-std::shared_ptr<EglDisplay> EglDisplay::Acquire() {
-    static std::weak_ptr<EglDisplay> shared;
-    if (std::shared_ptr<EglDisplay> existing = shared.lock()) {
-        return existing;
-    }
-    // Made in steps, so that a failure after initialising still terminates.
-    std::shared_ptr<EglDisplay> display(new EglDisplay());
-    display->Initialise();
-    display->ChooseConfig();
-    shared = display;
+const EglDisplay& EglDisplay::Instance() {
+    static const EglDisplay display;
     return display;
 }
 
-EglDisplay::EglDisplay() = default;
-
-EglDisplay::~EglDisplay() {
-    if (m_display != EGL_NO_DISPLAY) {
-        eglTerminate(m_display);
-    }
-    eglReleaseThread();
+EglDisplay::EglDisplay() {
+    Initialise();
+    ChooseConfig();
 }
 
 void EglDisplay::Initialise() {

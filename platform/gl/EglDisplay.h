@@ -1,23 +1,23 @@
 #pragma once
-// The EGL display of Mesa's surfaceless platform, shared by the headless
-// contexts that exist at a time.
+// The EGL display of Mesa's surfaceless platform, shared by every headless
+// context of the process.
 
 #include <EGL/egl.h>
 
-#include <memory>
 #include <string>
 
 namespace host {
 
 class EglDisplay {
 public:
-    /// The initialised display with the OpenGL API bound, the same one while
-    /// any holder keeps it; terminated when the last holder lets it go. Throws
+    /// The initialised display, made on the first call and kept for the rest
+    /// of the process: terminating it would unload the renderer, only for the
+    /// next context to load it again, and EGL releases it at exit. Throws
     /// HeadlessGlError when EGL has no surfaceless platform, cannot initialise
-    /// it, or offers no configuration as HeadlessGlContext describes.
-    static std::shared_ptr<EglDisplay> Acquire();
+    /// it, or offers no configuration as HeadlessGlContext describes; the next
+    /// call then tries again.
+    static const EglDisplay& Instance();
 
-    ~EglDisplay();
     EglDisplay(const EglDisplay&) = delete;
     EglDisplay& operator=(const EglDisplay&) = delete;
 
@@ -34,7 +34,7 @@ private:
     void Initialise();
     void ChooseConfig();
 
-    EGLDisplay m_display = EGL_NO_DISPLAY; ///< initialised by this object, terminated with it
+    EGLDisplay m_display = EGL_NO_DISPLAY; ///< initialised by this object, never terminated
     EGLConfig m_config = nullptr;
 };
 

@@ -43,9 +43,8 @@ public:
     static bool IsAnyCurrent();
 
 private:
-    // Destroyed in reverse order: the context, its buffer, then the display
-    // when no other context holds it.
-    std::shared_ptr<EglDisplay> m_display; ///< shared by the contexts that exist
+    // Destroyed in reverse order: the context, then its buffer.
+    const EglDisplay& m_display; ///< the process's one display, kept to its end
     std::unique_ptr<EglObject> m_pbuffer;
     std::unique_ptr<EglObject> m_context;
     int m_width = 0;

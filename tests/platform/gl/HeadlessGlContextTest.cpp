@@ -96,7 +96,6 @@ TEST(HeadlessGlContextTest, TheLatestIsCurrentAndNothingIsAfterItGoes) {
         EXPECT_EQ(viewport[2], 16);
     }
     EXPECT_FALSE(HasCurrentGlContext());
-    // The display shared by both was let go and is made again.
     const HeadlessGlContext third(4, 4);
     EXPECT_TRUE(HasCurrentGlContext());
 }
