@@ -42,15 +42,8 @@ double Length(Projected a, Projected b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
-// The area of a triangle or, with d, a quadrilateral, by the shoelace formula.
-double Area(Projected a, Projected b, Projected c, const Projected* d) {
-    const Projected& last = d ? *d : c;
-    double twice =
-        (a.x * b.y - b.x * a.y) + (b.x * c.y - c.x * b.y) + (last.x * a.y - a.x * last.y);
-    if (d) {
-        twice += c.x * d->y - d->x * c.y;
-    }
-    return std::abs(twice) / 2.0;
+double TriangleArea(Projected a, Projected b, Projected c) {
+    return std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2.0;
 }
 
 } // namespace
@@ -63,8 +56,12 @@ double DrawingWork(const Model& model, double distance, int side) {
         work += Length(at(e->a), at(e->b));
     }
     for (const Face* f = model.faces; f; f = f->next) {
-        const Projected d = f->d ? at(f->d) : Projected{0.0, 0.0};
-        work += Area(at(f->a), at(f->b), at(f->c), f->d ? &d : nullptr);
+        // A quadrilateral is filled as two triangles, whose areas add up even
+        // where a twisted one's outline would cancel them.
+        work += TriangleArea(at(f->a), at(f->b), at(f->c));
+        if (f->d) {
+            work += TriangleArea(at(f->a), at(f->c), at(f->d));
+        }
     }
     return work;
 }

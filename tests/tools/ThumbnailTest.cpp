@@ -94,6 +94,10 @@ TEST(ThumbnailTest, ModelsThatWouldTakeLongToDrawAreRefusedBeforeDrawing) {
     Load(square, Panel(1, 1));
     const double across = kFocal * 1000.0 / 2000.0 * 100.0 / 2.0;
     EXPECT_NEAR(DrawingWork(square, 2000.0, 100), across * across, 1.0);
+    // A twisted quadrilateral is still filled as two triangles of half the square each.
+    Model twisted;
+    Load(twisted, "1\n4 1\n0 0 0\n1 1 0\n1 0 0\n0 1 0\n1 2 3 4\n");
+    EXPECT_NEAR(DrawingWork(twisted, 2000.0, 100), across * across, 1.0);
     Model line;
     Load(line, "0\n2 1\n0 0 0\n1 0 0\n1 2\n");
     EXPECT_NEAR(DrawingWork(line, 2000.0, 100), across, 0.01);
