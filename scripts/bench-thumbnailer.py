@@ -13,12 +13,12 @@ usage: scripts/bench-thumbnailer.py [BUILD_DIR] [ROUNDS]"""
 import math
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
-import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "tools"))
+from tool_harness import Run  # noqa: E402  (the tests' runner: time and peak memory)
 PYRAMID = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n"
 
 
@@ -46,17 +46,6 @@ def write_sphere(path, rings=250, sectors=400):
             lines.append("%d %d %d" % (ring(i, j), ring(i + 1, j + 1), ring(i, j + 1)))
     with open(path, "w") as f:
         f.write("\n".join(lines) + "\n")
-
-
-def timed(args):
-    """Wall seconds, CPU seconds (user and system, all threads), exit status and
-    peak resident MiB of one run."""
-    start = time.perf_counter()
-    proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(proc.pid, 0)
-    wall = time.perf_counter() - start
-    return (wall, usage.ru_utime + usage.ru_stime, os.waitstatus_to_exitcode(status),
-            usage.ru_maxrss / 1024)
 
 
 def hostile_files(folder):
@@ -99,11 +88,11 @@ def main():
         cpu = {name: [] for name in runs}
         for _ in range(rounds):
             for name, args in runs.items():
-                seconds, used, status, _ = timed(args)
-                if status != 0:
-                    sys.exit("%s failed" % " ".join(args))
-                wall[name].append(seconds * 1000)
-                cpu[name].append(used * 1000)
+                run = Run(args, env=os.environ)
+                if run.status != 0:
+                    sys.exit("%s failed: %s" % (" ".join(args), run.stderr))
+                wall[name].append(run.wall * 1000)
+                cpu[name].append(run.cpu * 1000)
         print("sphere of 199,200 triangles (%.1f MB), 256 px, medians of %d rounds, ms:"
               % (os.path.getsize(sphere) / 1e6, rounds))
         print("  %-36s %6s %6s %8s" % ("", "wall", "CPU", "share"))
@@ -119,8 +108,9 @@ def main():
         print("  goal: thumbnail wall <= 350 ms")
         print("files refused (one run each):")
         for name, path in hostile_files(folder).items():
-            seconds, _, status, peak = timed([thumbnailer, "-s", "256", path, out])
-            print("  %-38s %6.0f ms  %4.0f MiB peak  exit %d" % (name, seconds * 1000, peak, status))
+            run = Run([thumbnailer, "-s", "256", path, out], env=os.environ)
+            print("  %-38s %6.0f ms  %4.0f MiB peak  exit %d"
+                  % (name, run.wall * 1000, run.peak_kib / 1024, run.status))
 
 
 if __name__ == "__main__":

@@ -1,9 +1,12 @@
 """Helpers for the tests that run the tools as programs: where they are, an
 environment with no X server, a run that records its peak memory, and a PNG
 reader, so that the tests need nothing beyond Python itself."""
+import json
 import os
+import signal
 import struct
 import subprocess
+import sys
 import tempfile
 import zlib
 
@@ -21,31 +24,47 @@ def headless_env(**extra):
     return env
 
 
-class Run:
-    """One finished run: status, stdout, stderr (text) and peak memory in KiB."""
+# Runs a program and reports how it went as JSON. It is a fresh interpreter of
+# its own: a process counts as its peak memory the size of the process it was
+# forked from, and the test's interpreter may hold large generated files.
+LAUNCHER = r"""
+import json, os, sys, time
+out, err, args = sys.argv[1], sys.argv[2], sys.argv[3:]
+start = time.perf_counter()
+pid = os.fork()
+if pid == 0:
+    os.dup2(os.open(out, os.O_WRONLY), 1)
+    os.dup2(os.open(err, os.O_WRONLY), 2)
+    try:
+        os.execv(args[0], args)
+    finally:
+        os._exit(127)
+_, status, usage = os.wait4(pid, 0)
+print(json.dumps({"status": os.waitstatus_to_exitcode(status), "peak_kib": usage.ru_maxrss,
+                  "wall": time.perf_counter() - start,
+                  "cpu": usage.ru_utime + usage.ru_stime}))
+"""
 
-    def __init__(self, args, env=None, timeout=60):
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            proc = subprocess.Popen(args, stdout=out, stderr=err, env=env or headless_env())
-            self.status, self.peak_kib = self._wait(proc, timeout)
-            out.seek(0)
-            err.seek(0)
+
+class Run:
+    """One finished run of args: status, stdout and stderr (text), peak_kib
+    (its peak resident memory), wall and cpu (seconds)."""
+
+    def __init__(self, args, env=None, timeout=120):
+        with tempfile.NamedTemporaryFile() as out, tempfile.NamedTemporaryFile() as err:
+            # A session of its own, so that a timeout ends the program too.
+            launcher = subprocess.Popen([sys.executable, "-c", LAUNCHER, out.name, err.name]
+                                        + list(args), stdout=subprocess.PIPE,
+                                        env=env or headless_env(), start_new_session=True)
+            try:
+                report, _ = launcher.communicate(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                os.killpg(launcher.pid, signal.SIGKILL)
+                launcher.wait()
+                raise AssertionError("%s ran for more than %d s" % (" ".join(args), timeout))
+            self.__dict__.update(json.loads(report))
             self.stdout = out.read().decode("utf-8", "replace")
             self.stderr = err.read().decode("utf-8", "replace")
-
-    @staticmethod
-    def _wait(proc, timeout):
-        # wait4 gives the child's own peak resident size; a thread polls the
-        # timeout so that a hanging tool fails the test instead of stalling it.
-        import threading
-        timer = threading.Timer(timeout, proc.kill)
-        timer.start()
-        try:
-            _, status, usage = os.wait4(proc.pid, 0)
-        finally:
-            timer.cancel()
-        proc.returncode = os.waitstatus_to_exitcode(status)
-        return proc.returncode, usage.ru_maxrss
 
 
 class Png:
