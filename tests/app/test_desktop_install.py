@@ -122,6 +122,8 @@ class InstallTest(unittest.TestCase):
             "notes.dat": b"Measurements of the day\n1 2 3\n",
             "column.dat": b"1\n2\n3\n4\n5\n",
             "binary.dat": bytes(range(256)) * 16,
+            # The limit: text that starts like a model's header is taken for one.
+            "table.dat": b"1\n20 30\nnot a model\n",
         }
         expected = {"notes.dat": "text/plain", "column.dat": "text/plain",
                     "binary.dat": "application/octet-stream"}
