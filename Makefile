@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test unit-tests asan-tests tsan-tests fuzz-test format-check include-check format bench install
+.PHONY: all deps build run test unit-tests asan-tests tsan-tests fuzz-test format-check include-check format bench install uninstall
 
 all: build
 
@@ -56,5 +56,11 @@ format:
 bench: build
 	scripts/run-bench.sh $(BUILD)
 
+# PREFIX is where the program goes; DESTDIR, when set, a staging root for a
+# package, under which nothing refreshes the desktop's caches.
 install: build
-	cmake --install $(BUILD)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Removes what `make install` put under the same PREFIX and DESTDIR.
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -DPREFIX="$(PREFIX)" -P cmake/Uninstall.cmake

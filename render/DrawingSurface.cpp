@@ -78,7 +78,7 @@ void DrawingSurface::Resize(int cx, int cy) {
     // A window of no width gives an aspect of 0, which has no perspective: the
     // projection stays the identity rather than holding an infinity.
     if (aspect != 0.0) {
-        gluPerspective(45.0, aspect, 1.0, 6000.0);
+        gluPerspective(kFieldOfView, aspect, kNearPlane, kFarPlane);
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -37,12 +37,19 @@ public:
     /// succeeds CreateDrawingContext. Returns whether a context is now current.
     host::BOOL Create(host::HDC hdc);
 
+    /// The perspective that Resize sets: the vertical field of view in degrees,
+    /// and the near and far clipping planes in model units from the eye.
+    static constexpr double kFieldOfView = 45.0;
+    static constexpr double kNearPlane = 1.0;
+    static constexpr double kFarPlane = 6000.0;
+
     /// Follows a new client size: viewport, a 45-degree perspective from 1 to
     /// 6000 units, identity modelview, drawing to the back buffer, lighting and
     /// depth test on. A height of 0 takes the width as the aspect ratio (and a
     /// width of 0 too leaves the projection the identity) so nothing divides by
-    /// zero. Sizes are those of a window and so not negative.
-    void Resize(int cx, int cy);
+    /// zero. Sizes are those of a window and so not negative. Uses only the
+    /// current context, so it also sets up a context without a window.
+    static void Resize(int cx, int cy);
 
     /// Shows the back buffer on the paint device context. FALSE when there is
     /// nothing to present (no current context).

@@ -10,10 +10,14 @@ packages=(
   clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  # Drawing without a display: EGL and Mesa's EGL driver; PNG pictures.
+  libegl-dev libegl-mesa0 libpng-dev
   xvfb xauth xdotool x11-apps fonts-dejavu-core
   # xprop and xev: the end-to-end tests read window properties and map
   # notifications as a desktop does.
   x11-utils
+  # The desktop's own tools, which the install runs and the tests query.
+  shared-mime-info libglib2.0-bin xdg-utils desktop-file-utils gtk-update-icon-cache appstream
   # The toolkit's native open dialog loads this at run time when it is there.
   libgtk2.0-0
 )

@@ -4,6 +4,7 @@
 // 1-based position in the list of framebuffer configurations, in
 // glXGetFBConfigs order, that can back a window; format 1 is the first of them.
 
+#include "platform/HeadlessGlContext.h"
 #include "platform/HostTypes.h"
 
 namespace host {
@@ -76,9 +77,10 @@ BOOL wglDeleteContext(HGLRC context);
 /// Presents the back buffer of the window's drawable.
 BOOL SwapBuffers(HDC dc);
 
-/// TRUE while a context is current: OpenGL and GLU calls are only made then.
+/// TRUE while a context is current, a window's or a HeadlessGlContext: OpenGL
+/// and GLU calls are only made then.
 inline BOOL HasCurrentGlContext() {
-    return wglGetCurrentContext() != nullptr;
+    return wglGetCurrentContext() != nullptr || HeadlessGlContext::IsAnyCurrent();
 }
 
 } // namespace host
