@@ -3,7 +3,7 @@
 #include "model/Edge.h"
 #include "model/Face.h"
 #include "model/ModelFileError.h"
-#include "model/RecordPool.h"
+#include "model/RecordArray.h"
 #include "model/Vertex.h"
 
 #include <cstdint>
@@ -17,8 +17,9 @@
 /// 1000 (or 999) and then centred on the truncated mean of the vertices.
 ///
 /// The model owns every record of its three lists; the lists are singly linked,
-/// in file order, and end in null. Records come from pools owned by the model,
-/// so they never move while loaded and Clear frees them all at once.
+/// in file order, and end in null. Records of a kind stand side by side in one
+/// array owned by the model, so they never move while loaded and Clear frees
+/// them all at once.
 class Model {
 public:
     /// Three 32-bit integers: a position or offset in model units.
@@ -32,9 +33,9 @@ public:
     std::int32_t vertexCount = 0; // the vertex count of the file
     std::int32_t edgeCount = 0;   // the element count of a wire model, else 0
     std::int32_t faceCount = 0;   // the element count of a surface model, else 0
-    Vertex* vertices = nullptr;   // head of the vertex list, owned through the pools
-    Edge* edges = nullptr;        // head of the edge list, owned through the pools
-    Face* faces = nullptr;        // head of the face list, owned through the pools
+    Vertex* vertices = nullptr;   // head of the vertex list, owned through the arrays
+    Edge* edges = nullptr;        // head of the edge list, owned through the arrays
+    Face* faces = nullptr;        // head of the face list, owned through the arrays
     IntVector center;             // the offset that centring subtracted
 
     Model() = default;
@@ -101,8 +102,8 @@ private:
     template <typename LoadStep> bool OpenWith(LoadStep load);
     void TakeMeshFrom(Model& other) noexcept;
 
-    RecordPool<Vertex> m_vertexPool;
-    RecordPool<Edge> m_edgePool;
-    RecordPool<Face> m_facePool;
+    RecordArray<Vertex> m_vertexRecords;
+    RecordArray<Edge> m_edgeRecords;
+    RecordArray<Face> m_faceRecords;
     std::optional<ModelFileError> m_lastError;
 };
