@@ -1,7 +1,9 @@
 #include "model/FileMapping.h"
 
 #include <cstdint>
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::unique_ptr<FileMapping> FileMapping::Map(int fd, std::size_t size) {
@@ -10,15 +12,30 @@ std::unique_ptr<FileMapping> FileMapping::Map(int fd, std::size_t size) {
         return nullptr;
     }
     Pages pages(static_cast<const char*>(data), Unmap{size});
-    std::unique_ptr<FileMapping> mapping(new FileMapping(std::move(pages)));
-    if (!mapping->m_guard.Active()) {
+    std::unique_ptr<FileMapping> mapping(
+        new FileMapping(std::move(pages), fcntl(fd, F_DUPFD_CLOEXEC, 0)));
+    if (!mapping->m_guard.Active() || mapping->m_fd < 0) {
         return nullptr;
     }
     return mapping;
 }
 
-FileMapping::FileMapping(Pages data) noexcept
-    : m_data(std::move(data)), m_guard(m_data.get(), m_data.get_deleter().size) {}
+FileMapping::FileMapping(Pages data, int fd) noexcept
+    : m_data(std::move(data)), m_guard(m_data.get(), m_data.get_deleter().size), m_fd(fd) {}
+
+FileMapping::~FileMapping() {
+    if (m_fd >= 0) {
+        close(m_fd);
+    }
+}
+
+bool FileMapping::CutShort() const noexcept {
+    // A file cut inside its last page reads as zeros there without a fault.
+    struct stat status = {};
+    const bool shorter =
+        fstat(m_fd, &status) == 0 && static_cast<std::size_t>(status.st_size) < Size();
+    return shorter || m_guard.Faulted();
+}
 
 void FileMapping::Unmap::operator()(const char* data) const noexcept {
     munmap(const_cast<char*>(data), size);

@@ -16,6 +16,7 @@ public:
     /// reads it instead. Throws std::bad_alloc when memory runs out.
     static std::unique_ptr<FileMapping> Map(int fd, std::size_t size);
 
+    ~FileMapping();
     FileMapping(const FileMapping&) = delete;
     FileMapping& operator=(const FileMapping&) = delete;
 
@@ -27,8 +28,9 @@ public:
     /// has been parsed, so that a large file never takes its size in memory.
     void Release(const char* from, const char* to) const noexcept;
 
-    /// Whether a page read as zeros because the file had shrunk.
-    bool CutShort() const noexcept { return m_guard.Faulted(); }
+    /// Whether the file is shorter now than when it was mapped, or a page read
+    /// as zeros because it had shrunk.
+    bool CutShort() const noexcept;
 
 private:
     struct Unmap {
@@ -37,10 +39,11 @@ private:
     };
     using Pages = std::unique_ptr<const char, Unmap>;
 
-    explicit FileMapping(Pages data) noexcept;
+    FileMapping(Pages data, int fd) noexcept;
 
     // Declared first, so destroyed last: no other mapping may take the range
     // while the guard still names it.
     Pages m_data;
     BusErrorGuard m_guard;
+    int m_fd = -1; // the file, kept open to see whether it shrinks
 };

@@ -1,15 +1,17 @@
 #include "model/LinePlan.h"
 
 #include "model/LineFeeds.h"
+#include "model/ModelText.h"
 #include "model/Parallel.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstring>
 
-LinePlan::LinePlan(const char* begin, const char* end, std::size_t chunkBytes, unsigned threads,
-                   std::size_t lines) {
+LinePlan::LinePlan(const ModelText& text, const char* begin, std::size_t chunkBytes,
+                   unsigned threads, std::size_t lines) {
     assert(chunkBytes > 0);
+    const char* end = text.Bytes().data() + text.Bytes().size();
     m_starts.push_back(begin);
     m_linesBefore.push_back(0);
     // In batches that keep every thread busy, until enough lines are known.
@@ -19,6 +21,7 @@ LinePlan::LinePlan(const char* begin, const char* end, std::size_t chunkBytes, u
         std::vector<std::size_t> counts(m_starts.size() - 1 - planned);
         RunInParallel(counts.size(), threads, [&](std::size_t i) {
             counts[i] = CountLineFeeds(m_starts[planned + i], m_starts[planned + i + 1]);
+            text.Release(m_starts[planned + i], m_starts[planned + i + 1]);
         });
         for (std::size_t count : counts) {
             m_linesBefore.push_back(m_linesBefore.back() + count);

@@ -2,6 +2,8 @@
 
 #include "model/TextPiece.h"
 
+class ModelText;
+
 #include <cstddef>
 #include <vector>
 
@@ -10,10 +12,12 @@
 /// counted at once, so that the line on which each chunk begins is known.
 class LinePlan {
 public:
-    /// Plans [begin, end) in chunks of at least chunkBytes (> 0), counting on
-    /// up to threads threads, as far as the chunk that holds line feed number
-    /// lines: a model's lines, and not what may follow them.
-    LinePlan(const char* begin, const char* end, std::size_t chunkBytes, unsigned threads,
+    /// Plans text from begin to its end in chunks of at least chunkBytes (> 0),
+    /// counting on up to threads threads, as far as the chunk that holds line
+    /// feed number lines: a model's lines, and not what may follow them. What
+    /// has been counted is let go of (ModelText::Release), so that a file
+    /// without the lines its header promises never takes its size in memory.
+    LinePlan(const ModelText& text, const char* begin, std::size_t chunkBytes, unsigned threads,
              std::size_t lines);
 
     /// Just after the count-th line feed; begin for 0; null when there are

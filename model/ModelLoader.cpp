@@ -133,8 +133,14 @@ std::unique_ptr<LinePlan> ModelLoader::PlanLines(const char* from, const Header&
         }
         pieceBytes = std::clamp(bytes / (m_threads * 8), kSmallestPiece, kLargestPiece);
     }
+    // The first vertex is read before any line is counted, so that text that
+    // breaks off after its header is refused without looking further.
+    TextCursor firstVertex{from, End()};
+    for (int i = 0; i < 3; ++i) {
+        ReadCoordinate(firstVertex);
+    }
     const std::size_t lines = std::size_t(header.vertexCount) + std::size_t(header.elementCount);
-    return std::make_unique<LinePlan>(from, End(), pieceBytes, m_threads, lines);
+    return std::make_unique<LinePlan>(m_text, from, pieceBytes, m_threads, lines);
 }
 
 const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const char* from,
