@@ -163,6 +163,10 @@ void BM_FromCharsSphere2M(benchmark::State& state) {
 // comes to merely converting the numbers.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal: a reporter of one's own does not follow
+    // --benchmark_color.
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
