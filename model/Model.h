@@ -60,12 +60,17 @@ public:
 
     /// Reads a model file and builds the model from it: scaled vertices, edges or
     /// faces with face normals, then Center. Throws ModelFileError when the file
-    /// cannot be read or is outside the format, and std::bad_alloc when memory
-    /// runs out; the model is then unchanged. On success the previous records are
-    /// freed and replaced.
+    /// cannot be read, is outside the format or shrinks while it is read, and
+    /// std::bad_alloc when memory runs out; the model is then unchanged. A file
+    /// of 1 MiB or more whose header claims more records than its size can hold
+    /// is refused from its first bytes. On success the previous records are
+    /// freed and replaced. Large files are read on all cores; any thread may
+    /// load into a model of its own.
     void Load(const std::string& path);
 
     /// Load from text in memory; name stands for the file in error reports.
+    /// Counts are never checked against the size: the text is read up to where
+    /// it runs out.
     void LoadText(std::string_view text, const std::string& name);
 
     /// Load, then ComputeVertexNormals for a surface model. Returns true on

@@ -1,7 +1,6 @@
 #include "model/ModelLoader.h"
 
-#include "model/EdgeRecords.h"
-#include "model/FaceRecords.h"
+#include "model/ElementRecords.h"
 #include "model/LinePlan.h"
 #include "model/Model.h"
 #include "model/ModelFileError.h"
@@ -75,12 +74,12 @@ void ModelLoader::Build(Model& loaded) const {
     const std::unique_ptr<LinePlan> plan = PlanLines(cursor.pos, header);
     const char* vertexEnd = ReadVertices(loaded, header, cursor.pos, plan.get());
     if (header.type == 0) {
-        loaded.edges = ReadElements<EdgeRecords>(loaded.m_edgeRecords, header, vertexEnd,
-                                                 plan.get(), loaded.vertices);
+        loaded.edges = ReadElements<ElementRecords<Edge>>(loaded.m_edgeRecords, header, vertexEnd,
+                                                          plan.get(), loaded.vertices);
         loaded.edgeCount = header.elementCount;
     } else {
-        loaded.faces = ReadElements<FaceRecords>(loaded.m_faceRecords, header, vertexEnd,
-                                                 plan.get(), loaded.vertices);
+        loaded.faces = ReadElements<ElementRecords<Face>>(loaded.m_faceRecords, header, vertexEnd,
+                                                          plan.get(), loaded.vertices);
         loaded.faceCount = header.elementCount;
     }
     loaded.type = header.type;

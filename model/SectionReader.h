@@ -22,7 +22,7 @@
 /// may span lines or share them, and text may break the format anywhere: the
 /// records and the first error are still those of a reading from the start.
 ///
-/// Records is VertexRecords, EdgeRecords or FaceRecords.
+/// Records is VertexRecords or ElementRecords.
 template <typename Records> class SectionReader {
 public:
     using Summary = typename Records::Summary;

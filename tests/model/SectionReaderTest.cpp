@@ -1,6 +1,5 @@
 #include "model/SectionReader.h"
 #include "model/ModelText.h"
-#include "model/NoSummary.h"
 #include "model/ParseFailure.h"
 #include "model/TextReading.h"
 
@@ -16,7 +15,9 @@ namespace {
 // Records of one integer each, remembering how often each was read.
 class IntegerRecords {
 public:
-    using Summary = NoSummary;
+    struct Summary {
+        void Merge(const Summary&) {}
+    };
 
     explicit IntegerRecords(std::size_t count)
         : m_values(count, -1), m_reads(std::make_unique<std::atomic<int>[]>(count)) {}
