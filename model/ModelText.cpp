@@ -44,7 +44,7 @@ private:
 // A folder, a device or a pipe has no end to read to, or none worth waiting
 // for. A missing file is left to open, whose reason is the clearest; opening
 // does not wait for a pipe's writer, should the path have become one since.
-int OpenRegularFile(const std::string& path, struct stat& status) {
+int OpenFile(const std::string& path) {
     std::error_code error;
     const auto kind = std::filesystem::status(path, error);
     if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
@@ -54,17 +54,19 @@ int OpenRegularFile(const std::string& path, struct stat& status) {
     if (fd < 0) {
         ThrowSystemError(path, "cannot be opened: ");
     }
+    return fd;
+}
+
+// The size of the open file, which must still be a regular one.
+std::size_t RegularFileSize(int fd, const std::string& path) {
+    struct stat status = {};
     if (fstat(fd, &status) != 0) {
-        const int reason = errno;
-        close(fd);
-        errno = reason;
         ThrowSystemError(path, "cannot be read: ");
     }
     if (!S_ISREG(status.st_mode)) {
-        close(fd);
         throw ModelFileError(path, "cannot be read: not a regular file");
     }
-    return fd;
+    return static_cast<std::size_t>(status.st_size);
 }
 
 // Reads to the end of the file. The size is only a hint: one byte more lets the
@@ -98,12 +100,10 @@ std::unique_ptr<char[]> ReadAll(int fd, const std::string& path, std::size_t siz
 } // namespace
 
 ModelText ModelText::FromFile(const std::string& path) {
-    struct stat status = {};
-    const Descriptor fd(OpenRegularFile(path, status));
+    const Descriptor fd(OpenFile(path));
+    const std::size_t size = RegularFileSize(fd.Get(), path);
     ModelText text;
-    text.m_isFile = true;
     text.m_path = path;
-    const auto size = static_cast<std::size_t>(status.st_size);
     // A file that says it is empty may still have contents (as some system
     // files do); only reading finds them.
     text.m_mapping = size > 0 ? FileMapping::Map(fd.Get(), size) : nullptr;

@@ -36,10 +36,6 @@ public:
     /// The bytes, text-mode rules not applied.
     std::string_view Bytes() const noexcept { return {m_data, m_size}; }
 
-    /// Whether the bytes are a file's, whose size is known before they are
-    /// read: the loader may then refuse counts that cannot fit in it.
-    bool IsFile() const noexcept { return m_isFile; }
-
     /// Lets go of the memory behind bytes in [from, to) that have been read;
     /// they stay readable. Does nothing for text held elsewhere.
     void Release(const char* from, const char* to) const noexcept;
@@ -57,8 +53,7 @@ private:
 
     const char* m_data = nullptr;
     std::size_t m_size = 0;
-    bool m_isFile = false;
-    std::string m_path;
+    std::string m_path;                     // the file's, for errors
     std::unique_ptr<FileMapping> m_mapping; // a mapped file
     std::unique_ptr<char[]> m_buffer;       // a file read into memory
 };
