@@ -94,8 +94,8 @@ TEST(ModelLoaderLargeFileTest, CountsThatCannotFitAreRefusedBeforeTheRestIsRead)
 }
 
 // A small file is read up to where it runs out, which names the place better
-// than a bound; the same text in memory is never checked against its size.
-TEST(ModelLoaderLargeFileTest, SmallFilesAndTextAreReadToWhereTheyRunOut) {
+// than a bound, as text in memory always is.
+TEST(ModelLoaderLargeFileTest, SmallFilesAreReadToWhereTheyRunOut) {
     const std::string text = "1\n2147483647 2147483647\n0 0 0\n";
     const SparseFile file(text, text.size());
     Model model;
