@@ -7,10 +7,10 @@
 #include <utility>
 
 void Model::Clear() noexcept {
-    // The pools own the records; the lists only link them.
-    m_vertexPool.Clear();
-    m_edgePool.Clear();
-    m_facePool.Clear();
+    // The arrays own the records; the lists only link them.
+    m_vertexRecords.Clear();
+    m_edgeRecords.Clear();
+    m_faceRecords.Clear();
     vertices = nullptr;
     edges = nullptr;
     faces = nullptr;
@@ -29,9 +29,9 @@ void Model::TakeMeshFrom(Model& other) noexcept {
     std::swap(edges, other.edges);
     std::swap(faces, other.faces);
     std::swap(center, other.center);
-    std::swap(m_vertexPool, other.m_vertexPool);
-    std::swap(m_edgePool, other.m_edgePool);
-    std::swap(m_facePool, other.m_facePool);
+    std::swap(m_vertexRecords, other.m_vertexRecords);
+    std::swap(m_edgeRecords, other.m_edgeRecords);
+    std::swap(m_faceRecords, other.m_faceRecords);
     std::swap(m_drawCache, other.m_drawCache); // it describes the mesh, so it goes with it
 }
 
@@ -57,14 +57,20 @@ const Vertex& Model::GetVertex(std::int32_t index) const {
     return const_cast<Model*>(this)->GetVertex(index);
 }
 
+// Below this size a file is read up to where it runs out even when its header
+// claims more than it can hold: that costs nothing and names the place.
+static constexpr std::size_t kCheckFileCountsFrom = std::size_t{1} << 20;
+
 void Model::Load(const std::string& path) {
     const ModelText text = ModelText::FromFile(path);
-    ModelLoader(text, path).LoadInto(*this);
+    ModelLoader::Options options;
+    options.checkCountsFrom = kCheckFileCountsFrom;
+    ModelLoader(text, path, options).LoadInto(*this);
 }
 
 void Model::LoadText(std::string_view text, const std::string& name) {
-    const ModelText normalized = ModelText::FromBytes(text);
-    ModelLoader(normalized, name).LoadInto(*this);
+    const ModelText bytes = ModelText::FromBytes(text);
+    ModelLoader(bytes, name).LoadInto(*this);
 }
 
 template <typename LoadStep> bool Model::OpenWith(LoadStep load) {

@@ -3,7 +3,7 @@
 #include "model/Edge.h"
 #include "model/Face.h"
 #include "model/ModelFileError.h"
-#include "model/RecordPool.h"
+#include "model/RecordArray.h"
 #include "model/Vertex.h"
 
 #include <cstdint>
@@ -18,8 +18,9 @@
 /// 1000 (or 999) and then centred on the truncated mean of the vertices.
 ///
 /// The model owns every record of its three lists; the lists are singly linked,
-/// in file order, and end in null. Records come from pools owned by the model,
-/// so they never move while loaded and Clear frees them all at once.
+/// in file order, and end in null. Records of a kind stand side by side in one
+/// array owned by the model, so they never move while loaded and Clear frees
+/// them all at once.
 class Model {
 public:
     /// Three 32-bit integers: a position or offset in model units.
@@ -33,9 +34,9 @@ public:
     std::int32_t vertexCount = 0; // the vertex count of the file
     std::int32_t edgeCount = 0;   // the element count of a wire model, else 0
     std::int32_t faceCount = 0;   // the element count of a surface model, else 0
-    Vertex* vertices = nullptr;   // head of the vertex list, owned through the pools
-    Edge* edges = nullptr;        // head of the edge list, owned through the pools
-    Face* faces = nullptr;        // head of the face list, owned through the pools
+    Vertex* vertices = nullptr;   // head of the vertex list, owned through the arrays
+    Edge* edges = nullptr;        // head of the edge list, owned through the arrays
+    Face* faces = nullptr;        // head of the face list, owned through the arrays
     IntVector center;             // the offset that centring subtracted
 
     Model() = default;
@@ -60,12 +61,17 @@ public:
 
     /// Reads a model file and builds the model from it: scaled vertices, edges or
     /// faces with face normals, then Center. Throws ModelFileError when the file
-    /// cannot be read or is outside the format, and std::bad_alloc when memory
-    /// runs out; the model is then unchanged. On success the previous records are
-    /// freed and replaced.
+    /// cannot be read, is outside the format or shrinks while it is read, and
+    /// std::bad_alloc when memory runs out; the model is then unchanged. A file
+    /// of 1 MiB or more whose header claims more records than its size can hold
+    /// is refused from its first bytes. On success the previous records are
+    /// freed and replaced. Large files are read on all cores; any thread may
+    /// load into a model of its own.
     void Load(const std::string& path);
 
     /// Load from text in memory; name stands for the file in error reports.
+    /// Counts are never checked against the size: the text is read up to where
+    /// it runs out.
     void LoadText(std::string_view text, const std::string& name);
 
     /// Load, then ComputeVertexNormals for a surface model. Returns true on
@@ -126,9 +132,9 @@ private:
     template <typename LoadStep> bool OpenWith(LoadStep load);
     void TakeMeshFrom(Model& other) noexcept;
 
-    RecordPool<Vertex> m_vertexPool;
-    RecordPool<Edge> m_edgePool;
-    RecordPool<Face> m_facePool;
+    RecordArray<Vertex> m_vertexRecords;
+    RecordArray<Edge> m_edgeRecords;
+    RecordArray<Face> m_faceRecords;
     std::optional<ModelFileError> m_lastError;
     mutable std::unique_ptr<DrawCache> m_drawCache; // built from the mesh at its first draw
 };

@@ -1,5 +1,9 @@
 #include "model/Model.h"
 
+#include "model/Parallel.h"
+#include "model/VertexNormals.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -62,19 +66,13 @@ void Model::Center() {
 
 void Model::ComputeVertexNormals() {
     MarkChanged();
-    for (Vertex* vertex = vertices; vertex; vertex = vertex->next) {
-        vertex->nx = vertex->ny = vertex->nz = 0.0f;
-    }
-    for (const Face* face = faces; face; face = face->next) {
-        for (Vertex* corner : {face->a, face->b, face->c, face->d}) {
-            if (corner) {
-                corner->nx += face->nx;
-                corner->ny += face->ny;
-                corner->nz += face->nz;
-            }
-        }
-    }
-    for (Vertex* vertex = vertices; vertex; vertex = vertex->next) {
-        vertex->NormalizeNormal();
-    }
+    // The array holds the vertices only while the list starts with it.
+    const bool ownArray = vertices && vertices == m_vertexRecords.Data();
+    const std::size_t count =
+        ownArray ? std::min<std::size_t>(vertexCount, m_vertexRecords.Capacity()) : 0;
+    // A share of fewer vertices is not worth a thread.
+    constexpr std::size_t kVerticesPerShare = 32768;
+    const auto shares = static_cast<unsigned>(
+        std::clamp<std::size_t>(count / kVerticesPerShare, 1, AvailableProcessors()));
+    SumVertexNormals(vertices, faces, m_vertexRecords.Data(), count, shares);
 }

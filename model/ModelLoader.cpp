@@ -1,201 +1,216 @@
 #include "model/ModelLoader.h"
 
+#include "model/ElementRecords.h"
+#include "model/LinePlan.h"
 #include "model/Model.h"
 #include "model/ModelFileError.h"
 #include "model/NumberScanner.h"
+#include "model/Parallel.h"
+#include "model/ParseFailure.h"
+#include "model/SectionReader.h"
+#include "model/TextReading.h"
+#include "model/VertexRecords.h"
+#include "model/VertexScaling.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
-// A face line's tail is read as one piece of at most this many characters, as
-// by a 20-character line buffer; the rest of a longer tail stays in the stream.
-static constexpr std::ptrdiff_t kTailPieceLength = 19;
+// The fewest bytes that records can take, so that counts a text cannot hold are
+// known from its size alone. A number takes a byte at least, and one of a single
+// digit stands after white space that no other number takes: any number ends in
+// a digit or a point, which a digit would continue. Only the first coordinate
+// may follow the header's last number directly. So n vertices, 3n coordinates,
+// take at least 6n - 1 bytes.
+static constexpr std::int64_t kVertexBytes = 6;
+// After the last coordinate, an edge takes at least 3 bytes: "08" is the two
+// indices 0 and 8, but an index after an 8 then needs a sign or white space. A
+// face's indices take at least 4 ("08 1" or "08-1") and its line tail at least
+// 1, which only the last face may lack. So m elements take at least 3m - 1 or
+// 5m - 1 bytes.
+static std::int64_t ElementBytes(std::int32_t type) {
+    return type == 0 ? 3 : 5;
+}
+
+// How many records of the given least size fit in bytes, the last one a byte
+// short of it.
+static std::size_t RecordsFitting(std::int64_t bytes, std::int64_t recordBytes) {
+    return static_cast<std::size_t>(std::max<std::int64_t>(bytes + 1, 0) / recordBytes);
+}
+
+// Texts from this size on are read ahead on all cores, in pieces of these sizes.
+static constexpr std::size_t kReadAheadFrom = std::size_t{1} << 20;
+static constexpr std::size_t kSmallestPiece = std::size_t{128} << 10;
+static constexpr std::size_t kLargestPiece = std::size_t{8} << 20;
 
 ModelLoader::ModelLoader(const ModelText& text, std::string name)
-    : m_text(text), m_name(std::move(name)) {}
+    : ModelLoader(text, std::move(name), Options()) {}
+
+ModelLoader::ModelLoader(const ModelText& text, std::string name, Options options)
+    : m_text(text), m_name(std::move(name)), m_options(options),
+      m_threads(options.threads ? options.threads : AvailableProcessors()) {}
 
 void ModelLoader::LoadInto(Model& model) const {
-    const std::string_view view = m_text.View();
-    TextCursor cursor{view.data(), view.data() + view.size()};
-    const Header header = ReadHeader(cursor);
-    const float scale = FindScale(cursor, header.vertexCount);
     // Built aside and taken over only when complete, so a rejected file leaves
     // the target as it was.
     Model loaded;
-    std::vector<Vertex*> table;
-    ReadVertices(cursor, loaded, header.vertexCount, scale, table);
+    try {
+        Build(loaded);
+    } catch (const ParseFailure& failure) {
+        m_text.ThrowIfCutShort(); // the text ended in zeros, not in what the file held
+        Fail(failure);
+    }
+    m_text.ThrowIfCutShort();
+    model.TakeMeshFrom(loaded);
+}
+
+void ModelLoader::Build(Model& loaded) const {
+    TextCursor cursor{Begin(), End()};
+    const Header header = ReadHeader(cursor);
+    if (m_text.Bytes().size() >= m_options.checkCountsFrom) {
+        CheckCountsFit(header);
+    }
+    SkipWhitespace(cursor);
+    const std::unique_ptr<LinePlan> plan = PlanLines(cursor.pos, header);
+    const char* vertexEnd = ReadVertices(loaded, header, cursor.pos, plan.get());
     if (header.type == 0) {
-        ReadEdges(cursor, loaded, header.elementCount, table);
+        loaded.edges = ReadElements<ElementRecords<Edge>>(loaded.m_edgeRecords, header, vertexEnd,
+                                                          plan.get(), loaded.vertices);
         loaded.edgeCount = header.elementCount;
     } else {
-        ReadFaces(cursor, loaded, header.elementCount, table);
+        loaded.faces = ReadElements<ElementRecords<Face>>(loaded.m_faceRecords, header, vertexEnd,
+                                                          plan.get(), loaded.vertices);
         loaded.faceCount = header.elementCount;
     }
     loaded.type = header.type;
     loaded.vertexCount = header.vertexCount;
     loaded.Center();
-    model.TakeMeshFrom(loaded);
 }
 
 ModelLoader::Header ModelLoader::ReadHeader(TextCursor& cursor) const {
     Header header;
     header.type = ReadInteger(cursor, "the model type");
-    header.vertexCount = ReadCount(cursor, "the vertex count", "a vertex count of at least 1");
+    header.vertexCount = ReadCount(cursor, "the vertex count", "a vertex count of at least 1",
+                                   &header.vertexCountAt);
     header.elementCount = header.type == 0
-                              ? ReadCount(cursor, "the edge count", "an edge count of at least 1")
-                              : ReadCount(cursor, "the face count", "a face count of at least 1");
+                              ? ReadCount(cursor, "the edge count", "an edge count of at least 1",
+                                          &header.elementCountAt)
+                              : ReadCount(cursor, "the face count", "a face count of at least 1",
+                                          &header.elementCountAt);
+    header.end = cursor.pos;
     return header;
 }
 
-std::int32_t ModelLoader::ReadCount(TextCursor& cursor, const char* what,
-                                    const char* atLeastOne) const {
-    SkipWhitespace(cursor);
-    const char* at = cursor.pos;
-    const std::int32_t count = ReadInteger(cursor, what);
-    if (count < 1) {
-        Fail(at, atLeastOne);
+// Refuses counts whose records could not fit in the rest of the text even at
+// their smallest, before anything more of it is read.
+void ModelLoader::CheckCountsFit(const Header& header) const {
+    const std::int64_t rest = End() - header.end;
+    const std::int64_t elementBytes = ElementBytes(header.type);
+    const std::int64_t vertexBytes = kVertexBytes * header.vertexCount - 1;
+    const std::string holds =
+        ", as the file holds " + std::to_string(m_text.Bytes().size()) + " bytes";
+    if (vertexBytes + elementBytes - 1 > rest) {
+        throw ParseFailure(
+            header.vertexCountAt,
+            "a vertex count of at most " +
+                std::to_string(RecordsFitting(rest - elementBytes + 1, kVertexBytes)) + holds);
     }
-    return count;
+    if (vertexBytes + elementBytes * header.elementCount - 1 > rest) {
+        const std::size_t fitting = RecordsFitting(rest - vertexBytes, elementBytes);
+        throw ParseFailure(header.elementCountAt, (header.type == 0 ? "an edge count of at most "
+                                                                    : "a face count of at most ") +
+                                                      std::to_string(fitting) + holds);
+    }
 }
 
-float ModelLoader::FindScale(TextCursor cursor, std::int32_t vertexCount) const {
-    float maxAbs = 0.0f;
-    const char* maxAt = cursor.pos;
-    for (std::int64_t i = 0; i < std::int64_t{vertexCount} * 3; ++i) {
-        SkipWhitespace(cursor);
-        const char* at = cursor.pos;
-        const float magnitude = std::fabs(ReadCoordinate(cursor));
-        if (magnitude > maxAbs) {
-            maxAbs = magnitude;
-            maxAt = at;
+std::unique_ptr<LinePlan> ModelLoader::PlanLines(const char* from, const Header& header) const {
+    const auto bytes = static_cast<std::size_t>(End() - from);
+    std::size_t pieceBytes = m_options.pieceBytes;
+    if (pieceBytes == 0) {
+        if (m_threads < 2 || bytes < kReadAheadFrom) {
+            return nullptr;
         }
+        pieceBytes = std::clamp(bytes / (m_threads * 8), kSmallestPiece, kLargestPiece);
     }
+    // The first vertex is read before any line is counted, so that text that
+    // breaks off after its header is refused without looking further.
+    TextCursor firstVertex{from, End()};
+    for (int i = 0; i < 3; ++i) {
+        ReadCoordinate(firstVertex);
+    }
+    const std::size_t lines = std::size_t(header.vertexCount) + std::size_t(header.elementCount);
+    return std::make_unique<LinePlan>(m_text, from, pieceBytes, m_threads, lines);
+}
+
+const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const char* from,
+                                      const LinePlan* plan) const {
+    const auto count = static_cast<std::size_t>(header.vertexCount);
+    const std::size_t capacity = std::min(count, RecordsFitting(End() - header.end, kVertexBytes));
+    Vertex* vertices = loaded.m_vertexRecords.Allocate(capacity);
+    // Pieces that expect more vertices than fit would fail anyway.
+    const char* to = plan && capacity == count ? plan->AfterLines(count) : nullptr;
+    const std::vector<TextPiece> pieces =
+        to ? plan->Pieces(from, 0, to, count) : std::vector<TextPiece>();
+    const VertexRecords records(vertices, capacity);
+    SectionReader<VertexRecords> reader(m_text, records, m_threads);
+    const char* end = reader.Read(from, count, pieces);
+    const float scale = ScaleFor(reader.GetSummary().maxAbs, from, header.vertexCount);
+    ScaleVertices(vertices, count, scale, m_threads);
+    loaded.vertices = vertices;
+    return end;
+}
+
+// scale = 1000 / maxAbs in single precision. Where that overflows, the error
+// names the first coordinate of that magnitude, as a scaling pass finds it.
+float ModelLoader::ScaleFor(float maxAbs, const char* from, std::int32_t vertexCount) const {
     if (maxAbs == 0.0f) {
         return 0.0f; // every vertex is (0, 0, 0); nothing to divide by
     }
     const float scale = 1000.0f / maxAbs;
-    if (!std::isfinite(scale)) {
-        Fail(maxAt, "a largest coordinate far enough from 0 to scale to 1000");
+    if (std::isfinite(scale)) {
+        return scale;
     }
-    return scale;
-}
-
-// The exact product of two floats fits a double; truncation is toward zero and
-// the product never exceeds 1000 by more than a rounding step.
-static std::int32_t ScaleCoordinate(float value, float scale) {
-    return static_cast<std::int32_t>(static_cast<double>(scale) * static_cast<double>(value));
-}
-
-void ModelLoader::ReadVertices(TextCursor& cursor, Model& model, std::int32_t count, float scale,
-                               std::vector<Vertex*>& table) const {
-    table.reserve(static_cast<std::size_t>(count)); // the scaling pass has seen them all
-    Vertex* tail = nullptr;
-    for (std::int32_t i = 0; i < count; ++i) {
-        Vertex& vertex = model.m_vertexPool.Add();
-        vertex.x = ScaleCoordinate(ReadCoordinate(cursor), scale);
-        vertex.y = ScaleCoordinate(ReadCoordinate(cursor), scale);
-        vertex.z = ScaleCoordinate(ReadCoordinate(cursor), scale);
-        (tail ? tail->next : model.vertices) = &vertex;
-        tail = &vertex;
-        table.push_back(&vertex);
+    TextCursor cursor{from, End()};
+    for (std::int64_t i = 0; i < std::int64_t{vertexCount} * 3; ++i) {
+        SkipWhitespace(cursor);
+        const char* at = cursor.pos;
+        if (std::fabs(ReadCoordinate(cursor)) == maxAbs) {
+            throw ParseFailure(at, "a largest coordinate far enough from 0 to scale to 1000");
+        }
     }
+    return scale; // not reached: the coordinates were all read before
 }
 
-void ModelLoader::ReadEdges(TextCursor& cursor, Model& model, std::int32_t count,
-                            const std::vector<Vertex*>& table) const {
-    Edge* tail = nullptr;
-    for (std::int32_t i = 0; i < count; ++i) {
-        Edge& edge = model.m_edgePool.Add();
-        edge.a = ReadIndex(cursor, table);
-        edge.b = ReadIndex(cursor, table);
-        (tail ? tail->next : model.edges) = &edge;
-        tail = &edge;
+template <typename Records, typename Record>
+Record* ModelLoader::ReadElements(RecordArray<Record>& array, const Header& header,
+                                  const char* from, const LinePlan* plan, Vertex* vertices) const {
+    const auto count = static_cast<std::size_t>(header.elementCount);
+    const std::size_t capacity =
+        std::min(count, RecordsFitting(End() - from, ElementBytes(header.type)));
+    Record* elements = array.Allocate(capacity);
+    const Records records(elements, capacity, VertexTable{vertices, header.vertexCount});
+    SectionReader<Records> reader(m_text, records, m_threads);
+    reader.Read(from, count, ElementPieces(plan, header, capacity));
+    elements[count - 1].next = nullptr;
+    return elements;
+}
+
+// The elements' pieces begin after the vertices' lines and end after their own.
+std::vector<TextPiece> ModelLoader::ElementPieces(const LinePlan* plan, const Header& header,
+                                                  std::size_t capacity) const {
+    const auto vertexLines = static_cast<std::size_t>(header.vertexCount);
+    const auto count = static_cast<std::size_t>(header.elementCount);
+    const char* from = plan && capacity == count ? plan->AfterLines(vertexLines) : nullptr;
+    if (!from || from == End()) {
+        return {};
     }
+    const char* to = plan->AfterLines(vertexLines + count);
+    return plan->Pieces(from, vertexLines, to ? to : End(), count);
 }
 
-void ModelLoader::ReadFaces(TextCursor& cursor, Model& model, std::int32_t count,
-                            const std::vector<Vertex*>& table) const {
-    Face* tail = nullptr;
-    for (std::int32_t i = 0; i < count; ++i) {
-        Face& face = model.m_facePool.Add();
-        face.a = ReadIndex(cursor, table);
-        face.b = ReadIndex(cursor, table);
-        face.c = ReadIndex(cursor, table);
-        face.d = ReadFourthCorner(cursor, table);
-        face.ComputeNormal();
-        (tail ? tail->next : model.faces) = &face;
-        tail = &face;
-    }
-}
-
-Vertex* ModelLoader::ReadFourthCorner(TextCursor& cursor, const std::vector<Vertex*>& table) const {
-    const char* limit = cursor.pos + std::min(kTailPieceLength, cursor.end - cursor.pos);
-    const void* newline =
-        std::memchr(cursor.pos, '\n', static_cast<std::size_t>(limit - cursor.pos));
-    if (newline) {
-        limit = static_cast<const char*>(newline) + 1; // the line feed belongs to the piece
-    }
-    TextCursor piece{cursor.pos, limit};
-    cursor.pos = limit;
-    SkipWhitespace(piece);
-    const char* at = piece.pos;
-    std::int32_t index = 0;
-    switch (ScanInteger(piece, index)) {
-    case ScanResult::Number:
-        return Resolve(index, at, table);
-    case ScanResult::OutOfRange:
-        Fail(at, "a vertex index within the 32-bit range");
-    case ScanResult::NoNumber:
-        break; // a triangle: the tail holds no fourth index
-    }
-    return nullptr;
-}
-
-std::int32_t ModelLoader::ReadInteger(TextCursor& cursor, const char* what) const {
-    std::int32_t value = 0;
-    switch (ScanInteger(cursor, value)) {
-    case ScanResult::Number:
-        return value;
-    case ScanResult::OutOfRange:
-        Fail(cursor.pos, std::string(what) + " within the 32-bit range");
-    case ScanResult::NoNumber:
-        break;
-    }
-    Fail(cursor.pos, what);
-}
-
-float ModelLoader::ReadCoordinate(TextCursor& cursor) const {
-    float value = 0.0f;
-    switch (ScanFloat(cursor, value)) {
-    case ScanResult::Number:
-        return value;
-    case ScanResult::OutOfRange:
-        Fail(cursor.pos, "a coordinate within the single-precision range");
-    case ScanResult::NoNumber:
-        break;
-    }
-    Fail(cursor.pos, "a coordinate");
-}
-
-Vertex* ModelLoader::ReadIndex(TextCursor& cursor, const std::vector<Vertex*>& table) const {
-    SkipWhitespace(cursor);
-    const char* at = cursor.pos;
-    return Resolve(ReadInteger(cursor, "a vertex index"), at, table);
-}
-
-Vertex* ModelLoader::Resolve(std::int32_t index, const char* at,
-                             const std::vector<Vertex*>& table) const {
-    // 0 and negative indices select the first vertex, as the format allows.
-    if (index > static_cast<std::int64_t>(table.size())) {
-        Fail(at, "a vertex index of at most " + std::to_string(table.size()));
-    }
-    return table[static_cast<std::size_t>(std::max(index, std::int32_t{1}) - 1)];
-}
-
+// What stands at a place, for an error message.
 static std::string Describe(const char* at, const char* end) {
-    if (at == end) {
+    if (at == end || *at == ModelText::kEndOfData) {
         return "the end of the file";
     }
     const auto code = static_cast<unsigned char>(*at);
@@ -208,10 +223,9 @@ static std::string Describe(const char* at, const char* end) {
     return "'" + std::string(at, stop) + "'";
 }
 
-void ModelLoader::Fail(const char* at, std::string expected) const {
-    const char* begin = m_text.View().data();
-    const char* end = begin + m_text.View().size();
-    const ModelText::Position position = m_text.PositionOf(static_cast<std::size_t>(at - begin));
-    throw ModelFileError(m_name, position.line, position.column, std::move(expected),
-                         Describe(at, end));
+void ModelLoader::Fail(const ParseFailure& failure) const {
+    const ModelText::Position position =
+        m_text.PositionOf(static_cast<std::size_t>(failure.At() - Begin()));
+    throw ModelFileError(m_name, position.line, position.column, failure.Expected(),
+                         Describe(failure.At(), End()));
 }

@@ -1,23 +1,48 @@
 #pragma once
 
 #include "model/ModelText.h"
+#include "model/RecordArray.h"
 #include "model/TextCursor.h"
+#include "model/TextPiece.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+class LinePlan;
 class Model;
+class ParseFailure;
 struct Vertex;
 
-/// Builds a Model from the text of a ".dat" file in two passes over the text
-/// held in memory: a scaling pass that finds the largest absolute coordinate,
-/// and a load pass that makes the records. Anything outside the format is
-/// rejected with a ModelFileError that names the place and what was expected.
+/// Builds a Model from the text of a ".dat" file, with the records, the scale
+/// and the first error of a reading in two passes from the start: a scaling
+/// pass that finds the largest absolute coordinate, and a load pass that makes
+/// the records. The text is read once: a vertex keeps its coordinates as read
+/// until the scale is known. Large texts are read on all cores (SectionReader).
+/// Anything outside the format is rejected with a ModelFileError that names the
+/// place and what was expected.
 class ModelLoader {
 public:
+    /// How a load uses the machine. The defaults suit any caller; tests choose
+    /// small pieces to read small texts ahead.
+    struct Options {
+        /// 0: every processor that the calling thread may run on.
+        unsigned threads = 0;
+        /// The least size of a piece read ahead; 0: chosen from the size of
+        /// the text, and nothing read ahead in a small one.
+        std::size_t pieceBytes = 0;
+        /// From this size of the text on, a header whose counts cannot fit in
+        /// it is refused before the rest is read. Smaller texts are read up to
+        /// where they run out, which names the place more helpfully.
+        std::size_t checkCountsFrom = std::numeric_limits<std::size_t>::max();
+    };
+
     /// text must outlive the loader; name stands for the file in errors.
     ModelLoader(const ModelText& text, std::string name);
+    ModelLoader(const ModelText& text, std::string name, Options options);
 
     /// Replaces what model holds with the model in the text, centred, with face
     /// normals but no vertex normals. Throws ModelFileError (model unchanged)
@@ -30,25 +55,30 @@ private:
         std::int32_t type = 0;
         std::int32_t vertexCount = 0;
         std::int32_t elementCount = 0;
+        const char* vertexCountAt = nullptr;
+        const char* elementCountAt = nullptr;
+        const char* end = nullptr; // right after the element count
     };
 
+    void Build(Model& loaded) const;
     Header ReadHeader(TextCursor& cursor) const;
-    std::int32_t ReadCount(TextCursor& cursor, const char* what, const char* atLeastOne) const;
-    float FindScale(TextCursor cursor, std::int32_t vertexCount) const;
-    void ReadVertices(TextCursor& cursor, Model& model, std::int32_t count, float scale,
-                      std::vector<Vertex*>& table) const;
-    void ReadEdges(TextCursor& cursor, Model& model, std::int32_t count,
-                   const std::vector<Vertex*>& table) const;
-    void ReadFaces(TextCursor& cursor, Model& model, std::int32_t count,
-                   const std::vector<Vertex*>& table) const;
-    Vertex* ReadFourthCorner(TextCursor& cursor, const std::vector<Vertex*>& table) const;
+    void CheckCountsFit(const Header& header) const;
+    std::unique_ptr<LinePlan> PlanLines(const char* from, const Header& header) const;
+    const char* ReadVertices(Model& loaded, const Header& header, const char* from,
+                             const LinePlan* plan) const;
+    float ScaleFor(float maxAbs, const char* from, std::int32_t vertexCount) const;
+    template <typename Records, typename Record>
+    Record* ReadElements(RecordArray<Record>& array, const Header& header, const char* from,
+                         const LinePlan* plan, Vertex* vertices) const;
+    std::vector<TextPiece> ElementPieces(const LinePlan* plan, const Header& header,
+                                         std::size_t capacity) const;
+    [[noreturn]] void Fail(const ParseFailure& failure) const;
 
-    std::int32_t ReadInteger(TextCursor& cursor, const char* what) const;
-    float ReadCoordinate(TextCursor& cursor) const;
-    Vertex* ReadIndex(TextCursor& cursor, const std::vector<Vertex*>& table) const;
-    Vertex* Resolve(std::int32_t index, const char* at, const std::vector<Vertex*>& table) const;
-    [[noreturn]] void Fail(const char* at, std::string expected) const;
+    const char* Begin() const noexcept { return m_text.Bytes().data(); }
+    const char* End() const noexcept { return Begin() + m_text.Bytes().size(); }
 
     const ModelText& m_text;
     std::string m_name;
+    Options m_options;
+    unsigned m_threads = 1;
 };

@@ -1,97 +1,143 @@
 #include "model/ModelText.h"
 
+#include "model/LineFeeds.h"
 #include "model/ModelFileError.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
-static constexpr char kEndOfData = 26; // Ctrl+Z
-
-// Returns the new size. Only text that holds a carriage return is moved.
-static std::size_t DropCarriageReturnsBeforeLineFeeds(char* text, std::size_t size) {
-    char* end = text + size;
-    void* first = std::memchr(text, '\r', size);
-    char* from = first ? static_cast<char*>(first) : end;
-    char* to = from;
-    for (; from != end; ++from) {
-        const bool dropped = *from == '\r' && from + 1 != end && from[1] == '\n';
-        if (!dropped) {
-            *to++ = *from;
-        }
-    }
-    return static_cast<std::size_t>(to - text);
-}
-
-ModelText::ModelText(std::unique_ptr<char[]> data, std::size_t size)
-    : m_data(std::move(data)), m_size(size) {
-    const void* endOfData = std::memchr(m_data.get(), kEndOfData, m_size);
-    if (endOfData) {
-        m_size = static_cast<std::size_t>(static_cast<const char*>(endOfData) - m_data.get());
-    }
-    m_size = DropCarriageReturnsBeforeLineFeeds(m_data.get(), m_size);
-}
-
 ModelText ModelText::FromBytes(std::string_view bytes) {
-    std::unique_ptr<char[]> data(new char[bytes.size() + 1]);
-    std::copy(bytes.begin(), bytes.end(), data.get());
-    return ModelText(std::move(data), bytes.size());
+    ModelText text;
+    text.m_data = bytes.data();
+    text.m_size = bytes.size();
+    return text;
 }
 
 namespace {
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-} // namespace
 
-static std::unique_ptr<std::FILE, FileCloser> OpenRegularFile(const std::string& path) {
-    // A folder, a device or a pipe has no end to read to, or none worth waiting
-    // for; opening a pipe alone may block. A missing file is left to fopen, whose
-    // reason is the clearest.
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        throw ModelFileError(path, "cannot be read: not a regular file");
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw ModelFileError(path, std::string("cannot be opened: ") + std::strerror(errno));
-    }
-    return file;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+};
+
+[[noreturn]] void ThrowSystemError(const std::string& path, const char* what) {
+    throw ModelFileError(path, std::string(what) + std::strerror(errno));
 }
 
-ModelText ModelText::FromFile(const std::string& path) {
-    const auto file = OpenRegularFile(path);
+// A folder, a device or a pipe has no end to read to, or none worth waiting
+// for. A missing file is left to open, whose reason is the clearest; opening
+// does not wait for a pipe's writer, should the path have become one since.
+int OpenFile(const std::string& path) {
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    // One byte more than the size lets the first read see the end of the file; a
-    // file that grew meanwhile makes the buffer grow.
-    std::size_t capacity = (error ? 0 : static_cast<std::size_t>(size)) + 1;
+    const auto kind = std::filesystem::status(path, error);
+    if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
+        throw ModelFileError(path, "cannot be read: not a regular file");
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        ThrowSystemError(path, "cannot be opened: ");
+    }
+    return fd;
+}
+
+// The size of the open file, which must still be a regular one.
+std::size_t RegularFileSize(int fd, const std::string& path) {
+    struct stat status = {};
+    if (fstat(fd, &status) != 0) {
+        ThrowSystemError(path, "cannot be read: ");
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw ModelFileError(path, "cannot be read: not a regular file");
+    }
+    return static_cast<std::size_t>(status.st_size);
+}
+
+// Reads to the end of the file. The size is only a hint: one byte more lets the
+// first read see the end, and a file that grew meanwhile makes the buffer grow.
+std::unique_ptr<char[]> ReadAll(int fd, const std::string& path, std::size_t sizeHint,
+                                std::size_t& size) {
+    std::size_t capacity = sizeHint + 1;
     std::unique_ptr<char[]> data(new char[capacity]);
-    std::size_t used = 0;
-    while ((used += std::fread(data.get() + used, 1, capacity - used, file.get())) == capacity) {
-        std::unique_ptr<char[]> larger(new char[capacity * 2]);
-        std::copy(data.get(), data.get() + used, larger.get());
-        data = std::move(larger);
-        capacity *= 2;
+    size = 0;
+    for (;;) {
+        const ssize_t got = read(fd, data.get() + size, capacity - size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            ThrowSystemError(path, "cannot be read: ");
+        }
+        if (got == 0) {
+            return data;
+        }
+        size += static_cast<std::size_t>(got);
+        if (size == capacity) {
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::memcpy(larger.get(), data.get(), size);
+            data = std::move(larger);
+            capacity *= 2;
+        }
     }
-    if (std::ferror(file.get())) {
-        throw ModelFileError(path, std::string("cannot be read: ") + std::strerror(errno));
+}
+
+} // namespace
+
+ModelText ModelText::FromFile(const std::string& path) {
+    const Descriptor fd(OpenFile(path));
+    const std::size_t size = RegularFileSize(fd.Get(), path);
+    ModelText text;
+    text.m_path = path;
+    // A file that says it is empty may still have contents (as some system
+    // files do); only reading finds them.
+    text.m_mapping = size > 0 ? FileMapping::Map(fd.Get(), size) : nullptr;
+    if (text.m_mapping) {
+        text.m_data = text.m_mapping->Data();
+        text.m_size = text.m_mapping->Size();
+        return text;
     }
-    return ModelText(std::move(data), used);
+    text.m_buffer = ReadAll(fd.Get(), path, size, text.m_size);
+    text.m_data = text.m_buffer.get();
+    return text;
+}
+
+void ModelText::Release(const char* from, const char* to) const noexcept {
+    if (m_mapping) {
+        m_mapping->Release(from, to);
+    }
+}
+
+void ModelText::ThrowIfCutShort() const {
+    if (m_mapping && m_mapping->CutShort()) {
+        throw ModelFileError(m_path, "cannot be read: the file shrank while it was read");
+    }
 }
 
 ModelText::Position ModelText::PositionOf(std::size_t offset) const noexcept {
-    const std::string_view text = View();
-    offset = std::min(offset, text.size());
+    offset = std::min(offset, m_size);
+    const char* at = m_data + offset;
     Position position;
-    position.line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
-    const std::size_t lineStart =
-        offset == 0 ? std::string_view::npos : text.rfind('\n', offset - 1);
-    position.column =
-        static_cast<int>(lineStart == std::string_view::npos ? offset + 1 : offset - lineStart);
+    position.line = 1 + static_cast<int>(CountLineFeeds(m_data, at));
+    const char* lineStart = at;
+    while (lineStart != m_data && lineStart[-1] != '\n') {
+        --lineStart;
+    }
+    position.column = 1 + static_cast<int>(at - lineStart);
     return position;
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/TextCursor.h"
+#include "model/TextReading.h"
+
+#include <cstddef>
+
+struct Edge;
+struct Face;
+
+/// Reads element records into an array, each linked to the record after it:
+/// the edges of a wire model (Record is Edge) or the faces of a surface model,
+/// each with its normal (Record is Face).
+template <typename Record> class ElementRecords {
+public:
+    /// What reading gathers besides the records: nothing.
+    struct Summary {
+        void Merge(const Summary&) noexcept {}
+    };
+
+    /// out has room for capacity records; indices select from vertices, whose
+    /// positions must be final.
+    ElementRecords(Record* out, std::size_t capacity, VertexTable vertices)
+        : m_out(out), m_capacity(capacity), m_vertices(vertices) {}
+
+    /// Reads the record at the cursor, a face's line tail included, into record
+    /// number index (below the capacity). Throws ParseFailure where the record
+    /// leaves the format.
+    void Read(TextCursor& cursor, std::size_t index, Summary& summary) const;
+
+private:
+    Record* m_out = nullptr; // not owned
+    std::size_t m_capacity = 0;
+    VertexTable m_vertices;
+};
+
+template <> void ElementRecords<Edge>::Read(TextCursor&, std::size_t, Summary&) const;
+template <> void ElementRecords<Face>::Read(TextCursor&, std::size_t, Summary&) const;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+/// The number of processors this thread may run on; at least 1.
+unsigned AvailableProcessors() noexcept;
+
+/// Runs task(0) to task(count - 1) on up to threads threads, the calling one
+/// among them, handing tasks out in order, and returns when all have run. A
+/// thread that cannot be started leaves its share to the others. If a task
+/// throws, tasks not yet started are skipped and the first exception is thrown
+/// again here once every thread has stopped.
+void RunInParallel(std::size_t count, unsigned threads,
+                   const std::function<void(std::size_t)>& task);

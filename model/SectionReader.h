@@ -1,0 +1,111 @@
+#pragma once
+
+#include "model/ModelText.h"
+#include "model/NumberScanner.h"
+#include "model/Parallel.h"
+#include "model/ParseFailure.h"
+#include "model/TextPiece.h"
+
+#include <cassert>
+#include <cstddef>
+#include <vector>
+
+/// Reads the records of one section of a model text, its vertices or its
+/// elements, on all cores, with the outcome of one reading from the start.
+///
+/// Model files hold one record per line, so the section is cut at line feeds
+/// into pieces that each expect as many records as lines (see LinePlan), and
+/// every piece is read ahead on its own, as if a record began there. Then the
+/// pieces are taken in order: a piece counts when it was read whole and began
+/// exactly where the one before it ended. From the first piece that does not
+/// count, the rest is read again in order on the calling thread. So records
+/// may span lines or share them, and text may break the format anywhere: the
+/// records and the first error are still those of a reading from the start.
+///
+/// Records is VertexRecords or ElementRecords.
+template <typename Records> class SectionReader {
+public:
+    using Summary = typename Records::Summary;
+
+    SectionReader(const ModelText& text, const Records& records, unsigned threads)
+        : m_text(text), m_records(records), m_threads(threads) {}
+
+    /// Reads count records, numbered from 0, starting at from. pieces cut the
+    /// section from from on (from the place after the same white space), or
+    /// are empty to read it in order. Returns the place right after the last
+    /// record. Throws ParseFailure at the first place where the section leaves
+    /// the format.
+    const char* Read(const char* from, std::size_t count, const std::vector<TextPiece>& pieces) {
+        std::vector<Outcome> outcomes(pieces.size());
+        RunInParallel(pieces.size(), m_threads,
+                      [&](std::size_t i) { ReadAhead(pieces[i], outcomes[i]); });
+        TextCursor cursor{from, End()};
+        std::size_t done = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            SkipWhitespace(cursor);
+            if (!outcomes[i].whole || outcomes[i].start != cursor.pos) {
+                break;
+            }
+            assert(pieces[i].first == done);
+            m_summary.Merge(outcomes[i].summary);
+            cursor.pos = outcomes[i].resume;
+            done += pieces[i].count;
+        }
+        ReadInOrder(cursor, done, count);
+        return cursor.pos;
+    }
+
+    /// What the records read gathered besides themselves.
+    const Summary& GetSummary() const noexcept { return m_summary; }
+
+private:
+    // A piece read ahead: where its first record begins, where its last ends,
+    // and whether it held as many as expected before its end.
+    struct Outcome {
+        const char* start = nullptr;
+        const char* resume = nullptr;
+        bool whole = false;
+        Summary summary;
+    };
+
+    // Text read in order is let go of in steps of this many bytes.
+    static constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{8} << 20;
+
+    const char* End() const noexcept { return m_text.Bytes().data() + m_text.Bytes().size(); }
+
+    void ReadAhead(const TextPiece& piece, Outcome& outcome) const {
+        TextCursor cursor{piece.begin, End()};
+        SkipWhitespace(cursor);
+        outcome.start = cursor.pos;
+        try {
+            for (std::size_t i = 0; i < piece.count; ++i) {
+                SkipWhitespace(cursor);
+                if (cursor.pos >= piece.end) {
+                    return; // fewer records than lines
+                }
+                m_records.Read(cursor, piece.first + i, outcome.summary);
+            }
+        } catch (const ParseFailure&) {
+            return; // left to the reading in order, which knows whether it counts
+        }
+        outcome.resume = cursor.pos;
+        outcome.whole = true;
+        m_text.Release(piece.begin, piece.end);
+    }
+
+    void ReadInOrder(TextCursor& cursor, std::size_t first, std::size_t count) {
+        const char* kept = cursor.pos;
+        for (std::size_t i = first; i < count; ++i) {
+            m_records.Read(cursor, i, m_summary);
+            if (cursor.pos - kept > kReleaseStep) {
+                m_text.Release(kept, cursor.pos);
+                kept = cursor.pos;
+            }
+        }
+    }
+
+    const ModelText& m_text;
+    const Records& m_records;
+    const unsigned m_threads;
+    Summary m_summary;
+};

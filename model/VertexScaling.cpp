@@ -1,0 +1,36 @@
+#include "model/VertexScaling.h"
+
+#include "model/Parallel.h"
+#include "model/Vertex.h"
+
+#include <algorithm>
+#include <cstdint>
+
+// The exact product of two floats fits a double; truncation is toward zero and
+// the product never exceeds 1000 by more than a rounding step.
+static std::int32_t ScaleCoordinate(float value, float scale) {
+    return static_cast<std::int32_t>(static_cast<double>(scale) * static_cast<double>(value));
+}
+
+static void ScaleRange(Vertex* vertex, Vertex* end, float scale) {
+    for (; vertex != end; ++vertex) {
+        vertex->x = ScaleCoordinate(vertex->nx, scale);
+        vertex->y = ScaleCoordinate(vertex->ny, scale);
+        vertex->z = ScaleCoordinate(vertex->nz, scale);
+        vertex->nx = vertex->ny = vertex->nz = 0.0f;
+        vertex->next = vertex + 1;
+    }
+}
+
+void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned threads) {
+    // Ranges of a few hundred kilobytes: enough to share among threads, large
+    // enough that handing them out costs nothing.
+    constexpr std::size_t kRange = 16384;
+    const std::size_t ranges = (count + kRange - 1) / kRange;
+    RunInParallel(ranges, threads, [&](std::size_t i) {
+        ScaleRange(vertices + i * kRange, vertices + std::min(count, (i + 1) * kRange), scale);
+    });
+    if (count > 0) {
+        vertices[count - 1].next = nullptr;
+    }
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Loader figures, from whole runs of tools/kovomodel-info and from LoaderBench.
+#
+#   scripts/bench-loader.sh [-n RUNS] [BUILD...]      (default: 9 runs of build)
+#
+# For each build, interleaved, RUNS times each, median wall time and peak
+# memory (maximum resident set) of kovomodel-info on:
+#   pyramid      samples/pyramida.dat: the program's own memory, the baseline
+#   sphere-200k  199,200 triangles, 6.4 MB (scripts/make-sphere.py 250 400)
+#   sphere-2m    1,997,748 triangles, 70 MB (scripts/make-sphere.py 790 1266)
+#   junk         a 1.5 GB file that starts with "junk" (sparse)
+#   counts       a 1.5 GB file whose header claims 2,147,483,647 vertices
+# "extra" is the peak memory above the pyramid's: what the model itself costs.
+# Goals: a junk or counts file refused in < 0.1 s with < 20 MB extra.
+# Then each build's LoaderBench: Model::Open beside a bare std::from_chars scan
+# of the same text, and the ratio (goal >= 0.35x).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=9
+if [ "${1:-}" = "-n" ]; then
+  runs=$2
+  shift 2
+fi
+builds=("${@:-build}")
+for build in "${builds[@]}"; do
+  [ -x "$build/tools/kovomodel-info" ] || { echo "no $build/tools/kovomodel-info: build it first" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 "$root/scripts/make-sphere.py" 250 400 "$work/sphere-200k.dat"
+python3 "$root/scripts/make-sphere.py" 790 1266 "$work/sphere-2m.dat"
+printf 'junk' >"$work/junk.dat"
+printf '1\n2147483647 1\n' >"$work/counts.dat"
+truncate -s 1500M "$work/junk.dat" "$work/counts.dat"
+cp "$root/samples/pyramida.dat" "$work/pyramid.dat"
+
+# Each run is a child of its own, waited for with wait4, whose usage gives the
+# peak memory of that run alone.
+python3 - "$runs" "$work" "${builds[@]}" <<'PYTHON'
+import os, statistics, subprocess, sys, time
+runs, work, builds = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
+models = ["pyramid", "sphere-200k", "sphere-2m", "junk", "counts"]
+results = {}
+for _ in range(runs):
+    for model in models:
+        for build in builds:
+            start = time.monotonic()
+            child = subprocess.Popen([build + "/tools/kovomodel-info", work + "/" + model + ".dat"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            _, _, usage = os.wait4(child.pid, 0)
+            results.setdefault((build, model), []).append((time.monotonic() - start, usage.ru_maxrss))
+print("%-24s %-12s %9s %10s %10s" % ("build", "file", "wall s", "peak MB", "extra MB"))
+for (build, model), values in results.items():
+    base = statistics.median(kb for _, kb in results[(build, "pyramid")])
+    peak = statistics.median(kb for _, kb in values)
+    print("%-24s %-12s %9.3f %10.1f %10.1f" % (build, model, statistics.median(w for w, _ in values),
+                                               peak / 1024, (peak - base) / 1024))
+PYTHON
+for build in "${builds[@]}"; do
+  if [ -x "$build/bench/LoaderBench" ]; then
+    echo "== $build/bench/LoaderBench"
+    "$build/bench/LoaderBench" 2>/dev/null | tail -n 2
+  fi
+done
+echo "machine: $(nproc) cores, $(uptime | sed 's/.*load average/load average/')"
