@@ -5,7 +5,7 @@
 
 #include <GL/gl.h>
 
-static void DrawEdges(const Edge* edge) {
+void DrawEdgeList(const Edge* edge) {
     // Each edge is its own pair of begin and end, and no normal is sent: lines
     // are lit with whatever normal the context holds from earlier drawing.
     for (; edge; edge = edge->next) {
@@ -23,7 +23,7 @@ static inline void DrawCorner(const Vertex& v) {
     glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
-static void DrawFaces(const Face* face) {
+void DrawFaceList(const Face* face) {
     // Every corner carries its smooth vertex normal; the shade model alone
     // decides whether the result looks flat or smooth.
     for (; face; face = face->next) {
@@ -43,9 +43,9 @@ void DrawFaceByFace(const Model& model) {
         return;
     }
     if (model.type == 0) {
-        DrawEdges(model.edges);
+        DrawEdgeList(model.edges);
     } else if (model.type == 1) {
-        DrawFaces(model.faces);
+        DrawFaceList(model.faces);
     }
     // Any other type loads like a surface model but is not shown.
 }

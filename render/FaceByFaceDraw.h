@@ -4,6 +4,8 @@
 // arrays cannot number.
 
 class Model;
+struct Edge;
+struct Face;
 
 /// Issues model's mesh as Model::Draw specifies, in immediate mode: a wire
 /// model (type 0) as one line pair per edge with no normal, a surface model
@@ -11,3 +13,11 @@ class Model;
 /// vertex normal; any other type draws nothing. Leaves the last normal sent as
 /// the current one. Does nothing without a current context.
 void DrawFaceByFace(const Model& model);
+
+/// Issues the edges from first to the end of its list as DrawFaceByFace does;
+/// null is an empty list. Needs a current context.
+void DrawEdgeList(const Edge* first);
+
+/// Issues the faces from first to the end of its list as DrawFaceByFace does;
+/// null is an empty list. Needs a current context.
+void DrawFaceList(const Face* first);

@@ -1,12 +1,14 @@
 #include "render/ModelArrays.h"
 
-#include "render/VertexNumbering.h"
+#include "render/FaceByFaceDraw.h"
+#include "render/IndexBatch.h"
 
 #include <GL/gl.h>
-#include <sys/mman.h>
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -28,50 +30,65 @@ Corners CornersOf(const Face& face) {
     return {GL_TRIANGLES, {face.a, face.b, face.c}, 3};
 }
 
-// The most indices one call draws: a multiple of 2, 3 and 4, so that no
-// primitive is cut, and far below the largest count a call takes.
-constexpr std::size_t kLongestRun = std::size_t{12} << 20;
+// Where a corner stands in the array drawn from, found one of two ways below;
+// kNowhere when it is not a record of the vertex list. No place is this large:
+// a list holds fewer than 2^32 - 1 records.
+constexpr std::uint32_t kNowhere = std::numeric_limits<std::uint32_t>::max();
 
-// The most edges or faces that the counts alone may reserve room for; larger
-// meshes grow their arrays as they go.
-constexpr std::int32_t kMostElementsReserved = std::int32_t{1} << 24;
+// Vertex records that lie one after another in list order: a corner's place
+// is its distance from the first.
+struct OffsetInRecords {
+    std::uintptr_t begin = 0;
+    std::uintptr_t bytes = 0;
 
-// The client array state for the length of one draw: positions, normals when
-// given, nothing else; the caller's state comes back when it ends.
+    std::uint32_t operator()(const Vertex* corner) const noexcept {
+        const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(corner) - begin;
+        if (offset >= bytes || offset % sizeof(Vertex) != 0) {
+            return kNowhere;
+        }
+        return static_cast<std::uint32_t>(offset / sizeof(Vertex));
+    }
+};
+
+// Any other list: a corner's place is looked up.
+struct PlaceInList {
+    VertexNumbering& numbering;
+
+    std::uint32_t operator()(const Vertex* corner) const noexcept {
+        return numbering.Find(corner).value_or(kNowhere);
+    }
+};
+
+// The most indices one call draws: enough that the calls cost little next to
+// the primitives, few enough that the room stays in the processor's caches.
+// A multiple of 2, 3 and 4, so that a full room holds whole primitives.
+constexpr std::size_t kIndicesPerCall = std::size_t{12} << 10;
+
+// The client array state for the length of one draw: positions and, when
+// asked for, normals, from an array of vertex records; nothing else. The
+// caller's state comes back when it ends.
 class ClientArrayScope {
 public:
-    ClientArrayScope(const float* positions, const float* normals) {
+    ClientArrayScope(const Vertex* vertices, bool withNormals) {
         glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
         // An array the caller left enabled would be read for every index drawn.
         for (GLenum array : {GL_COLOR_ARRAY, GL_INDEX_ARRAY, GL_TEXTURE_COORD_ARRAY,
                              GL_EDGE_FLAG_ARRAY, GL_NORMAL_ARRAY}) {
             glDisableClientState(array);
         }
+        // Integer positions become the same floats that the per-face path
+        // converts them to: they are far below 2^24.
         glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, positions);
-        if (normals) {
+        glVertexPointer(3, GL_INT, sizeof(Vertex), &vertices->x);
+        if (withNormals) {
             glEnableClientState(GL_NORMAL_ARRAY);
-            glNormalPointer(GL_FLOAT, 0, normals);
+            glNormalPointer(GL_FLOAT, sizeof(Vertex), &vertices->nx);
         }
     }
     ~ClientArrayScope() { glPopClientAttrib(); }
     ClientArrayScope(const ClientArrayScope&) = delete;
     ClientArrayScope& operator=(const ClientArrayScope&) = delete;
 };
-
-// Asks for huge pages under the reserved storage of a large array, so that
-// filling it takes one page fault per 2 MiB instead of one per 4 KiB. Only
-// whole huge pages inside the storage are advised; failure changes nothing.
-template <typename T> void AdviseHugePages(const std::vector<T>& values) {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(values.data());
-    const std::uintptr_t end = begin + values.capacity() * sizeof(T);
-    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = end & ~(kHugePage - 1);
-    if (last > first) {
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-    }
-}
 
 } // namespace
 
@@ -99,79 +116,65 @@ const ModelArrays* ModelArrays::For(const Model& model) {
 }
 
 std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
-    auto arrays = std::make_unique<ModelArrays>();
-    arrays->m_source = SourceOf(model);
-    VertexNumbering numbering(model.vertices);
-    const bool surface = model.type != 0;
-    arrays->CopyVertices(model.vertices, numbering.Count(), surface);
-    // A quadrilateral has four corners. Counts are only a hint: one written
-    // by hand may be anything, so the room taken on its word is bounded.
-    const auto corners = [](std::int32_t count, std::size_t each) {
-        return static_cast<std::size_t>(std::clamp(count, 0, kMostElementsReserved)) * each;
-    };
-    const bool complete =
-        surface ? arrays->AddElements(model.faces, corners(model.faceCount, 4), numbering)
-                : arrays->AddElements(model.edges, corners(model.edgeCount, 2), numbering);
-    if (!complete) {
+    std::unique_ptr<ModelArrays> arrays(new ModelArrays(model));
+    const bool usable = model.type != 0 ? arrays->Survey(model.faces) : arrays->Survey(model.edges);
+    if (!usable) {
         return nullptr;
     }
     return arrays;
+}
+
+ModelArrays::ModelArrays(const Model& model)
+    : m_source(SourceOf(model)), m_numbering(model.vertices), m_vertices(model.vertices) {
+    if (!m_numbering.IsOneArray()) {
+        CopyScatteredVertices();
+    }
 }
 
 bool ModelArrays::Matches(const Model& model) const noexcept {
     return m_source == SourceOf(model);
 }
 
-void ModelArrays::CopyVertices(const Vertex* first, std::uint32_t count, bool withNormals) {
-    m_positions.reserve(std::size_t{count} * 3);
-    AdviseHugePages(m_positions);
-    if (withNormals) {
-        m_normals.reserve(std::size_t{count} * 3);
-        AdviseHugePages(m_normals);
+void ModelArrays::CopyScatteredVertices() {
+    m_vertexCopies.reserve(m_numbering.Count());
+    for (const Vertex* vertex = m_source.vertices; vertex; vertex = vertex->next) {
+        m_vertexCopies.push_back(*vertex);
+        m_vertexCopies.back().next = nullptr; // the copies are reached by place only
     }
-    for (const Vertex* vertex = first; vertex; vertex = vertex->next) {
-        // Coordinates are at most a few thousand, so the conversion is exact.
-        m_positions.push_back(static_cast<float>(vertex->x));
-        m_positions.push_back(static_cast<float>(vertex->y));
-        m_positions.push_back(static_cast<float>(vertex->z));
-        if (withNormals) {
-            m_normals.push_back(vertex->nx);
-            m_normals.push_back(vertex->ny);
-            m_normals.push_back(vertex->nz);
-        }
-    }
+    m_vertices = m_vertexCopies.data();
 }
 
-void ModelArrays::AddToRuns(unsigned mode, std::size_t count) {
-    // Consecutive elements of one primitive share a call. Where triangles and
-    // quadrilaterals alternate, the calls keep the list order, which decides
-    // what shows where faces overlap at equal depth.
-    if (m_runs.empty() || m_runs.back().mode != mode || m_runs.back().count + count > kLongestRun) {
-        m_runs.push_back({mode, m_indices.size(), 0});
+template <typename Visit> auto ModelArrays::WithPlaces(Visit visit) const {
+    if (DrawsFromRecords()) {
+        const auto begin = reinterpret_cast<std::uintptr_t>(m_vertices);
+        return visit(OffsetInRecords{begin, std::uintptr_t{m_numbering.Count()} * sizeof(Vertex)});
     }
-    m_runs.back().count += count;
-    m_hasQuads = m_hasQuads || mode == GL_QUADS;
+    return visit(PlaceInList{m_numbering});
 }
 
-template <typename Element>
-bool ModelArrays::AddElements(const Element* first, std::size_t expectedCorners,
-                              VertexNumbering& numbering) {
-    // Room for what the counts promise, so that a large mesh is not copied
-    // while it grows; pages reserved but never filled take no memory.
-    m_indices.reserve(expectedCorners);
-    AdviseHugePages(m_indices);
-    for (const Element* element = first; element; element = element->next) {
-        const Corners corners = CornersOf(*element);
-        AddToRuns(corners.mode, corners.count);
-        for (std::size_t i = 0; i < corners.count; ++i) {
-            const std::optional<std::uint32_t> number = numbering.Find(corners.at[i]);
-            if (!number) {
-                return false;
+// Checks that every corner is a record of the vertex list, notes whether there
+// are quadrilaterals, and makes room for the indices of one call.
+template <typename Element> bool ModelArrays::Survey(const Element* first) {
+    std::size_t corners = 0;
+    bool hasQuads = false;
+    const bool usable = WithPlaces([&](auto placeOf) {
+        for (const Element* element = first; element; element = element->next) {
+            const Corners of = CornersOf(*element);
+            for (std::size_t i = 0; i < of.count; ++i) {
+                if (placeOf(of.at[i]) == kNowhere) {
+                    return false;
+                }
             }
-            m_indices.push_back(*number);
+            corners += of.count;
+            hasQuads = hasQuads || of.mode == GL_QUADS;
         }
-    }
-    return true;
+        return true;
+    });
+    m_hasQuads = hasQuads;
+    // Never less than a quadrilateral's corners, even for a single triangle:
+    // a face may gain a fourth corner in place before MarkChanged is called.
+    m_batchRoom.resize(corners == 0 ? 0 : std::clamp(corners, std::size_t{4}, kIndicesPerCall));
+    return usable;
 }
 
 bool ModelArrays::DrawsLikeFaceByFace() const {
@@ -184,26 +187,61 @@ bool ModelArrays::DrawsLikeFaceByFace() const {
 }
 
 void ModelArrays::Draw() const {
-    if (m_runs.empty()) {
+    if (m_source.type == 0) {
+        DrawList(m_source.edges, DrawEdgeList);
         return;
     }
+    DrawList(m_source.faces, DrawFaceList);
+}
+
+template <typename Element>
+void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const Element*)) const {
+    constexpr bool withNormals = std::is_same_v<Element, Face>;
+    if (m_batchRoom.empty()) {
+        return; // no elements: nothing to draw, and the current normal stays
+    }
+    const Element* rest = nullptr;
+    std::optional<std::uint32_t> last;
     {
-        const ClientArrayScope scope(m_positions.data(),
-                                     m_normals.empty() ? nullptr : m_normals.data());
-        for (const Run& run : m_runs) {
-            glDrawElements(run.mode, static_cast<GLsizei>(run.count), GL_UNSIGNED_INT,
-                           m_indices.data() + run.first);
-        }
+        const ClientArrayScope scope(m_vertices, withNormals);
+        IndexBatch batch(m_batchRoom);
+        rest = SendList(first, batch);
+        batch.Send();
+        last = batch.Last();
+    }
+    if (rest) {
+        drawFaceByFace(rest); // it leaves the current normal as it should be
+        return;
     }
     // Drawing from a normal array leaves the current normal undefined; sent
     // face by face, the last corner's normal would be current now, and wire
     // models drawn later are lit with it.
-    if (!m_normals.empty()) {
-        glNormal3fv(&m_normals[std::size_t{m_indices.back()} * 3]);
+    if (withNormals && last) {
+        const Vertex& corner = m_vertices[*last];
+        glNormal3f(corner.nx, corner.ny, corner.nz);
     }
 }
 
+// Sends the elements from first on; returns the first whose corner is not a
+// record of the vertex list, or null when all were sent.
+template <typename Element>
+const Element* ModelArrays::SendList(const Element* first, IndexBatch& batch) const {
+    return WithPlaces([&](auto placeOf) -> const Element* {
+        for (const Element* element = first; element; element = element->next) {
+            const Corners corners = CornersOf(*element);
+            std::array<std::uint32_t, 4> places{};
+            for (std::size_t i = 0; i < corners.count; ++i) {
+                places[i] = placeOf(corners.at[i]);
+                if (places[i] == kNowhere) {
+                    return element;
+                }
+            }
+            batch.Add(corners.mode, places.data(), corners.count);
+        }
+        return nullptr;
+    });
+}
+
 std::size_t ModelArrays::ByteSize() const noexcept {
-    return m_positions.size() * sizeof(float) + m_normals.size() * sizeof(float) +
-           m_indices.size() * sizeof(std::uint32_t) + m_runs.size() * sizeof(Run);
+    return m_vertexCopies.size() * sizeof(Vertex) + m_batchRoom.size() * sizeof(std::uint32_t);
 }

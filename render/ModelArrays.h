@@ -1,20 +1,24 @@
 #pragma once
-// A model's mesh as OpenGL client-side vertex arrays, built once per mesh and
-// drawn with a few calls per frame instead of a begin/end pair per face.
+// A model's mesh drawn from OpenGL client-side vertex arrays: a few calls per
+// frame instead of a begin/end pair per face.
 
 #include "model/Model.h"
+#include "render/VertexNumbering.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class VertexNumbering;
+class IndexBatch;
 
-/// Positions (and, for a surface model, vertex normals) as floats, one entry
-/// per vertex, and the corners of the edges or faces as 32-bit indices, in list
-/// order. It is plain memory and no OpenGL object: it serves any context, and
-/// nothing needs to be current to build or free it.
+/// What drawing a model from vertex arrays needs besides the model itself. A
+/// loaded model keeps its vertices in one array in list order, and OpenGL
+/// reads positions and normals straight from those records; other vertex
+/// lists are copied into such an array once. The indices of the corners are
+/// made anew in every frame, a batch at a time, in memory that stays small
+/// however large the mesh. It is plain memory and no OpenGL object: it serves
+/// any context, and nothing needs to be current to build or free it.
 class ModelArrays : public Model::DrawCache {
 public:
     /// The arrays of model as it is now, kept with the model: built when none
@@ -24,7 +28,8 @@ public:
     static const ModelArrays* For(const Model& model);
 
     /// Builds the arrays of model's edges (type 0) or faces (any other type).
-    /// Null when a corner is not a record of the model's vertex list.
+    /// Null when a corner is not a record of the model's vertex list. They
+    /// refer to the model's records and serve only while those live.
     static std::unique_ptr<ModelArrays> Build(const Model& model);
 
     /// Whether these arrays were built from the records that model holds now,
@@ -43,23 +48,26 @@ public:
     /// Issues the mesh exactly as drawing face by face (or edge by edge) does:
     /// the same primitives in list order, every face corner with its vertex
     /// normal, edges with none, so that they are lit by the current normal.
-    /// Leaves the client array state as it found it and the current normal at
-    /// what face-by-face drawing leaves: a surface model's last corner's, or
-    /// unchanged after a wire model or a model without faces. Needs a current
-    /// context and no buffer object bound to the array targets.
+    /// Positions and normals edited in place show at once where the records
+    /// are drawn from. From a corner that is no longer a record of the vertex
+    /// list (changed in place without MarkChanged) on, the rest of the list is
+    /// sent face by face. Leaves the client array state as it found it and
+    /// the current normal at what face-by-face drawing leaves: a surface
+    /// model's last corner's, or unchanged after a wire model or a model
+    /// without faces. Needs a current context and no buffer object bound to
+    /// the array targets; one ModelArrays must not draw on two threads at once.
     void Draw() const;
 
-    /// The bytes that the arrays fill.
+    /// Whether the vertices are drawn from the model's own records, not from
+    /// a copy.
+    bool DrawsFromRecords() const noexcept { return m_vertexCopies.empty(); }
+
+    /// The bytes that the arrays fill of their own: the room for one batch of
+    /// indices, and the copy of the vertices where their records are not
+    /// drawn from.
     std::size_t ByteSize() const noexcept;
 
 private:
-    // A stretch of consecutive indices drawn with one call, all of one primitive.
-    struct Run {
-        unsigned mode = 0; // the primitive: lines, triangles or quadrilaterals
-        std::size_t first = 0;
-        std::size_t count = 0;
-    };
-
     // What the arrays were built from, to tell a changed model.
     struct Source {
         std::int32_t type = 0;
@@ -73,16 +81,20 @@ private:
         bool operator==(const Source& other) const noexcept;
     };
 
+    explicit ModelArrays(const Model& model);
     static Source SourceOf(const Model& model) noexcept;
-    void CopyVertices(const Vertex* first, std::uint32_t count, bool withNormals);
-    void AddToRuns(unsigned mode, std::size_t count);
+    void CopyScatteredVertices();
+    template <typename Visit> auto WithPlaces(Visit visit) const;
+    template <typename Element> bool Survey(const Element* first);
     template <typename Element>
-    bool AddElements(const Element* first, std::size_t expectedCorners, VertexNumbering& numbering);
+    void DrawList(const Element* first, void (*drawFaceByFace)(const Element*)) const;
+    template <typename Element>
+    const Element* SendList(const Element* first, IndexBatch& batch) const;
 
     Source m_source;
-    std::vector<float> m_positions; // x, y, z per vertex, in list order
-    std::vector<float> m_normals;   // nx, ny, nz per vertex; empty for a wire model
-    std::vector<std::uint32_t> m_indices;
-    std::vector<Run> m_runs;
+    mutable VertexNumbering m_numbering; // a record's place in the list: its index
+    std::vector<Vertex> m_vertexCopies;  // the vertices in list order, where the records are not
+    const Vertex* m_vertices = nullptr;  // the array drawn from: the records or their copies
+    mutable std::vector<std::uint32_t> m_batchRoom; // the indices of one call, made in each frame
     bool m_hasQuads = false;
 };

@@ -1,7 +1,5 @@
 #include "render/VertexNumbering.h"
 
-#include "model/Vertex.h"
-
 #include <algorithm>
 #include <cassert>
 #include <limits>
@@ -28,19 +26,16 @@ bool VertexNumbering::Stretch::Holds(std::uintptr_t address) const noexcept {
     return address >= begin && address < end && (address - begin) % sizeof(Vertex) == 0;
 }
 
-std::optional<std::uint32_t> VertexNumbering::Find(const Vertex* vertex) noexcept {
+std::optional<std::uint32_t> VertexNumbering::FindElsewhere(const Vertex* vertex) noexcept {
     const std::uintptr_t address = AddressOf(vertex);
-    if (m_lastFound >= m_stretches.size() || !m_stretches[m_lastFound].Holds(address)) {
-        // The last stretch that begins at or before the address is the only
-        // one that can hold it.
-        const auto after = std::upper_bound(
-            m_stretches.begin(), m_stretches.end(), address,
-            [](std::uintptr_t a, const Stretch& stretch) { return a < stretch.begin; });
-        if (after == m_stretches.begin() || !(after - 1)->Holds(address)) {
-            return std::nullopt;
-        }
-        m_lastFound = static_cast<std::size_t>(after - 1 - m_stretches.begin());
+    // The last stretch that begins at or before the address is the only one
+    // that can hold it.
+    const auto after = std::upper_bound(
+        m_stretches.begin(), m_stretches.end(), address,
+        [](std::uintptr_t a, const Stretch& stretch) { return a < stretch.begin; });
+    if (after == m_stretches.begin() || !(after - 1)->Holds(address)) {
+        return std::nullopt;
     }
-    const Stretch& stretch = m_stretches[m_lastFound];
-    return stretch.first + static_cast<std::uint32_t>((address - stretch.begin) / sizeof(Vertex));
+    m_last = *(after - 1);
+    return m_last.first + static_cast<std::uint32_t>((address - m_last.begin) / sizeof(Vertex));
 }

@@ -87,19 +87,33 @@ TEST(ModelArraysTest, ACornerOutsideTheVertexListLeavesNoArrays) {
     EXPECT_EQ(pyramid->GetDrawCache(), nullptr);
 }
 
-TEST(ModelArraysTest, TakeSixFloatsPerVertexAndOneIndexPerCorner) {
-    // A surface model: positions and normals; a wire model: positions only.
-    const auto grid = LoadModelText(GridText(20, true));
+TEST(ModelArraysTest, TakeTheSameSmallRoomForAnyLoadedMeshAndCopyOnlyScatteredVertices) {
+    // A loaded model's vertices are one array in list order: they are drawn
+    // where they are, and only one call's indices take memory of their own.
+    const auto grid = LoadModelText(GridText(60, true));
+    const auto larger = LoadModelText(GridText(90, true));
     const auto wire = LoadModelText(WireText());
     std::size_t corners = 0;
     for (const Face* face = grid->faces; face; face = face->next) {
         corners += face->d ? 4 : 3;
     }
-    const std::size_t gridBytes = ModelArrays::Build(*grid)->ByteSize();
-    const std::size_t wireBytes = ModelArrays::Build(*wire)->ByteSize();
-    EXPECT_GE(gridBytes, 400 * 24 + corners * 4);
-    EXPECT_LE(gridBytes, 400 * 24 + corners * 4 + 64);
-    EXPECT_LE(wireBytes, 24 * 12 + 49 * 2 * 4 + 64);
+    const std::unique_ptr<ModelArrays> arrays[] = {
+        ModelArrays::Build(*grid), ModelArrays::Build(*larger), ModelArrays::Build(*wire)};
+    for (const auto& built : arrays) {
+        ASSERT_NE(built, nullptr);
+        EXPECT_TRUE(built->DrawsFromRecords());
+    }
+    EXPECT_EQ(arrays[0]->ByteSize(), arrays[1]->ByteSize());
+    EXPECT_LT(arrays[0]->ByteSize(), corners * sizeof(std::uint32_t));
+    EXPECT_LE(arrays[2]->ByteSize(), 49 * 2 * sizeof(std::uint32_t));
+
+    // A list linked in another order is copied once into list order.
+    ReverseVertexList(*grid);
+    const std::unique_ptr<ModelArrays> copied = ModelArrays::Build(*grid);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_FALSE(copied->DrawsFromRecords());
+    EXPECT_GE(copied->ByteSize(), 3600 * sizeof(Vertex));
+    EXPECT_LE(copied->ByteSize(), 3600 * sizeof(Vertex) + arrays[0]->ByteSize());
 }
 
 TEST(ModelArraysTest, CountsWrittenByHandOnlyHintAtTheRoomNeeded) {

@@ -193,19 +193,92 @@ TEST_F(ModelDrawTest, ChangesToTheModelShowInTheNextFrame) {
     ASSERT_TRUE(model.OpenText(GridText(12, true), "grid.dat"));
     expectSame("a larger grid");
 
-    // Records edited in place are not noticed until MarkChanged: until then
-    // the frames show the arrays built before, which proves they are drawn.
+    // A loaded model's records are drawn from where they are, so vertices
+    // moved in place show at once.
     const Frame before = DrawFrame(model, kCameras[1], false, DrawMesh, {});
-    for (Vertex* vertex = model.vertices; vertex; vertex = vertex->next) {
-        vertex->z += vertex->x / 4;
-    }
-    EXPECT_EQ(DrawFrame(model, kCameras[1], false, DrawMesh, {}).pixels, before.pixels);
-    model.MarkChanged();
+    const auto moveVertices = [&] {
+        for (Vertex* vertex = model.vertices; vertex; vertex = vertex->next) {
+            vertex->z += vertex->x / 4;
+        }
+    };
+    moveVertices();
     EXPECT_NE(DrawFrame(model, kCameras[1], false, DrawMesh, {}).pixels, before.pixels);
     expectSame("vertices moved by hand");
     model.faces = model.faces->next->next;
     model.faceCount -= 2;
     expectSame("faces dropped by hand without saying so");
+
+    // A list linked by hand in another order is drawn from a copy, which is
+    // not renewed until MarkChanged: until then the frames show the copy,
+    // which proves that it is drawn.
+    ReverseVertexList(model);
+    expectSame("vertex list linked in reverse");
+    const Frame copied = DrawFrame(model, kCameras[1], false, DrawMesh, {});
+    moveVertices();
+    EXPECT_EQ(DrawFrame(model, kCameras[1], false, DrawMesh, {}).pixels, copied.pixels);
+    model.MarkChanged();
+    EXPECT_NE(DrawFrame(model, kCameras[1], false, DrawMesh, {}).pixels, copied.pixels);
+    expectSame("vertices of the reversed list moved by hand");
+}
+
+TEST_F(ModelDrawTest, MeshesSentInManyCallsDrawTheFramesThatFaceByFaceDrawingDraws) {
+    // Large enough for many calls and several flushes; one with quadrilaterals
+    // among the triangles, and the same triangles drawn from a copy of their
+    // vertices. Filled quadrilaterals are left out: they are sent face by face
+    // either way, and in a mesh this large the renderer does not split them
+    // the same way in every frame even then.
+    const auto triangles = LoadModelText(GridText(130, true));
+    const auto reversed = LoadModelText(GridText(130, true));
+    ReverseVertexList(*reversed);
+    const auto withQuads = LoadModelText(GridText(130));
+    ASSERT_GT(triangles->faceCount, 30000);
+    struct Case {
+        const Model* model;
+        void (*mode)();
+    };
+    const Case cases[] = {{triangles.get(), ShowSolid},  {triangles.get(), ShowWire},
+                          {triangles.get(), ShowPoints}, {reversed.get(), ShowSolid},
+                          {reversed.get(), ShowWire},    {withQuads.get(), ShowWire},
+                          {withQuads.get(), ShowPoints}};
+    for (const Case& c : cases) {
+        c.mode();
+        for (const Camera& camera : {kCameras[1], kCameras[4]}) {
+            SCOPED_TRACE(testing::Message()
+                         << "case " << &c - cases << ", camera distance " << camera.distance);
+            ExpectSameFrames(*c.model, camera, false);
+        }
+    }
+    ShowSolid();
+}
+
+TEST_F(ModelDrawTest, CornersChangedInPlaceWithoutMarkChangedStillDrawLikeFaceByFace) {
+    // Not how records should be changed, but the arrays must neither read nor
+    // write outside their memory, nor draw another mesh: from a corner that is
+    // no longer a record of the list, the rest is drawn face by face.
+    const auto grid = LoadModelText(GridText(10, true));
+    const auto wire = LoadModelText(WireText());
+    const auto triangle = LoadModelText("1\n4 1\n0 0 0\n2 0 0\n2 2 0\n0 2 1\n1 2 3\n");
+    ShowWire();
+    for (const Model* model : {grid.get(), wire.get(), triangle.get()}) {
+        ExpectSameFrames(*model, kCameras[1], false); // the arrays are built
+    }
+    Vertex stray = grid->GetVertex(40);
+    stray.z = -600;
+    Face* face = grid->faces;
+    for (int i = 0; i < grid->faceCount / 2; ++i) {
+        face = face->next;
+    }
+    face->b = &stray;
+    wire->edges->next->a = &stray;
+    // A triangle that becomes a quadrilateral needs more room than it had.
+    triangle->faces->d = &triangle->GetVertex(4);
+    for (void (*mode)() : {ShowSolid, ShowWire}) {
+        mode();
+        ExpectSameFrames(*grid, kCameras[1], false);
+        ExpectSameFrames(*wire, kCameras[1], false);
+    }
+    ExpectSameFrames(*triangle, kCameras[1], false);
+    ShowSolid();
 }
 
 TEST_F(ModelDrawTest, AModelWhoseCornerIsNotInItsVertexListIsDrawnFaceByFace) {

@@ -98,3 +98,17 @@ inline std::unique_ptr<Model> LoadModelText(const std::string& text) {
     model->OpenText(text, "inline.dat");
     return model;
 }
+
+// Links model's vertex list in reverse order, as code building a model by hand
+// might: the same records and mesh, but no longer one array in list order.
+inline void ReverseVertexList(Model& model) {
+    Vertex* reversed = nullptr;
+    for (Vertex* vertex = model.vertices; vertex;) {
+        Vertex* next = vertex->next;
+        vertex->next = reversed;
+        reversed = vertex;
+        vertex = next;
+    }
+    model.vertices = reversed;
+    model.MarkChanged();
+}

@@ -44,6 +44,22 @@ TEST(VertexNumberingTest, ListsOutOfAddressOrderAndEmptyListsAreNumberedByPlace)
     EXPECT_EQ(VertexNumbering(nullptr).Find(&records[0]), std::nullopt);
 }
 
+TEST(VertexNumberingTest, TellsAListThatIsOneArrayInListOrder) {
+    const auto grid = LoadModelText(GridText(10, true));
+    Vertex records[3];
+    records[0].next = &records[1];
+    records[1].next = &records[2];
+    EXPECT_TRUE(VertexNumbering(grid->vertices).IsOneArray());
+    EXPECT_TRUE(VertexNumbering(&records[0]).IsOneArray());
+    EXPECT_TRUE(VertexNumbering(&records[1]).IsOneArray());
+    EXPECT_TRUE(VertexNumbering(nullptr).IsOneArray());
+    records[1].next = nullptr; // 2, 0, 1: in memory order, but not in list order
+    records[2].next = &records[0];
+    EXPECT_FALSE(VertexNumbering(&records[2]).IsOneArray());
+    ReverseVertexList(*grid);
+    EXPECT_FALSE(VertexNumbering(grid->vertices).IsOneArray());
+}
+
 TEST(VertexNumberingTest, FindsNothingForWhatIsNotARecordOfTheList) {
     const auto grid = LoadModelText(GridText(10, true));
     const auto other = LoadModelText(GridText(10, true));
