@@ -12,7 +12,7 @@ export GALLIUM_DRIVER=llvmpipe
 # Mesa, fontconfig and the X libraries keep process-lifetime allocations.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp"
 # -noreset: the server would otherwise reset, refusing new clients for a
 # moment, each time its last client leaves, which short GUI tests do often.
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
