@@ -6,8 +6,8 @@
 # For each build, interleaved, RUNS times each, median wall time and peak
 # memory (maximum resident set) of kovomodel-info on:
 #   pyramid      samples/pyramida.dat: the program's own memory, the baseline
-#   sphere-200k  199,200 triangles, 6.4 MB (scripts/make-sphere.py 250 400)
-#   sphere-2m    1,997,748 triangles, 70 MB (scripts/make-sphere.py 790 1266)
+#   sphere-200k  199,200 triangles, 6.4 MB (bench/WriteSphere small)
+#   sphere-2m    1,997,748 triangles, 70 MB (bench/WriteSphere large)
 #   junk         a 1.5 GB file that starts with "junk" (sparse)
 #   counts       a 1.5 GB file whose header claims 2,147,483,647 vertices
 # "extra" is the peak memory above the pyramid's: what the model itself costs.
@@ -23,13 +23,14 @@ if [ "${1:-}" = "-n" ]; then
 fi
 builds=("${@:-build}")
 for build in "${builds[@]}"; do
-  [ -x "$build/tools/kovomodel-info" ] || { echo "no $build/tools/kovomodel-info: build it first" >&2; exit 1; }
+  [ -x "$build/tools/kovomodel-info" ] && [ -x "$build/bench/WriteSphere" ] ||
+    { echo "no $build/tools/kovomodel-info or $build/bench/WriteSphere: build it first" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-python3 "$root/scripts/make-sphere.py" 250 400 "$work/sphere-200k.dat"
-python3 "$root/scripts/make-sphere.py" 790 1266 "$work/sphere-2m.dat"
+"${builds[0]}/bench/WriteSphere" small "$work/sphere-200k.dat"
+"${builds[0]}/bench/WriteSphere" large "$work/sphere-2m.dat"
 printf 'junk' >"$work/junk.dat"
 printf '1\n2147483647 1\n' >"$work/counts.dat"
 truncate -s 1500M "$work/junk.dat" "$work/counts.dat"

@@ -10,9 +10,9 @@ Then it runs the thumbnailer on the worst files it must refuse and reports how
 long each took and its peak memory.
 
 usage: scripts/bench-thumbnailer.py [BUILD_DIR] [ROUNDS]"""
-import math
 import os
 import statistics
+import subprocess
 import sys
 import tempfile
 
@@ -22,30 +22,9 @@ from tool_harness import Run  # noqa: E402  (the tests' runner: time and peak me
 PYRAMID = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n"
 
 
-def write_sphere(path, rings=250, sectors=400):
-    """Two polar fans and rings of split quadrilaterals: 2 * sectors * (rings - 1)
-    triangles, as bench/LoaderBench.cpp writes them."""
-    count = 2 + (rings - 1) * sectors
-    lines = ["1", "%d %d" % (count, 2 * sectors * (rings - 1)), "0 12.5 0"]
-    for i in range(1, rings):
-        t = math.pi * i / rings
-        for j in range(sectors):
-            p = 2 * math.pi * j / sectors
-            lines.append("%.6f %.6f %.6f" % (12.5 * math.sin(t) * math.cos(p),
-                                             12.5 * math.cos(t), -12.5 * math.sin(t) * math.sin(p)))
-    lines.append("0 -12.5 0")
-
-    def ring(i, j):
-        return 2 + (i - 1) * sectors + j % sectors
-    for j in range(sectors):
-        lines.append("1 %d %d" % (ring(1, j), ring(1, j + 1)))
-        lines.append("%d %d %d" % (count, ring(rings - 1, j + 1), ring(rings - 1, j)))
-    for i in range(1, rings - 1):
-        for j in range(sectors):
-            lines.append("%d %d %d" % (ring(i, j), ring(i + 1, j), ring(i + 1, j + 1)))
-            lines.append("%d %d %d" % (ring(i, j), ring(i + 1, j + 1), ring(i, j + 1)))
-    with open(path, "w") as f:
-        f.write("\n".join(lines) + "\n")
+def write_sphere(build, path):
+    """The benchmarks' 199,200-triangle sphere, written by bench/WriteSphere."""
+    subprocess.run([os.path.join(ROOT, build, "bench", "WriteSphere"), "small", path], check=True)
 
 
 def hostile_files(folder):
@@ -77,7 +56,7 @@ def main():
     info = os.path.join(ROOT, build, "tools", "kovomodel-info")
     with tempfile.TemporaryDirectory(prefix="kovo-bench-") as folder:
         sphere, pyramid = os.path.join(folder, "sphere.dat"), os.path.join(folder, "pyramid.dat")
-        write_sphere(sphere)
+        write_sphere(build, sphere)
         with open(pyramid, "w") as f:
             f.write(PYRAMID)
         out = os.path.join(folder, "out.png")
