@@ -17,7 +17,7 @@ struct PixelBox {
 /// the whole picture is clear.
 std::optional<PixelBox> CoveredBox(const RgbaImage& image);
 
-/// The part of image inside box, which must lie within it (asserted).
+/// The piece of image inside box, which must lie within it (asserted).
 RgbaImage Crop(const RgbaImage& image, const PixelBox& box);
 
 /// image made width x height pixels, each from 1 to the image's own size

@@ -11,7 +11,7 @@ constexpr int kMaxThumbnailSize = 1024;
 /// The thumbnail of model whose longer side is size pixels (1 to
 /// kMaxThumbnailSize, asserted): the model from the viewer's initial angles,
 /// drawn by the viewer's own steps but from far enough back that all of it
-/// shows, cut to the part it covers, so that its aspect is the model's. A
+/// shows, cut to the area it covers, so that its aspect is the model's. A
 /// surface model is drawn at twice the size and scaled down, which smooths its
 /// edges; the one-pixel lines of a wire model are drawn at the size itself. The
 /// background is clear. A model that covers fewer pixels than size even so (a

@@ -1,5 +1,5 @@
 #pragma once
-// The part of main that the tools share: reporting a failure in one line.
+// What every tool's main shares: reporting a failure in one line.
 
 #include <functional>
 #include <string>
