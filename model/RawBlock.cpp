@@ -1,42 +1,35 @@
 #include "model/RawBlock.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <sys/mman.h>
 #include <utility>
 
-static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// From this size on a block is mapped on its own, so that freeing it gives its
+// memory back to the system at once; smaller ones are served by the heap,
+// which reuses freed memory.
+static constexpr std::size_t kMappedFrom = std::size_t{2} << 20;
 
-// Below this size the heap serves better: it reuses freed memory and a mapping
-// of its own would waste most of a huge page.
-static constexpr std::size_t kMappedFrom = kHugePage;
-
-// Maps bytes rounded up to whole huge pages, starting on a huge-page boundary:
-// more is mapped and the ends are given back. MAP_NORESERVE because a block is
-// sized for the counts a file claims, and only what is written costs memory.
-static void* MapAligned(std::size_t bytes, std::size_t& mapped) {
-    mapped = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    const std::size_t reserved = mapped + kHugePage;
-    void* start = mmap(nullptr, reserved, PROT_READ | PROT_WRITE,
+// MAP_NORESERVE because a block is sized for the counts a file claims, and
+// only what is written costs memory. No transparent huge pages: the virtual
+// machine this was measured on hands freed memory back to its host in 2 MiB
+// blocks within seconds, so a huge page was nearly always new to the host and
+// took about 5 ms to fault in, where its 512 small pages, mostly reused from
+// memory the host still backed, took about 1.5 ms. A program starts on such
+// memory; scripts/bench-first-frame.sh starts every run on it.
+static void* Map(std::size_t bytes) {
+    void* start = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (start == MAP_FAILED) {
         throw std::bad_alloc();
     }
-    const auto begin = reinterpret_cast<std::uintptr_t>(start);
-    const std::uintptr_t aligned = (begin + kHugePage - 1) / kHugePage * kHugePage;
-    if (aligned != begin) {
-        munmap(start, aligned - begin);
-    }
-    munmap(reinterpret_cast<void*>(aligned + mapped), begin + reserved - aligned - mapped);
-    // Only a hint: without huge pages the block works the same, just slower.
-    madvise(reinterpret_cast<void*>(aligned), mapped, MADV_HUGEPAGE);
-    return reinterpret_cast<void*>(aligned);
+    return start;
 }
 
 RawBlock::RawBlock(std::size_t bytes) {
     if (bytes >= kMappedFrom) {
-        m_data = MapAligned(bytes, m_mapped);
+        m_data = Map(bytes);
+        m_mapped = bytes;
         return;
     }
     m_data = std::malloc(bytes == 0 ? 1 : bytes);

@@ -3,10 +3,8 @@
 #include <cstddef>
 
 /// Uninitialised memory for records, so that a record is written once, when it
-/// is made, and never cleared first. Large blocks come straight from the kernel
-/// on 2 MiB boundaries and ask for transparent huge pages: a model of millions
-/// of records then costs a few dozen page faults instead of tens of thousands.
-/// Pages that are never written take no memory.
+/// is made, and never cleared first. Large blocks come straight from the
+/// kernel, and their pages that are never written take no memory.
 class RawBlock {
 public:
     RawBlock() = default;

@@ -8,13 +8,18 @@
 # the viewer close its window right after presenting its first frame, so a
 # run includes closing too. Prints each case's median wall time, its ratio to
 # the floor's median, and its median peak resident memory.
+# Every run starts after a pause of PAUSE seconds (default 3), so that the
+# memory the run before it freed has gone back to the virtual machine's host,
+# as it has when a user starts the program; back to back, runs reuse memory
+# that is still warm and come out faster than any real start.
 # Without a $DISPLAY it starts a private Xvfb.
 #
-# usage: scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]   (default build, 11)
+# usage: [PAUSE=SECONDS] scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]   (default build, 11)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 rounds=${2:-11}
+pause=${PAUSE:-3}
 cd "$root"
 cmake --build "$build" -j "$(nproc)" --target kovomodel FirstFrameFloor WriteSphere >/dev/null
 
@@ -46,10 +51,11 @@ cp samples/dom.dat samples/pyramida.dat "$work/"
 mkdir -p "$work/config"
 export XDG_CONFIG_HOME="$work/config" LIBGL_ALWAYS_SOFTWARE=1 KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1
 
-python3 - "$work" "$rounds" "$root/$build/bench/FirstFrameFloor" "$root/$build/app/kovomodel" <<'PY'
+python3 - "$work" "$rounds" "$root/$build/bench/FirstFrameFloor" "$root/$build/app/kovomodel" "$pause" <<'PY'
 import os, statistics, subprocess, sys, time
 
 work, rounds, floor, viewer = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+pause = float(sys.argv[5])
 cases = [
     ("floor", [floor]),
     ("dom.dat", [viewer]),
@@ -59,6 +65,7 @@ cases = [
 ]
 
 def run(command):
+    time.sleep(pause)
     start = time.perf_counter()
     process = subprocess.Popen(command, cwd=work)
     _, status, usage = os.wait4(process.pid, 0)
