@@ -12,14 +12,23 @@
 # memory the run before it freed has gone back to the virtual machine's host,
 # as it has when a user starts the program; back to back, runs reuse memory
 # that is still warm and come out faster than any real start.
+# BASELINE=PATH adds another build of the viewer (an earlier revision, say),
+# started on each sphere in the same rounds, so that before and after are
+# measured in one invocation.
 # Without a $DISPLAY it starts a private Xvfb.
 #
-# usage: [PAUSE=SECONDS] scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]   (default build, 11)
+# usage: [PAUSE=SECONDS] [BASELINE=VIEWER] scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]
+#        (default build, 11)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 rounds=${2:-11}
 pause=${PAUSE:-3}
+baseline=${BASELINE:-}
+if [ -n "$baseline" ]; then
+  baseline=$(realpath "$baseline")
+  [ -x "$baseline" ] || { echo "BASELINE $baseline is not a program" >&2; exit 1; }
+fi
 cd "$root"
 cmake --build "$build" -j "$(nproc)" --target kovomodel FirstFrameFloor WriteSphere >/dev/null
 
@@ -51,11 +60,11 @@ cp samples/dom.dat samples/pyramida.dat "$work/"
 mkdir -p "$work/config"
 export XDG_CONFIG_HOME="$work/config" LIBGL_ALWAYS_SOFTWARE=1 KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1
 
-python3 - "$work" "$rounds" "$root/$build/bench/FirstFrameFloor" "$root/$build/app/kovomodel" "$pause" <<'PY'
+python3 - "$work" "$rounds" "$root/$build/bench/FirstFrameFloor" "$root/$build/app/kovomodel" "$pause" "$baseline" <<'PY'
 import os, statistics, subprocess, sys, time
 
 work, rounds, floor, viewer = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
-pause = float(sys.argv[5])
+pause, baseline = float(sys.argv[5]), sys.argv[6]
 cases = [
     ("floor", [floor]),
     ("dom.dat", [viewer]),
@@ -63,6 +72,11 @@ cases = [
     ("sphere, 200k triangles", [viewer, "sphere-200k.dat"]),
     ("sphere, 2M triangles", [viewer, "sphere-2m.dat"]),
 ]
+if baseline:
+    cases += [
+        ("200k, baseline", [baseline, "sphere-200k.dat"]),
+        ("2M, baseline", [baseline, "sphere-2m.dat"]),
+    ]
 
 def run(command):
     time.sleep(pause)
