@@ -3,7 +3,7 @@
 //
 // Environment:
 //   KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1  closes the main window right after the
-//       first frame has been presented, so that scripts/bench-startup.sh can
+//       first frame has been presented, so that scripts/bench-first-frame.sh can
 //       time start-up to first frame. Any other value, or none, changes nothing.
 
 #include "app/CKovomodelApp.h"

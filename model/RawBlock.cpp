@@ -14,8 +14,8 @@ static constexpr std::size_t kMappedFrom = std::size_t{2} << 20;
 // only what is written costs memory. No transparent huge pages: the virtual
 // machine this was measured on hands freed memory back to its host in 2 MiB
 // blocks within seconds, so a huge page was nearly always new to the host and
-// took about 5 ms to fault in, where its 512 small pages, mostly reused from
-// memory the host still backed, took about 1.5 ms. A program starts on such
+// took 5 to 8 ms to fault in, where its 512 small pages, mostly reused from
+// memory the host still backed, took 1 to 1.5 ms. A program starts on such
 // memory; scripts/bench-first-frame.sh starts every run on it.
 static void* Map(std::size_t bytes) {
     void* start = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
