@@ -103,23 +103,24 @@ ModelArrays::Source ModelArrays::SourceOf(const Model& model) noexcept {
             model.vertices, model.edges,       model.faces};
 }
 
-const ModelArrays* ModelArrays::For(const Model& model) {
+const ModelArrays& ModelArrays::For(const Model& model) {
     const auto* kept = dynamic_cast<const ModelArrays*>(model.GetDrawCache());
     if (kept && kept->Matches(model)) {
-        return kept;
+        return *kept;
     }
     model.KeepDrawCache(nullptr); // the stale arrays go before new ones take memory
     std::unique_ptr<ModelArrays> built = Build(model);
-    const ModelArrays* arrays = built.get();
+    const ModelArrays& arrays = *built;
     model.KeepDrawCache(std::move(built));
     return arrays;
 }
 
 std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     std::unique_ptr<ModelArrays> arrays(new ModelArrays(model));
-    const bool usable = model.type != 0 ? arrays->Survey(model.faces) : arrays->Survey(model.edges);
-    if (!usable) {
-        return nullptr;
+    if (model.type != 0) {
+        arrays->MakeRoom(model.faces);
+    } else {
+        arrays->MakeRoom(model.edges);
     }
     return arrays;
 }
@@ -152,35 +153,20 @@ template <typename Visit> auto ModelArrays::WithPlaces(Visit visit) const {
     return visit(PlaceInList{m_numbering});
 }
 
-// Checks that every corner is a record of the vertex list, notes whether there
-// are quadrilaterals, and makes room for the indices of one call.
-template <typename Element> bool ModelArrays::Survey(const Element* first) {
+// Makes room for the indices of one call: as many as the list has corners,
+// up to a full call, and never fewer than a quadrilateral's, even for a
+// single triangle, since a face may gain a fourth corner in place before
+// MarkChanged is called. Counts no further than a full call.
+template <typename Element> void ModelArrays::MakeRoom(const Element* first) {
     std::size_t corners = 0;
-    bool hasQuads = false;
-    const bool usable = WithPlaces([&](auto placeOf) {
-        for (const Element* element = first; element; element = element->next) {
-            const Corners of = CornersOf(*element);
-            for (std::size_t i = 0; i < of.count; ++i) {
-                if (placeOf(of.at[i]) == kNowhere) {
-                    return false;
-                }
-            }
-            corners += of.count;
-            hasQuads = hasQuads || of.mode == GL_QUADS;
-        }
-        return true;
-    });
-    m_hasQuads = hasQuads;
-    // Never less than a quadrilateral's corners, even for a single triangle:
-    // a face may gain a fourth corner in place before MarkChanged is called.
+    for (const Element* element = first; element && corners < kIndicesPerCall;
+         element = element->next) {
+        corners += CornersOf(*element).count;
+    }
     m_batchRoom.resize(corners == 0 ? 0 : std::clamp(corners, std::size_t{4}, kIndicesPerCall));
-    return usable;
 }
 
-bool ModelArrays::DrawsLikeFaceByFace() const {
-    if (!m_hasQuads) {
-        return true;
-    }
+bool ModelArrays::SendsQuadsFromArrays() {
     GLint modes[2] = {GL_FILL, GL_FILL}; // front, back
     glGetIntegerv(GL_POLYGON_MODE, modes);
     return modes[0] != GL_FILL && modes[1] != GL_FILL;
@@ -205,7 +191,7 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     {
         const ClientArrayScope scope(m_vertices, withNormals);
         IndexBatch batch(m_batchRoom);
-        rest = SendList(first, batch);
+        rest = SendList(first, batch, SendsQuadsFromArrays());
         batch.Send();
         last = batch.Last();
     }
@@ -222,13 +208,17 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     }
 }
 
-// Sends the elements from first on; returns the first whose corner is not a
-// record of the vertex list, or null when all were sent.
+// Sends the elements from first on; returns the first that must be sent face
+// by face (a corner that is not a record of the vertex list, or a
+// quadrilateral unless quads is true), or null when all were sent.
 template <typename Element>
-const Element* ModelArrays::SendList(const Element* first, IndexBatch& batch) const {
+const Element* ModelArrays::SendList(const Element* first, IndexBatch& batch, bool quads) const {
     return WithPlaces([&](auto placeOf) -> const Element* {
         for (const Element* element = first; element; element = element->next) {
             const Corners corners = CornersOf(*element);
+            if (corners.mode == GL_QUADS && !quads) {
+                return element;
+            }
             std::array<std::uint32_t, 4> places{};
             for (std::size_t i = 0; i < corners.count; ++i) {
                 places[i] = placeOf(corners.at[i]);

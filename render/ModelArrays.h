@@ -23,13 +23,14 @@ class ModelArrays : public Model::DrawCache {
 public:
     /// The arrays of model as it is now, kept with the model: built when none
     /// are kept or the ones kept no longer match it, the stale ones freed first.
-    /// Null when the mesh cannot be drawn from arrays: a corner that is not a
-    /// record of the model's vertex list, which only hand-made records have.
-    static const ModelArrays* For(const Model& model);
+    static const ModelArrays& For(const Model& model);
 
     /// Builds the arrays of model's edges (type 0) or faces (any other type).
-    /// Null when a corner is not a record of the model's vertex list. They
-    /// refer to the model's records and serve only while those live.
+    /// They refer to the model's records and serve only while those live.
+    /// Building walks the vertex list once but reads the faces or edges no
+    /// further than one call's worth, so that the first frame of a large
+    /// model costs no extra pass over them: whether every corner can be drawn
+    /// from the arrays is found out as they are drawn.
     static std::unique_ptr<ModelArrays> Build(const Model& model);
 
     /// Whether these arrays were built from the records that model holds now,
@@ -37,25 +38,27 @@ public:
     /// lists were replaced without MarkChanged, not records edited in place.
     bool Matches(const Model& model) const noexcept;
 
-    /// Whether Draw gives exactly the pixels that drawing face by face gives
-    /// in the current context. It does, except for a model with
-    /// quadrilaterals while polygons are filled: the software renderer splits
-    /// a filled quadrilateral along one diagonal or the other depending on how
-    /// the call that carries it is sent and whether it is clipped, which only
-    /// sending the faces one by one reproduces. Needs a current context.
-    bool DrawsLikeFaceByFace() const;
+    /// Whether quadrilaterals can be sent from arrays in the current context
+    /// and still give the pixels that sending them face by face gives: not
+    /// while polygons are filled, since the software renderer splits a filled
+    /// quadrilateral along one diagonal or the other depending on how the
+    /// call that carries it is sent and whether it is clipped. Needs a
+    /// current context.
+    static bool SendsQuadsFromArrays();
 
     /// Issues the mesh exactly as drawing face by face (or edge by edge) does:
     /// the same primitives in list order, every face corner with its vertex
     /// normal, edges with none, so that they are lit by the current normal.
     /// Positions and normals edited in place show at once where the records
-    /// are drawn from. From a corner that is no longer a record of the vertex
-    /// list (changed in place without MarkChanged) on, the rest of the list is
-    /// sent face by face. Leaves the client array state as it found it and
-    /// the current normal at what face-by-face drawing leaves: a surface
-    /// model's last corner's, or unchanged after a wire model or a model
-    /// without faces. Needs a current context and no buffer object bound to
-    /// the array targets; one ModelArrays must not draw on two threads at once.
+    /// are drawn from. From the first corner that is not a record of the
+    /// vertex list (a hand-made record, or one changed in place without
+    /// MarkChanged) on, and from the first quadrilateral on while polygons
+    /// are filled, the rest of the list is sent face by face. Leaves the
+    /// client array state as it found it and the current normal at what
+    /// face-by-face drawing leaves: a surface model's last corner's, or
+    /// unchanged after a wire model or a model without faces. Needs a current
+    /// context and no buffer object bound to the array targets; one
+    /// ModelArrays must not draw on two threads at once.
     void Draw() const;
 
     /// Whether the vertices are drawn from the model's own records, not from
@@ -85,16 +88,15 @@ private:
     static Source SourceOf(const Model& model) noexcept;
     void CopyScatteredVertices();
     template <typename Visit> auto WithPlaces(Visit visit) const;
-    template <typename Element> bool Survey(const Element* first);
+    template <typename Element> void MakeRoom(const Element* first);
     template <typename Element>
     void DrawList(const Element* first, void (*drawFaceByFace)(const Element*)) const;
     template <typename Element>
-    const Element* SendList(const Element* first, IndexBatch& batch) const;
+    const Element* SendList(const Element* first, IndexBatch& batch, bool quads) const;
 
     Source m_source;
     mutable VertexNumbering m_numbering; // a record's place in the list: its index
     std::vector<Vertex> m_vertexCopies;  // the vertices in list order, where the records are not
     const Vertex* m_vertices = nullptr;  // the array drawn from: the records or their copies
     mutable std::vector<std::uint32_t> m_batchRoom; // the indices of one call, made in each frame
-    bool m_hasQuads = false;
 };

@@ -3,7 +3,6 @@
 
 #include "model/Model.h"
 #include "platform/HostGl.h"
-#include "render/FaceByFaceDraw.h"
 #include "render/ModelArrays.h"
 
 void Model::Draw() const {
@@ -12,10 +11,5 @@ void Model::Draw() const {
     }
     // The arrays are built at the first draw of a mesh, not at load, so that
     // a model that is never shown costs no more memory.
-    const ModelArrays* arrays = ModelArrays::For(*this);
-    if (arrays && arrays->DrawsLikeFaceByFace()) {
-        arrays->Draw();
-        return;
-    }
-    DrawFaceByFace(*this);
+    ModelArrays::For(*this).Draw();
 }
