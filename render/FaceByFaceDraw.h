@@ -1,7 +1,7 @@
 #pragma once
 // The mesh sent one begin/end pair per edge or face: the reference that the
-// vertex arrays are checked against, and what draws a model whose records the
-// arrays cannot number.
+// vertex arrays are checked against (DrawFaceByFace), and what sends the rest
+// of a list that the arrays cannot (DrawEdgeList, DrawFaceList).
 
 class Model;
 struct Edge;
