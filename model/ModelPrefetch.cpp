@@ -22,12 +22,14 @@ ModelPrefetch::~ModelPrefetch() {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
     }
+    m_gate.Open();
     if (m_worker.joinable()) {
         m_worker.join();
     }
 }
 
 void ModelPrefetch::Run() {
+    const HelperGate::Scope held(m_gate);
     for (Entry& entry : m_entries) {
         bool stopping = false;
         {
@@ -92,11 +94,11 @@ bool ModelPrefetch::Open(Model& model, const std::string& path) {
 
 bool ModelPrefetch::TryTake(Entry& entry, const FileIdentity& now, const std::string& path,
                             Model& model, bool& opened, std::unique_lock<std::mutex>& lock) {
-    m_changed.wait(lock, [&] { return entry.state != Entry::State::Queued; });
+    WaitFor([&] { return entry.state != Entry::State::Queued; }, lock);
     if (entry.state == Entry::State::Unusable || entry.taken || entry.before != now) {
         return false;
     }
-    m_changed.wait(lock, [&] { return entry.state != Entry::State::Reading; });
+    WaitFor([&] { return entry.state != Entry::State::Reading; }, lock);
     if (entry.state != Entry::State::Done || entry.after != now ||
         (!entry.opened && entry.path != path)) {
         return false;
@@ -116,16 +118,29 @@ bool ModelPrefetch::TryTake(Entry& entry, const FileIdentity& now, const std::st
     return true;
 }
 
+template <typename Ready>
+void ModelPrefetch::WaitFor(Ready ready, std::unique_lock<std::mutex>& lock) {
+    if (ready()) {
+        return;
+    }
+    // The caller can go no further without the worker: it may use every
+    // processor from now on.
+    m_gate.Open();
+    m_changed.wait(lock, ready);
+}
+
 void ModelPrefetch::WaitUntilRead() {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [&] {
-        for (const Entry& entry : m_entries) {
-            if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading) {
-                return false;
+    WaitFor(
+        [&] {
+            for (const Entry& entry : m_entries) {
+                if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading) {
+                    return false;
+                }
             }
-        }
-        return true;
-    });
+            return true;
+        },
+        lock);
 }
 
 int ModelPrefetch::Hits() const {

@@ -2,9 +2,13 @@
 // Model files read ahead on a worker thread, so that parsing them overlaps
 // with whatever the caller does meanwhile (at start-up: connecting to the
 // display and creating the window). A result read ahead is only handed out
-// while the file is provably the one that was read.
+// while the file is provably the one that was read. Until the caller first has
+// to wait for a result, the worker parses on its own thread alone and leaves
+// the other processors to the caller (see HelperGate); from then on, it parses
+// on all of them.
 
 #include "model/FileIdentity.h"
+#include "model/HelperGate.h"
 #include "model/Model.h"
 
 #include <condition_variable>
@@ -21,8 +25,8 @@ public:
     /// be started, nothing is read ahead and Open reads as Model::Open does.
     explicit ModelPrefetch(const std::vector<std::string>& paths);
 
-    /// Lets the file being read finish, drops the files not yet started, and
-    /// frees every result that was not handed out.
+    /// Lets the file being read finish, on every processor, drops the files
+    /// not yet started, and frees every result that was not handed out.
     ~ModelPrefetch();
 
     ModelPrefetch(const ModelPrefetch&) = delete;
@@ -32,8 +36,10 @@ public:
     /// the result read ahead when the file at path is still the file that
     /// was read (same device, inode, size and modification time before and
     /// after the read), else a fresh Model::Open. Waits for the worker only
-    /// while it reads that very file. Each result serves once. A failure is
-    /// handed out only for the same path text, since the reason names it.
+    /// while it reads that very file or one before it; from the first such
+    /// wait on, the worker parses on every processor. Each result serves
+    /// once. A failure is handed out only for the same path text, since the
+    /// reason names it.
     /// std::bad_alloc passes through, as from Model::Open.
     bool Open(Model& model, const std::string& path);
 
@@ -59,6 +65,7 @@ private:
     void Run();
     void Read(Entry& entry);
     void Publish(Entry& entry, Entry::State state);
+    template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
     bool TryTake(Entry& entry, const FileIdentity& now, const std::string& path, Model& model,
                  bool& opened, std::unique_lock<std::mutex>& lock);
 
@@ -67,5 +74,6 @@ private:
     std::list<Entry> m_entries; ///< a list, so that entries never move while read
     bool m_stopping = false;
     int m_hits = 0;
+    HelperGate m_gate; ///< opens at the first wait for the worker
     std::thread m_worker;
 };

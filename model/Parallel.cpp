@@ -1,5 +1,7 @@
 #include "model/Parallel.h"
 
+#include "model/HelperGate.h"
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -27,15 +29,24 @@ public:
         : m_count(count), m_task(task) {}
 
     void Work() noexcept {
-        for (std::size_t i = m_next++; i < m_count; i = m_next++) {
-            try {
-                m_task(i);
-            } catch (...) {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                m_failure = m_failure ? m_failure : std::current_exception();
-                m_next = m_count;
-            }
+        while (RunNext()) {
         }
+    }
+
+    /// Runs the next task; false when none was left.
+    bool RunNext() noexcept {
+        const std::size_t i = m_next++;
+        if (i >= m_count) {
+            return false;
+        }
+        try {
+            m_task(i);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_failure = m_failure ? m_failure : std::current_exception();
+            m_next = m_count;
+        }
+        return true;
     }
 
     void ThrowFailure() const {
@@ -52,22 +63,33 @@ private:
     std::exception_ptr m_failure;
 };
 
+// Starts up to count threads that work on queue beside the caller.
+void StartHelpers(std::size_t count, TaskQueue& queue, std::vector<std::thread>& helpers) {
+    for (std::size_t i = 0; i < count; ++i) {
+        try {
+            helpers.emplace_back([&queue] { queue.Work(); });
+        } catch (const std::system_error&) {
+            return; // the threads that did start share the work
+        }
+    }
+}
+
 } // namespace
 
 void RunInParallel(std::size_t count, unsigned threads,
                    const std::function<void(std::size_t)>& task) {
     TaskQueue queue(count, task);
+    const HelperGate* const gate = HelperGate::Current();
     std::vector<std::thread> helpers;
     const std::size_t wanted = std::min<std::size_t>(threads, count);
     helpers.reserve(wanted); // no allocation may fail once a thread runs
-    for (std::size_t i = 1; i < wanted; ++i) {
-        try {
-            helpers.emplace_back([&queue] { queue.Work(); });
-        } catch (const std::system_error&) {
-            break; // the threads that did start share the work
+    bool started = wanted < 2;
+    do {
+        if (!started && (gate == nullptr || gate->IsOpen())) {
+            started = true;
+            StartHelpers(wanted - 1, queue, helpers);
         }
-    }
-    queue.Work();
+    } while (queue.RunNext());
     for (std::thread& helper : helpers) {
         helper.join();
     }

@@ -10,6 +10,8 @@ unsigned AvailableProcessors() noexcept;
 /// among them, handing tasks out in order, and returns when all have run. A
 /// thread that cannot be started leaves its share to the others. If a task
 /// throws, tasks not yet started are skipped and the first exception is thrown
-/// again here once every thread has stopped.
+/// again here once every thread has stopped. Inside a HelperGate::Scope whose
+/// gate is closed, the calling thread works alone, and starts the others
+/// before its next task once the gate opens.
 void RunInParallel(std::size_t count, unsigned threads,
                    const std::function<void(std::size_t)>& task);

@@ -1,10 +1,16 @@
 #include "model/Parallel.h"
 
+#include "model/HelperGate.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 TEST(ParallelTest, EveryTaskRunsOnceOnAnyNumberOfThreads) {
@@ -32,4 +38,45 @@ TEST(ParallelTest, TheFirstFailureIsThrownOnceAllHaveStopped) {
                                }),
                  std::runtime_error);
     EXPECT_EQ(running, 1); // only the failed task never finished
+}
+
+TEST(ParallelTest, BehindAClosedGateTheCallerWorksAlone) {
+    HelperGate gate;
+    const HelperGate::Scope held(gate);
+    EXPECT_EQ(HelperGate::Current(), &gate);
+    std::vector<std::thread::id> ranOn(6);
+    RunInParallel(ranOn.size(), 4, [&](std::size_t i) { ranOn[i] = std::this_thread::get_id(); });
+    for (const std::thread::id id : ranOn) {
+        EXPECT_EQ(id, std::this_thread::get_id());
+    }
+}
+
+TEST(ParallelTest, HelpersStartOnceTheGateOpens) {
+    HelperGate gate;
+    std::vector<std::thread::id> ranOn(3);
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool lastBegun = false;
+    {
+        const HelperGate::Scope held(gate);
+        RunInParallel(ranOn.size(), 2, [&](std::size_t i) {
+            ranOn[i] = std::this_thread::get_id();
+            if (i == 0) {
+                gate.Open(); // as a thread that now waits for the work would
+                return;
+            }
+            std::unique_lock<std::mutex> lock(mutex);
+            if (i == 2) {
+                lastBegun = true;
+                changed.notify_all();
+                return;
+            }
+            // Task 1 ends only once task 2 has begun, which on one thread never
+            // happens; the limit keeps that fault from hanging the tests.
+            EXPECT_TRUE(
+                changed.wait_for(lock, std::chrono::seconds(10), [&] { return lastBegun; }));
+        });
+    }
+    EXPECT_EQ(HelperGate::Current(), nullptr);
+    EXPECT_NE(ranOn[1], ranOn[2]);
 }
