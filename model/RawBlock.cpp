@@ -1,8 +1,10 @@
 #include "model/RawBlock.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 
 // From this size on a block is mapped on its own, so that freeing it gives its
@@ -62,4 +64,29 @@ void RawBlock::Free() noexcept {
     }
     m_data = nullptr;
     m_mapped = 0;
+}
+
+// Below this, one call saves too few faults to be worth making.
+static constexpr std::size_t kPreparedFrom = std::size_t{64} << 10;
+
+// On the virtual machine this was measured on, backing 112 MiB in one call
+// took about two thirds of the time that writing to it page by page did.
+void RawBlock::PrepareForWriting(void* begin, std::size_t bytes) noexcept {
+#ifdef MADV_POPULATE_WRITE
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    if (bytes < kPreparedFrom) {
+        return;
+    }
+    // Only whole pages inside the range: the pages around it may be anything.
+    const auto start = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t last = (start + bytes) & ~(page - 1);
+    if (first < last) {
+        // A failure (a kernel without it, no memory) leaves the faults to come.
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    }
+#else
+    static_cast<void>(begin);
+    static_cast<void>(bytes);
+#endif
 }

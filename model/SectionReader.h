@@ -22,7 +22,8 @@
 /// may span lines or share them, and text may break the format anywhere: the
 /// records and the first error are still those of a reading from the start.
 ///
-/// Records is VertexRecords or ElementRecords.
+/// Records is VertexRecords or ElementRecords: what reads one record, and
+/// readies the room of the records of a piece before it is read.
 template <typename Records> class SectionReader {
 public:
     using Summary = typename Records::Summary;
@@ -77,6 +78,7 @@ private:
         TextCursor cursor{piece.begin, End()};
         SkipWhitespace(cursor);
         outcome.start = cursor.pos;
+        m_records.Prepare(piece.first, piece.count);
         try {
             for (std::size_t i = 0; i < piece.count; ++i) {
                 SkipWhitespace(cursor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/RawBlock.h"
 #include "model/TextCursor.h"
 
 #include <algorithm>
@@ -24,6 +25,12 @@ public:
     /// Reads the three coordinates at the cursor into vertex number index
     /// (below the capacity). Throws ParseFailure where one is missing.
     void Read(TextCursor& cursor, std::size_t index, Summary& summary) const;
+
+    /// Readies the room of records first to first + count - 1 for writing
+    /// (see RawBlock::PrepareForWriting).
+    void Prepare(std::size_t first, std::size_t count) const noexcept {
+        PrepareRecordsForWriting(m_out, m_capacity, first, count);
+    }
 
 private:
     Vertex* m_out = nullptr; // not owned

@@ -27,6 +27,8 @@ public:
         ++m_reads[index];
     }
 
+    void Prepare(std::size_t, std::size_t) const noexcept {}
+
     std::vector<int> Values() const { return m_values; }
     std::vector<int> Reads() const {
         std::vector<int> reads;
