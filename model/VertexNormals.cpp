@@ -18,6 +18,8 @@ struct Share {
     Vertex* arrayBegin = nullptr;
     Vertex* arrayEnd = nullptr;
 
+    bool OwnsAll() const { return outside && begin == arrayBegin && end == arrayEnd; }
+
     bool Owns(const Vertex* vertex) const {
         if (vertex >= arrayBegin && vertex < arrayEnd) {
             return vertex >= begin && vertex < end;
@@ -36,7 +38,30 @@ template <typename Step> void ForEachOwned(const Share& share, Vertex* list, Ste
     }
 }
 
+void AddToCorner(Vertex* corner, const Face& face) {
+    corner->nx += face.nx;
+    corner->ny += face.ny;
+    corner->nz += face.nz;
+}
+
+// A share that owns every vertex needs no test of which corners are its own:
+// a large mesh's faces are read faster without it.
+void AddAllFaceNormals(const Face* faces) {
+    for (const Face* face = faces; face; face = face->next) {
+        AddToCorner(face->a, *face);
+        AddToCorner(face->b, *face);
+        AddToCorner(face->c, *face);
+        if (face->d) {
+            AddToCorner(face->d, *face);
+        }
+    }
+}
+
 void AddFaceNormals(const Share& share, const Face* faces) {
+    if (share.OwnsAll()) {
+        AddAllFaceNormals(faces);
+        return;
+    }
     for (const Face* face = faces; face; face = face->next) {
         for (Vertex* corner : {face->a, face->b, face->c, face->d}) {
             if (corner && share.Owns(corner)) {
