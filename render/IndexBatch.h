@@ -34,25 +34,25 @@ public:
         if (mode != m_mode || m_size + count > m_room.size()) {
             SendAndSwitch(mode);
         }
+        std::uint32_t* to = m_room.data() + m_size;
         for (std::size_t i = 0; i < count; ++i) {
-            m_room[m_size + i] = indices[i];
+            to[i] = indices[i];
         }
         m_size += count;
-        m_last = indices[count - 1];
     }
 
     /// Draws what is gathered, if anything, with one call.
     void Send();
 
-    /// The last index added; nothing before the first.
+    /// The last index sent; nothing before the first Send that sent any.
     std::optional<std::uint32_t> Last() const noexcept { return m_last; }
 
 private:
     void SendAndSwitch(unsigned mode);
 
     std::vector<std::uint32_t>& m_room;
-    std::size_t m_size = 0;      // indices gathered and not yet sent
-    unsigned m_mode = 0;         // the primitive of the indices gathered
-    std::size_t m_unflushed = 0; // indices sent since the renderer was last told to start
-    std::optional<std::uint32_t> m_last;
+    std::size_t m_size = 0;              // indices gathered and not yet sent
+    unsigned m_mode = 0;                 // the primitive of the indices gathered
+    std::size_t m_unflushed = 0;         // indices sent since the renderer was last told to start
+    std::optional<std::uint32_t> m_last; // kept when sent, not for every primitive added
 };

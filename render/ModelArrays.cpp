@@ -64,6 +64,42 @@ struct PlaceInList {
 // A multiple of 2, 3 and 4, so that a full room holds whole primitives.
 constexpr std::size_t kIndicesPerCall = std::size_t{12} << 10;
 
+// Adds the indices of one edge's or face's corners to the batch; false, and
+// nothing added, when a corner has no place.
+template <typename PlaceOf>
+bool AddCorners(const Corners& corners, IndexBatch& batch, PlaceOf placeOf) {
+    std::array<std::uint32_t, 4> places{};
+    for (std::size_t i = 0; i < corners.count; ++i) {
+        places[i] = placeOf(corners.at[i]);
+        if (places[i] == kNowhere) {
+            return false;
+        }
+    }
+    batch.Add(corners.mode, places.data(), corners.count);
+    return true;
+}
+
+template <typename PlaceOf>
+bool AddElement(const Edge& edge, IndexBatch& batch, bool, PlaceOf placeOf) {
+    return AddCorners(CornersOf(edge), batch, placeOf);
+}
+
+// As AddCorners, and false for a quadrilateral unless quads is true.
+template <typename PlaceOf>
+bool AddElement(const Face& face, IndexBatch& batch, bool quads, PlaceOf placeOf) {
+    if (face.d) {
+        return quads && AddCorners(CornersOf(face), batch, placeOf);
+    }
+    // A triangle, nearly every face of a large mesh, takes the short way: it
+    // spared a third of the time of making the 2M sphere's indices.
+    const std::array<std::uint32_t, 3> places{placeOf(face.a), placeOf(face.b), placeOf(face.c)};
+    if (places[0] == kNowhere || places[1] == kNowhere || places[2] == kNowhere) {
+        return false;
+    }
+    batch.Add(GL_TRIANGLES, places.data(), places.size());
+    return true;
+}
+
 // The client array state for the length of one draw: positions and, when
 // asked for, normals, from an array of vertex records; nothing else. The
 // caller's state comes back when it ends.
@@ -215,18 +251,9 @@ template <typename Element>
 const Element* ModelArrays::SendList(const Element* first, IndexBatch& batch, bool quads) const {
     return WithPlaces([&](auto placeOf) -> const Element* {
         for (const Element* element = first; element; element = element->next) {
-            const Corners corners = CornersOf(*element);
-            if (corners.mode == GL_QUADS && !quads) {
+            if (!AddElement(*element, batch, quads, placeOf)) {
                 return element;
             }
-            std::array<std::uint32_t, 4> places{};
-            for (std::size_t i = 0; i < corners.count; ++i) {
-                places[i] = placeOf(corners.at[i]);
-                if (places[i] == kNowhere) {
-                    return element;
-                }
-            }
-            batch.Add(corners.mode, places.data(), corners.count);
         }
         return nullptr;
     });
