@@ -1,7 +1,5 @@
 #include "model/NumberScanner.h"
 
-#include "model/DigitRun.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -133,15 +131,13 @@ static long LeadingDecimalExponent(const char* p, const char* end) {
     return exponent + ExponentValue(fracEnd, end);
 }
 
-// Exact floats, each the divisor of a quotient below.
-static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                         1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-
 // Short plain decimals, the usual coordinates, need no general conversion: when
 // the digits form an integer m below 2^24 and at most ten follow the point, m
 // and 10^k are exact floats and one division rounds m / 10^k correctly.
 static bool TryExactQuotient(const char* intBegin, const char* intEnd, const char* fracEnd,
                              float& value) {
+    static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                             1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
     const char* fracBegin = intEnd == fracEnd ? intEnd : intEnd + 1;
     const std::ptrdiff_t fractionDigits = fracEnd - fracBegin;
     if (fractionDigits > 10 || (intEnd - intBegin) + fractionDigits > 9) {
@@ -156,44 +152,6 @@ static bool TryExactQuotient(const char* intBegin, const char* intEnd, const cha
     }
     value = static_cast<float>(m) / kPowersOfTen[fractionDigits];
     return true;
-}
-
-// Room for a run of integer digits, the point and a run of fraction digits,
-// each run read as one word, and the character after them.
-static constexpr std::ptrdiff_t kShortDecimalRoom = 8 + 1 + 8 + 1;
-
-// The same numbers as TryExactQuotient, read a run of digits at a time: the
-// usual coordinate, when the text goes on far enough after it. Returns where
-// the number ends, or null when it must take the longer way.
-static const char* ReadShortDecimal(const char* p, const char* end, float& value) {
-    static constexpr std::uint32_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-    if (!kDigitRunsReadAtOnce || end - p < kShortDecimalRoom) {
-        return nullptr;
-    }
-    const std::uint64_t intWord = LoadEightCharacters(p);
-    const unsigned intDigits = LeadingDigitCount(intWord);
-    const char* tokenEnd = p + intDigits;
-    std::uint64_t fracWord = 0;
-    unsigned fracDigits = 0;
-    if (intDigits < 8 && *tokenEnd == '.') {
-        fracWord = LoadEightCharacters(tokenEnd + 1);
-        fracDigits = LeadingDigitCount(fracWord);
-        tokenEnd += 1 + fracDigits;
-    }
-    // A run of eight may go on; an exponent needs the general conversion.
-    const unsigned digits = intDigits + fracDigits;
-    if (digits == 0 || digits > 9 || intDigits == 8 || fracDigits == 8 || *tokenEnd == 'e' ||
-        *tokenEnd == 'E') {
-        return nullptr;
-    }
-    const std::uint32_t m =
-        (intDigits == 0 ? 0 : DigitsValue(intWord, intDigits)) * kScales[fracDigits] +
-        (fracDigits == 0 ? 0 : DigitsValue(fracWord, fracDigits));
-    if (m > (1u << 24)) {
-        return nullptr;
-    }
-    value = static_cast<float>(m) / kPowersOfTen[fracDigits];
-    return tokenEnd;
 }
 
 static ScanResult ConvertGeneral(const char* start, const char* mantissa, const char* tokenEnd,
@@ -215,11 +173,6 @@ ScanResult ScanFloat(TextCursor& cursor, float& value) {
     const char* start = cursor.pos;
     const char* p = start;
     const bool negative = SkipSign(p, cursor.end);
-    if (const char* shortEnd = ReadShortDecimal(p, cursor.end, value)) {
-        value = negative ? -value : value;
-        cursor.pos = shortEnd;
-        return ScanResult::Number;
-    }
     const char* mantissa = p;
     const char* intEnd = SkipDigits(p, cursor.end);
     const bool point = intEnd != cursor.end && *intEnd == '.';

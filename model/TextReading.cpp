@@ -1,6 +1,5 @@
 #include "model/TextReading.h"
 
-#include "model/DigitRun.h"
 #include "model/ModelText.h"
 #include "model/NumberScanner.h"
 #include "model/ParseFailure.h"
@@ -57,21 +56,6 @@ static Vertex* Resolve(std::int32_t index, const char* at, const VertexTable& ta
     return table.first + (std::max(index, std::int32_t{1}) - 1);
 }
 
-// Up to seven digits read as one word, when the text goes on far enough.
-static bool ReadShortPlainDecimal(TextCursor& cursor, std::int32_t& value) {
-    if (!kDigitRunsReadAtOnce || cursor.end - cursor.pos < 8) {
-        return false;
-    }
-    const std::uint64_t word = LoadEightCharacters(cursor.pos);
-    const unsigned digits = LeadingDigitCount(word);
-    if (digits == 8) {
-        return false; // the run may go on
-    }
-    value = static_cast<std::int32_t>(DigitsValue(word, digits));
-    cursor.pos += digits;
-    return true;
-}
-
 // Nearly every index is a plain decimal number of a few digits: such a number
 // takes a short way that needs no check of its range. Anything else (a sign, a
 // leading 0, ten digits or more) is left to the general scan.
@@ -79,9 +63,6 @@ static bool ReadPlainDecimal(TextCursor& cursor, std::int32_t& value) {
     const char* p = cursor.pos;
     if (p == cursor.end || *p < '1' || *p > '9') {
         return false;
-    }
-    if (ReadShortPlainDecimal(cursor, value)) {
-        return true;
     }
     const char* limit = p + std::min<std::ptrdiff_t>(9, cursor.end - p);
     std::int32_t number = 0;

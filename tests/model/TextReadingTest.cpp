@@ -33,14 +33,6 @@ TEST(TextReadingTest, IndicesOfEveryForm) {
         {"-2147483648", 1, 11, ""},
         {"x", 0, 0, "a vertex index"},
         {"  ", 0, 2, "a vertex index"},
-        // With text after them, short numbers are read a word at a time.
-        {"12 1 2 3 4 5 6\n", 12, 2, ""},
-        {"9\n1 2 3 4 5 6 7", 9, 1, ""},
-        {"10.5 1 2 3 4 5", 10, 2, ""},
-        {"08 1 2 3 4 5 6", 1, 1, ""},
-        {"1234567 1 2 3 4", 0, 0, "a vertex index of at most 12"},
-        {"12345678 1 2 3 4", 0, 0, "a vertex index of at most 12"},
-        {"2147483648 1 2 3", 0, 0, "a vertex index within the 32-bit range"},
     };
     for (const auto& c : cases) {
         TextCursor cursor{c.text.data(), c.text.data() + c.text.size()};
