@@ -254,3 +254,21 @@ TEST(ModelTest, VertexNormalsSumTheNormalsAtTheirCorners) {
     }
     EXPECT_EQ(Positions(*OpenOk(cases[0].text)), PositionList(3));
 }
+
+// A hand-made vertex linked into the list from outside the model's records
+// gets its normal like any other, and a hand-made face that lacks a corner
+// adds its normal to the corners it has.
+TEST(ModelTest, VertexNormalsOfHandMadeRecords) {
+    auto model = OpenOk("1\n4 2\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n1 2 3\n1 3 4\n");
+    Vertex outside;
+    outside.next = model->vertices->next;
+    model->vertices->next = &outside;
+    model->faces->next->a = &outside;
+    model->faces->b = nullptr;
+    model->ComputeVertexNormals();
+    const Direction z{0, 0, 1}, x{1, 0, 0};
+    EXPECT_EQ(Normals(model->faces), (DirectionList{z, x}));
+    // In list order: vertex 1, the hand-made one, then vertices 2 to 4.
+    EXPECT_EQ(Normals(model->vertices),
+              (DirectionList{z, x, {0, 0, 0}, {1 / std::sqrt(2.0f), 0, 1 / std::sqrt(2.0f)}, x}));
+}
