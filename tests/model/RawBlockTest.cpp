@@ -6,8 +6,8 @@
 #include <cstring>
 
 // Readying memory for writing is a hint to the system: what a block holds must
-// stay as it was, in the whole pages readied and in the part pages around them,
-// for a block mapped on its own and for one from the heap.
+// stay as it was, in the whole pages readied and in the pages that the range
+// only reaches into, for a block mapped on its own and for one from the heap.
 TEST(RawBlockTest, ReadyingForWritingKeepsWhatIsThere) {
     for (const std::size_t size : {std::size_t{8} << 20, std::size_t{1} << 20}) {
         RawBlock block(size);
