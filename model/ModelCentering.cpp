@@ -76,7 +76,7 @@ static void AddToCorner(Vertex* corner, const Face& face) {
 // that every sum is the same to the bit. Summing on every core, each thread
 // adding to its own range of vertices, made every thread read all the faces:
 // on the 2-core machine it was measured on, that was slower (2M sphere: 28 to
-// 47 ms against 27 to 32 ms) and took the other core from everything else.
+// 47 ms against 23 to 32 ms) and took the other core from everything else.
 void Model::ComputeVertexNormals() {
     MarkChanged();
     for (Vertex* vertex = vertices; vertex; vertex = vertex->next) {
