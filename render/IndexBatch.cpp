@@ -21,7 +21,6 @@ void IndexBatch::Send() {
         return;
     }
     glDrawElements(m_mode, static_cast<GLsizei>(m_size), GL_UNSIGNED_INT, m_room.data());
-    m_last = m_room[m_size - 1];
     m_unflushed += m_size;
     m_size = 0;
     if (m_unflushed >= kIndicesPerFlush) {

@@ -6,7 +6,6 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 /// Gathers the indices of consecutive primitives of one kind and draws them
@@ -44,15 +43,11 @@ public:
     /// Draws what is gathered, if anything, with one call.
     void Send();
 
-    /// The last index sent; nothing before the first Send that sent any.
-    std::optional<std::uint32_t> Last() const noexcept { return m_last; }
-
 private:
     void SendAndSwitch(unsigned mode);
 
     std::vector<std::uint32_t>& m_room;
-    std::size_t m_size = 0;              // indices gathered and not yet sent
-    unsigned m_mode = 0;                 // the primitive of the indices gathered
-    std::size_t m_unflushed = 0;         // indices sent since the renderer was last told to start
-    std::optional<std::uint32_t> m_last; // kept when sent, not for every primitive added
+    std::size_t m_size = 0;      // indices gathered and not yet sent
+    unsigned m_mode = 0;         // the primitive of the indices gathered
+    std::size_t m_unflushed = 0; // indices sent since the renderer was last told to start
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <limits>
 #include <type_traits>
 
@@ -64,10 +65,24 @@ struct PlaceInList {
 // A multiple of 2, 3 and 4, so that a full room holds whole primitives.
 constexpr std::size_t kIndicesPerCall = std::size_t{12} << 10;
 
-// Adds the indices of one edge's or face's corners to the batch; false, and
-// nothing added, when a corner has no place.
+// Where the primitives go: into the batch, unless every corner lies beyond
+// one same side of the view volume, where a primitive makes no fragment. At
+// the opening view of a large mesh that leaves out most of its faces.
+struct Destination {
+    IndexBatch& batch;
+    const ViewVolumeCodes& codes;
+
+    void Add(GLenum mode, const std::uint32_t* places, std::size_t count) const {
+        if (!codes.AllBeyondOneSide(places, count)) {
+            batch.Add(mode, places, count);
+        }
+    }
+};
+
+// Adds one edge's or face's primitive to the destination; false, and nothing
+// added, when a corner has no place.
 template <typename PlaceOf>
-bool AddCorners(const Corners& corners, IndexBatch& batch, PlaceOf placeOf) {
+bool AddCorners(const Corners& corners, const Destination& to, PlaceOf placeOf) {
     std::array<std::uint32_t, 4> places{};
     for (std::size_t i = 0; i < corners.count; ++i) {
         places[i] = placeOf(corners.at[i]);
@@ -75,20 +90,20 @@ bool AddCorners(const Corners& corners, IndexBatch& batch, PlaceOf placeOf) {
             return false;
         }
     }
-    batch.Add(corners.mode, places.data(), corners.count);
+    to.Add(corners.mode, places.data(), corners.count);
     return true;
 }
 
 template <typename PlaceOf>
-bool AddElement(const Edge& edge, IndexBatch& batch, bool, PlaceOf placeOf) {
-    return AddCorners(CornersOf(edge), batch, placeOf);
+bool AddElement(const Edge& edge, const Destination& to, bool, PlaceOf placeOf) {
+    return AddCorners(CornersOf(edge), to, placeOf);
 }
 
 // As AddCorners, and false for a quadrilateral unless quads is true.
 template <typename PlaceOf>
-bool AddElement(const Face& face, IndexBatch& batch, bool quads, PlaceOf placeOf) {
+bool AddElement(const Face& face, const Destination& to, bool quads, PlaceOf placeOf) {
     if (face.d) {
-        return quads && AddCorners(CornersOf(face), batch, placeOf);
+        return quads && AddCorners(CornersOf(face), to, placeOf);
     }
     // A triangle, nearly every face of a large mesh, takes the short way: it
     // spared about a fifth of the time of making the 2M sphere's indices.
@@ -96,8 +111,13 @@ bool AddElement(const Face& face, IndexBatch& batch, bool quads, PlaceOf placeOf
     if (places[0] == kNowhere || places[1] == kNowhere || places[2] == kNowhere) {
         return false;
     }
-    batch.Add(GL_TRIANGLES, places.data(), places.size());
+    to.Add(GL_TRIANGLES, places.data(), places.size());
     return true;
+}
+
+// The corner whose normal is current after a face is sent face by face.
+const Vertex* LastCorner(const Face& face) {
+    return face.d ? face.d : face.c;
 }
 
 // The client array state for the length of one draw: positions and, when
@@ -222,43 +242,56 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     if (m_batchRoom.empty()) {
         return; // no elements: nothing to draw, and the current normal stays
     }
-    const Element* rest = nullptr;
-    std::optional<std::uint32_t> last;
+    m_codes.Compute(ViewVolumeCodes::CurrentVolume(), m_vertices, m_numbering.Count());
+    Taken<Element> taken;
     {
         const ClientArrayScope scope(m_vertices, withNormals);
         IndexBatch batch(m_batchRoom);
-        rest = SendList(first, batch, SendsQuadsFromArrays());
+        taken = SendList(first, batch, SendsQuadsFromArrays());
         batch.Send();
-        last = batch.Last();
     }
-    if (rest) {
-        drawFaceByFace(rest); // it leaves the current normal as it should be
+    if (taken.rest) {
+        drawFaceByFace(taken.rest); // it leaves the current normal as it should be
         return;
     }
-    // Drawing from a normal array leaves the current normal undefined; sent
-    // face by face, the last corner's normal would be current now, and wire
-    // models drawn later are lit with it.
-    if (withNormals && last) {
-        const Vertex& corner = m_vertices[*last];
-        glNormal3f(corner.nx, corner.ny, corner.nz);
+    // Drawing from a normal array leaves the current normal undefined, and the
+    // last face may not have been sent at all; sent face by face, its last
+    // corner's normal would be current now, and wire models drawn later are
+    // lit with it.
+    if constexpr (withNormals) {
+        if (taken.last) {
+            const Vertex& corner = m_vertices[PlaceOf(LastCorner(*taken.last))];
+            glNormal3f(corner.nx, corner.ny, corner.nz);
+        }
     }
 }
 
-// Sends the elements from first on; returns the first that must be sent face
-// by face (a corner that is not a record of the vertex list, or a
-// quadrilateral unless quads is true), or null when all were sent.
+// Sends the elements from first on, leaving out those that cannot show;
+// stops at the first that must be sent face by face (a corner that is not a
+// record of the vertex list, or a quadrilateral unless quads is true).
 template <typename Element>
-const Element* ModelArrays::SendList(const Element* first, IndexBatch& batch, bool quads) const {
-    return WithPlaces([&](auto placeOf) -> const Element* {
+ModelArrays::Taken<Element> ModelArrays::SendList(const Element* first, IndexBatch& batch,
+                                                  bool quads) const {
+    const Destination to{batch, m_codes};
+    return WithPlaces([&](auto placeOf) -> Taken<Element> {
+        const Element* last = nullptr;
         for (const Element* element = first; element; element = element->next) {
-            if (!AddElement(*element, batch, quads, placeOf)) {
-                return element;
+            if (!AddElement(*element, to, quads, placeOf)) {
+                return {element, last};
             }
+            last = element;
         }
-        return nullptr;
+        return {nullptr, last};
     });
 }
 
+std::uint32_t ModelArrays::PlaceOf(const Vertex* corner) const {
+    const std::uint32_t place = WithPlaces([&](auto placeOf) { return placeOf(corner); });
+    assert(place != kNowhere && "a corner that was taken from the arrays");
+    return place;
+}
+
 std::size_t ModelArrays::ByteSize() const noexcept {
-    return m_vertexCopies.size() * sizeof(Vertex) + m_batchRoom.size() * sizeof(std::uint32_t);
+    return m_vertexCopies.size() * sizeof(Vertex) + m_batchRoom.size() * sizeof(std::uint32_t) +
+           m_codes.ByteSize();
 }

@@ -4,6 +4,7 @@
 
 #include "model/Model.h"
 #include "render/VertexNumbering.h"
+#include "render/ViewVolumeCodes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,10 +47,12 @@ public:
     /// current context.
     static bool SendsQuadsFromArrays();
 
-    /// Issues the mesh exactly as drawing face by face (or edge by edge) does:
-    /// the same primitives in list order, every face corner with its vertex
-    /// normal, edges with none, so that they are lit by the current normal.
-    /// Positions and normals edited in place show at once where the records
+    /// Issues the mesh so that it gives exactly the pixels that drawing face
+    /// by face (or edge by edge) gives: the same primitives in list order,
+    /// every face corner with its vertex normal, edges with none, so that they
+    /// are lit by the current normal; left out are only the primitives whose
+    /// corners all lie beyond one side of the current view volume, which make
+    /// no fragment. Positions and normals edited in place show at once where the records
     /// are drawn from. From the first corner that is not a record of the
     /// vertex list (a hand-made record, or one changed in place without
     /// MarkChanged) on, and from the first quadrilateral on while polygons
@@ -66,8 +69,8 @@ public:
     bool DrawsFromRecords() const noexcept { return m_vertexCopies.empty(); }
 
     /// The bytes that the arrays fill of their own: the room for one batch of
-    /// indices, and the copy of the vertices where their records are not
-    /// drawn from.
+    /// indices, a byte per vertex that says where it lies against the view,
+    /// and the copy of the vertices where their records are not drawn from.
     std::size_t ByteSize() const noexcept;
 
 private:
@@ -89,14 +92,24 @@ private:
     void CopyScatteredVertices();
     template <typename Visit> auto WithPlaces(Visit visit) const;
     template <typename Element> void MakeRoom(const Element* first);
+    // How far sending a list got: the first element left to send face by
+    // face, if any, and the last one taken from the arrays before it, sent or
+    // left out as unseen.
+    template <typename Element> struct Taken {
+        const Element* rest = nullptr;
+        const Element* last = nullptr;
+    };
+
     template <typename Element>
     void DrawList(const Element* first, void (*drawFaceByFace)(const Element*)) const;
     template <typename Element>
-    const Element* SendList(const Element* first, IndexBatch& batch, bool quads) const;
+    Taken<Element> SendList(const Element* first, IndexBatch& batch, bool quads) const;
+    std::uint32_t PlaceOf(const Vertex* corner) const;
 
     Source m_source;
     mutable VertexNumbering m_numbering; // a record's place in the list: its index
     std::vector<Vertex> m_vertexCopies;  // the vertices in list order, where the records are not
     const Vertex* m_vertices = nullptr;  // the array drawn from: the records or their copies
     mutable std::vector<std::uint32_t> m_batchRoom; // the indices of one call, made in each frame
+    mutable ViewVolumeCodes m_codes; // where each vertex lies against the view, made in each frame
 };

@@ -149,6 +149,46 @@ TEST_F(ModelDrawTest, AWireModelIsLitWithTheNormalThatTheModelBeforeItLeft) {
     EXPECT_EQ(CurrentNormal(), (Normal{last->c->nx, last->c->ny, last->c->nz}));
 }
 
+TEST_F(ModelDrawTest, PrimitivesBeyondTheViewAreLeftOutWithoutChangingAPixel) {
+    // Fine meshes seen so near that they run out of the window on every side
+    // and behind the eye: many primitives lie just beyond a side, and many
+    // cross one. Wide points and lines make fragments beyond their corners.
+    const std::unique_ptr<Model> models[] = {
+        LoadModelText(GridText(130, true)), LoadModelText(GridText(40)), LoadModelText(WireText())};
+    constexpr Camera kNear[] = {{0.0, 0.0, 700.0}, {25.0, -35.0, 450.0}, {160.0, 20.0, 120.0}};
+    for (const float width : {1.0f, 7.0f}) {
+        glPointSize(width);
+        glLineWidth(width);
+        for (std::size_t m = 0; m < std::size(models); ++m) {
+            for (void (*mode)() : {ShowSolid, ShowWire, ShowPoints}) {
+                mode();
+                for (const Camera& camera : kNear) {
+                    SCOPED_TRACE(testing::Message() << "model " << m << ", width " << width
+                                                    << ", camera " << camera.distance);
+                    ExpectSameFrames(*models[m], camera, false);
+                }
+            }
+        }
+    }
+    glPointSize(1.0f);
+    glLineWidth(1.0f);
+    ShowSolid();
+}
+
+TEST_F(ModelDrawTest, AModelWhollyOutOfViewStillLeavesItsLastCornersNormal) {
+    // Behind the eye: every face is left out, yet the normal is what drawing
+    // face by face leaves.
+    for (const std::string& text : {GridText(10), GridText(10, true)}) {
+        const auto grid = LoadModelText(text);
+        for (void (*mode)() : {ShowSolid, ShowWire}) {
+            mode();
+            ExpectSameFrames(*grid, {0.0, 0.0, -1500.0}, false);
+            EXPECT_EQ(window.CountLit(), 0);
+        }
+    }
+    ShowSolid();
+}
+
 TEST_F(ModelDrawTest, OnlyFilledQuadrilateralsAreSentFaceByFace) {
     struct Case {
         GLenum front, back;
