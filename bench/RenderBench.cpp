@@ -1,6 +1,9 @@
 // Frame times of the scene under the software renderer: a sphere of 200,000
 // triangles at 800 x 600, the viewer's size, drawn whole and presented per
-// frame in each polygon mode, face by face and from vertex arrays; the cost
+// frame in each polygon mode, face by face and from vertex arrays, at the
+// opening distance (half of the sphere's triangles outside the view) and
+// nearer (two thirds of them, as at the opening view of the first-frame
+// script's spheres); the cost
 // of building the arrays; and the time from a new window to its first frame.
 // Needs a display (run under Xvfb).
 
@@ -13,6 +16,7 @@
 #include "render/FaceByFaceDraw.h"
 #include "render/ModelArrays.h"
 #include "render/Scene.h"
+#include "render/ViewVolumeCodes.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -20,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -117,18 +122,38 @@ double ProcessCpuMs() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+// The share of the faces of the model last drawn by CountLeftOut that lie
+// wholly beyond a side of the view: the ones the arrays leave out.
+double g_leftOutShare = 0.0;
+
+// Draws nothing; counts, in the frame's view, what the arrays leave out of a
+// loaded model, whose vertex records are one array.
+void CountLeftOut(const Model& model) {
+    ViewVolumeCodes codes;
+    codes.Compute(ViewVolumeCodes::CurrentVolume(), model.vertices, model.vertexCount);
+    int leftOut = 0;
+    for (const Face* face = model.faces; face; face = face->next) {
+        const auto place = [&model](const Vertex* corner) {
+            return static_cast<std::uint32_t>(corner - model.vertices);
+        };
+        const std::uint32_t places[] = {place(face->a), place(face->b), place(face->c)};
+        leftOut += codes.AllBeyondOneSide(places, 3) ? 1 : 0;
+    }
+    g_leftOutShare = static_cast<double>(leftOut) / std::max(model.faceCount, 1);
+}
+
 // The wall-clock and the process CPU time of frames, in milliseconds. CPU time
 // counts the renderer's own threads too; on a busy machine it varies less.
 struct FrameTimes {
     std::vector<double> wall;
     std::vector<double> cpu;
 
-    // Draws one whole frame with the mesh sent by drawMesh, presented and
-    // finished, and adds its times.
-    void Add(Stage& stage, void (*drawMesh)(const Model&)) {
+    // Draws one whole frame with the mesh sent by drawMesh from distance,
+    // presented and finished, and adds its times.
+    void Add(Stage& stage, void (*drawMesh)(const Model&), double distance) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = ProcessCpuMs();
-        DrawScene(0.0, 0.0, 1500.0, stage.sphere, false, drawMesh);
+        DrawScene(0.0, 0.0, distance, stage.sphere, false, drawMesh);
         stage.surface.Present(stage.dc);
         glFinish();
         cpu.push_back(ProcessCpuMs() - cpuStart);
@@ -141,7 +166,7 @@ struct FrameTimes {
 // Each iteration draws one frame face by face, as the program did, and one
 // from the vertex arrays, as it does now: alternating, both see the same load
 // of the machine. The counters are the medians and their ratios.
-void BM_Frame(benchmark::State& state, void (*mode)()) {
+void BM_Frame(benchmark::State& state, void (*mode)(), double distance) {
     Stage& stage = Stage::Get();
     if (!stage.ready) {
         state.SkipWithError("no display, context or sphere");
@@ -149,14 +174,16 @@ void BM_Frame(benchmark::State& state, void (*mode)()) {
     }
     mode();
     ShadeSmooth();
-    FrameTimes().Add(stage, DrawMesh); // builds the arrays, outside the measurement
+    FrameTimes().Add(stage, DrawMesh, distance); // builds the arrays, outside the measurement
     FrameTimes faceByFace, arrays;
     for (auto _ : state) {
-        faceByFace.Add(stage, DrawFaceByFace);
-        arrays.Add(stage, DrawMesh);
+        faceByFace.Add(stage, DrawFaceByFace, distance);
+        arrays.Add(stage, DrawMesh, distance);
     }
     ShowSolid();
     state.counters["triangles"] = stage.sphere.faceCount;
+    DrawScene(0.0, 0.0, distance, stage.sphere, false, CountLeftOut);
+    state.counters["left_out"] = g_leftOutShare;
     state.counters["face_ms"] = Median(faceByFace.wall);
     state.counters["array_ms"] = Median(arrays.wall);
     state.counters["speedup"] = Median(faceByFace.wall) / Median(arrays.wall);
@@ -165,17 +192,22 @@ void BM_Frame(benchmark::State& state, void (*mode)()) {
 
 // The CPU column is the whole process's: the renderer's own threads
 // rasterise, and on a busy machine it says more than the wall clock does.
-BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid)
+BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid, 1500.0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(31)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_Frame, wire, &ShowWire)
+BENCHMARK_CAPTURE(BM_Frame, solid_smooth_near, &ShowSolid, 1000.0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(31)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
-BENCHMARK_CAPTURE(BM_Frame, points, &ShowPoints)
+BENCHMARK_CAPTURE(BM_Frame, wire, &ShowWire, 1500.0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(31)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Frame, points, &ShowPoints, 1500.0)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(31)
     ->MeasureProcessCPUTime()
