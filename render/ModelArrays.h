@@ -52,9 +52,9 @@ public:
     /// every face corner with its vertex normal, edges with none, so that they
     /// are lit by the current normal; left out are only the primitives whose
     /// corners all lie beyond one side of the current view volume, which make
-    /// no fragment. Positions and normals edited in place show at once where the records
-    /// are drawn from. From the first corner that is not a record of the
-    /// vertex list (a hand-made record, or one changed in place without
+    /// no fragment. Positions and normals edited in place show at once where
+    /// the records are drawn from. From the first corner that is not a record
+    /// of the vertex list (a hand-made record, or one changed in place without
     /// MarkChanged) on, and from the first quadrilateral on while polygons
     /// are filled, the rest of the list is sent face by face. Leaves the
     /// client array state as it found it and the current normal at what

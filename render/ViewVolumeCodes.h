@@ -33,9 +33,10 @@ public:
     static Volume CurrentVolume();
 
     /// Codes vertices[0, count) against volume, in place of the codes before.
-    /// A volume with a NaN or an infinity in it codes every vertex 0, so that
-    /// nothing is left out; so does a vertex near enough to a side that
-    /// rounding might put it on either.
+    /// A volume with a NaN or an infinity in it, or a number too large for
+    /// single precision, codes every vertex 0, so that nothing is left out; a
+    /// vertex near enough to a side that rounding might put it on either is
+    /// not coded as beyond it.
     void Compute(const Volume& volume, const Vertex* vertices, std::size_t count);
 
     /// Whether the vertices at places[0, count) all lie beyond one same side.
