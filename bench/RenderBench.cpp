@@ -190,28 +190,17 @@ void BM_Frame(benchmark::State& state, void (*mode)(), double distance) {
     state.counters["cpu_speedup"] = Median(faceByFace.cpu) / Median(arrays.cpu);
 }
 
-// The CPU column is the whole process's: the renderer's own threads
-// rasterise, and on a busy machine it says more than the wall clock does.
-BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid, 1500.0)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(31)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_Frame, solid_smooth_near, &ShowSolid, 1000.0)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(31)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_Frame, wire, &ShowWire, 1500.0)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(31)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_Frame, points, &ShowPoints, 1500.0)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(31)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+// Every frame benchmark times 31 pairs of frames. The CPU column is the whole
+// process's: the renderer's own threads rasterise, and on a busy machine it
+// says more than the wall clock does.
+void FrameOptions(benchmark::internal::Benchmark* frames) {
+    frames->Unit(benchmark::kMillisecond)->Iterations(31)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+BENCHMARK_CAPTURE(BM_Frame, solid_smooth, &ShowSolid, 1500.0)->Apply(FrameOptions);
+BENCHMARK_CAPTURE(BM_Frame, solid_smooth_near, &ShowSolid, 1000.0)->Apply(FrameOptions);
+BENCHMARK_CAPTURE(BM_Frame, wire, &ShowWire, 1500.0)->Apply(FrameOptions);
+BENCHMARK_CAPTURE(BM_Frame, points, &ShowPoints, 1500.0)->Apply(FrameOptions);
 
 // Building the arrays at a mesh's first frame: the time and the memory they take.
 void BM_BuildArrays(benchmark::State& state) {
