@@ -1,13 +1,30 @@
-// kovomodel-info FILE: loads a model file as the viewer does and prints what it
+// kovomodel-info MODEL: loads a model file as the viewer does and prints what it
 // holds, or where and why the file was rejected.
 
 #include "model/Model.h"
+#include "tools/ModelInput.h"
+#include "tools/OptionReader.h"
+#include "tools/ToolMain.h"
+#include "tools/UsageError.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: kovomodel-info MODEL\n"
+    "Reads the model file MODEL as the viewer does and prints its type, its\n"
+    "counts, and its centre and bounds once scaled and centred; or, for a file\n"
+    "that breaks the format, the line and column where it does.\n"
+    "\n"
+    "  --help       show this help and exit\n"
+    "\n"
+    "Exit status: 0 when the model is read, 1 when it cannot be, 2 for a bad\n"
+    "command line.\n";
 
 struct Bounds {
     Model::IntVector low{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(),
@@ -53,15 +70,12 @@ void Print(const Model& model) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kovomodel-info FILE\n");
-        return 2;
-    }
-    Model model;
-    if (!model.Open(argv[1])) {
-        std::fprintf(stderr, "kovomodel-info: %s\n", model.LastError()->what());
-        return 1;
-    }
-    Print(model);
-    return 0;
+    return RunTool("kovomodel-info", kUsage, argc, argv, [](const std::vector<std::string>& args) {
+        const std::vector<std::string> operands = OptionReader(args).ReadAll(
+            [](const auto& option) { throw UsageError("unknown option '" + option + "'"); });
+        OptionReader::ExpectOperands(operands, 1, "one model file");
+        Model model;
+        OpenModel(model, operands[0]);
+        Print(model);
+    });
 }

@@ -10,6 +10,7 @@ import sys
 import tempfile
 import zlib
 
+INFO = os.environ.get("KOVO_INFO", "")
 RENDER = os.environ.get("KOVO_RENDER", "")
 THUMBNAILER = os.environ.get("KOVO_THUMBNAILER", "")
 SAMPLES = os.environ.get("KOVO_SAMPLES", "")
