@@ -6,10 +6,7 @@ import shutil
 import tempfile
 import unittest
 
-from tool_harness import RENDER, SAMPLES, Png, Run, headless_env
-
-TETRAHEDRON = "0\n4 6\n0 0 0\n2 0 0\n0 2 0\n0 0 2\n1 2\n1 3\n1 4\n2 3\n2 4\n3 4\n"
-PYRAMID = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n"
+from tool_harness import PYRAMID, RENDER, SAMPLES, TETRAHEDRON, Png, Run, headless_env
 
 
 def green(pixel):

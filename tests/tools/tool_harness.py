@@ -1,6 +1,7 @@
-"""Helpers for the tests that run the tools as programs: where they are, an
-environment with no X server, a run that records its peak memory, and a PNG
-reader, so that the tests need nothing beyond Python itself."""
+"""Helpers for the tests that run the tools as programs: where they are, two
+small models, an environment with no X server, a run that records its peak
+memory, and a PNG reader, so that the tests need nothing beyond Python
+itself."""
 import json
 import os
 import signal
@@ -14,6 +15,11 @@ INFO = os.environ.get("KOVO_INFO", "")
 RENDER = os.environ.get("KOVO_RENDER", "")
 THUMBNAILER = os.environ.get("KOVO_THUMBNAILER", "")
 SAMPLES = os.environ.get("KOVO_SAMPLES", "")
+
+# Two small models the tool tests share: a wire tetrahedron, and a pyramid on
+# a square base (one quadrilateral, four triangles).
+TETRAHEDRON = "0\n4 6\n0 0 0\n2 0 0\n0 2 0\n0 0 2\n1 2\n1 3\n1 4\n2 3\n2 4\n3 4\n"
+PYRAMID = "1\n5 5\n-2 -2 0\n2 -2 0\n2 2 0\n-2 2 0\n0 0 4\n1 4 3 2\n1 2 5\n2 3 5\n3 4 5\n4 1 5\n"
 
 
 def headless_env(**extra):
