@@ -7,7 +7,10 @@
 # the pyramid, and on each sphere. KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1 makes
 # the viewer close its window right after presenting its first frame, so a
 # run includes closing too. Prints each case's median wall time, its ratio to
-# the floor's median, and its median peak resident memory.
+# the floor's median, and its median peak resident memory; then, per case,
+# the ratio to the floor within each round (the runs of one round are seconds
+# apart, so a slow drift of the machine cancels out) as its median and
+# quartiles.
 # Every run starts after a pause of PAUSE seconds (default 3), so that the
 # memory the run before it freed has gone back to the virtual machine's host,
 # as it has when a user starts the program; back to back, runs reuse memory
@@ -101,4 +104,10 @@ print(f"{'case':<26}{'median':>10}{'to floor':>10}{'peak RSS':>11}   ({rounds} i
 for name, _ in cases:
     median = statistics.median(times[name])
     print(f"{name:<26}{median:>8.0f} ms{median / floor_median:>9.2f}x{statistics.median(peaks[name]):>8.0f} MB")
+
+print(f"\n{'to the floor, per round':<26}{'median':>10}{'quartiles':>16}")
+for name, _ in cases[1:]:
+    ratios = [t / f for t, f in zip(times[name], times["floor"])]
+    low, mid, high = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else ratios * 3
+    print(f"{name:<26}{mid:>9.2f}x{low:>9.2f}-{high:.2f}x")
 PY
