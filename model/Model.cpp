@@ -61,10 +61,11 @@ const Vertex& Model::GetVertex(std::int32_t index) const {
 // claims more than it can hold: that costs nothing and names the place.
 static constexpr std::size_t kCheckFileCountsFrom = std::size_t{1} << 20;
 
-void Model::Load(const std::string& path) {
+void Model::Load(const std::string& path, const std::function<void(const Model&)>& whenRead) {
     const ModelText text = ModelText::FromFile(path);
     ModelLoader::Options options;
     options.checkCountsFrom = kCheckFileCountsFrom;
+    options.whenRead = whenRead;
     ModelLoader(text, path, options).LoadInto(*this);
 }
 
@@ -88,8 +89,8 @@ template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
     return true;
 }
 
-bool Model::Open(const std::string& path) {
-    return OpenWith([&] { Load(path); });
+bool Model::Open(const std::string& path, const std::function<void(const Model&)>& whenRead) {
+    return OpenWith([&] { Load(path, whenRead); });
 }
 
 bool Model::OpenText(std::string_view text, const std::string& name) {

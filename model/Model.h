@@ -7,6 +7,7 @@
 #include "model/Vertex.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,8 +67,11 @@ public:
     /// of 1 MiB or more whose header claims more records than its size can hold
     /// is refused from its first bytes. On success the previous records are
     /// freed and replaced. Large files are read on all cores; any thread may
-    /// load into a model of its own.
-    void Load(const std::string& path);
+    /// load into a model of its own. whenRead, when set, is called on this
+    /// thread once every record is read, with the model as read (see
+    /// ModelLoader::Options): what is left of the load runs on this thread
+    /// alone.
+    void Load(const std::string& path, const std::function<void(const Model&)>& whenRead = {});
 
     /// Load from text in memory; name stands for the file in error reports.
     /// Counts are never checked against the size: the text is read up to where
@@ -78,8 +82,8 @@ public:
     /// success and clears LastError. When the file cannot be read or is outside
     /// the format, returns false, leaves the model empty as Clear does (type and
     /// center unchanged) and keeps the reason in LastError. std::bad_alloc
-    /// passes through.
-    bool Open(const std::string& path);
+    /// passes through. whenRead is Load's.
+    bool Open(const std::string& path, const std::function<void(const Model&)>& whenRead = {});
 
     /// Open from text in memory; name stands for the file in error reports.
     bool OpenText(std::string_view text, const std::string& name);

@@ -84,6 +84,9 @@ void ModelLoader::Build(Model& loaded) const {
     }
     loaded.type = header.type;
     loaded.vertexCount = header.vertexCount;
+    if (m_options.whenRead) {
+        m_options.whenRead(loaded);
+    }
     loaded.Center();
 }
 

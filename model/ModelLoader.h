@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -38,6 +39,12 @@ public:
         /// it is refused before the rest is read. Smaller texts are read up to
         /// where they run out, which names the place more helpfully.
         std::size_t checkCountsFrom = std::numeric_limits<std::size_t>::max();
+        /// Called, when set, on the loading thread once every record is read,
+        /// with the model as read (not centred, no vertex normals; only to be
+        /// looked at): from then on the load runs on that thread alone, and a
+        /// caller waiting for it may use the other processors. Not called
+        /// when the text fails before that point.
+        std::function<void(const Model&)> whenRead = nullptr;
     };
 
     /// text must outlive the loader; name stands for the file in errors.

@@ -8,6 +8,8 @@
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 using namespace std::string_literals;
@@ -52,7 +54,7 @@ std::string Snapshot(const std::string& text, ModelLoader::Options options) {
 // give what reading in order gives.
 void ExpectSameReadAhead(const std::string& text) {
     const std::string inOrder = Snapshot(text, ModelLoader::Options{1, 0});
-    for (const ModelLoader::Options options :
+    for (const ModelLoader::Options& options :
          {ModelLoader::Options{1, 1}, ModelLoader::Options{3, 1}, ModelLoader::Options{2, 7},
           ModelLoader::Options{4, 40}}) {
         ASSERT_EQ(Snapshot(text, options), inOrder)
@@ -163,5 +165,45 @@ TEST(ModelLoaderReadAheadTest, RandomLayoutsAndDamage) {
     Draws draws(20240611);
     for (int i = 0; i < 400; ++i) {
         ExpectSameReadAhead(Damaged(draws, Lines(draws)));
+    }
+}
+
+TEST(ModelLoaderReadAheadTest, TheEndOfReadingIsToldOnceOnTheLoadingThreadAndNeverForARejection) {
+    const std::string square = "0 0 0\n1 0 0\n1 1 0\n0 1 0\n0 0 1\n";
+    const std::string good = "1\n5 4\n" + square + "1 2 3\n1 3 4\n2 3 4 5\n5 4 3\n";
+    const std::string wire = "0\n5 3\n" + square + "1 2\n2 3\n4 5\n";
+    const std::string brokenLast = "1\n5 4\n" + square + "1 2 3\n1 3 4\n2 3 4 5\n5 4 x\n";
+    const std::string cutShort = "1\n5 4\n" + square + "1 2 3\n";
+    for (const auto& [threads, piece] :
+         {std::pair{1u, std::size_t{0}}, std::pair{3u, std::size_t{1}}}) {
+        for (const auto& [text, expected] : {std::pair{good, 1}, std::pair{wire, 1},
+                                             std::pair{brokenLast, 0}, std::pair{cutShort, 0}}) {
+            int calls = 0;
+            bool onThisThread = true;
+            std::string seen;
+            const std::thread::id self = std::this_thread::get_id();
+            ModelLoader::Options options{threads, piece};
+            options.whenRead = [&](const Model& read) {
+                ++calls;
+                onThisThread = onThisThread && std::this_thread::get_id() == self;
+                // Every record, still where the scale put it: the first
+                // vertex is the origin until centring moves it.
+                seen = std::to_string(read.type) + " " + std::to_string(read.vertexCount) + " " +
+                       std::to_string(read.edgeCount + read.faceCount) + " " +
+                       std::to_string(read.vertices->x) + " " + std::to_string(read.center.x);
+            };
+            const ModelText bytes = ModelText::FromBytes(text);
+            Model model;
+            try {
+                ModelLoader(bytes, "t.dat", options).LoadInto(model);
+            } catch (const ModelFileError&) {
+            }
+            EXPECT_EQ(calls, expected) << text << "\nthreads " << threads;
+            EXPECT_TRUE(onThisThread);
+            if (calls == 1) {
+                EXPECT_EQ(seen, text == wire ? "0 5 3 0 0" : "1 5 4 0 0");
+                EXPECT_NE(model.vertices->x, 0); // centred afterwards
+            }
+        }
     }
 }
