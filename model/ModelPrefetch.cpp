@@ -1,6 +1,7 @@
 #include "model/ModelPrefetch.h"
 
 #include <system_error>
+#include <utility>
 
 ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
@@ -59,7 +60,13 @@ void ModelPrefetch::Read(Entry& entry) {
     }
     m_changed.notify_all();
     try {
-        entry.opened = entry.model.Open(entry.path);
+        // Only a surface model has vertex normals left to make: a wire
+        // model's centring is over too soon for the caller to use.
+        entry.opened = entry.model.Open(entry.path, [&](const Model& read) {
+            if (read.type != 0) {
+                Publish(entry, Entry::State::Finishing);
+            }
+        });
     } catch (...) {
         // Out of memory, most likely: the open step will meet it itself.
         entry.model.Clear();
@@ -78,13 +85,15 @@ void ModelPrefetch::Publish(Entry& entry, Entry::State state) {
     m_changed.notify_all();
 }
 
-bool ModelPrefetch::Open(Model& model, const std::string& path) {
+bool ModelPrefetch::Open(Model& model, const std::string& path,
+                         const std::function<void()>& whileFinishing) {
     const FileIdentity now = FileIdentity::Of(path);
     if (now.regular) {
+        Request request{now, path, whileFinishing};
         std::unique_lock<std::mutex> lock(m_mutex);
         for (Entry& entry : m_entries) {
             bool opened = false;
-            if (TryTake(entry, now, path, model, opened, lock)) {
+            if (TryTake(entry, request, model, opened, lock)) {
                 return opened;
             }
         }
@@ -92,15 +101,39 @@ bool ModelPrefetch::Open(Model& model, const std::string& path) {
     return model.Open(path);
 }
 
-bool ModelPrefetch::TryTake(Entry& entry, const FileIdentity& now, const std::string& path,
-                            Model& model, bool& opened, std::unique_lock<std::mutex>& lock) {
+namespace {
+// Lets go of a held lock for as long as it lives.
+class Unlocked {
+public:
+    explicit Unlocked(std::unique_lock<std::mutex>& lock) : m_lock(lock) { m_lock.unlock(); }
+    ~Unlocked() { m_lock.lock(); }
+    Unlocked(const Unlocked&) = delete;
+    Unlocked& operator=(const Unlocked&) = delete;
+
+private:
+    std::unique_lock<std::mutex>& m_lock;
+};
+} // namespace
+
+void ModelPrefetch::WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock) {
+    WaitFor([&] { return entry.state != Entry::State::Reading; }, lock);
+    if (entry.state == Entry::State::Finishing && request.whileFinishing) {
+        const std::function<void()> work = std::exchange(request.whileFinishing, nullptr);
+        const Unlocked unlocked(lock);
+        work();
+    }
+    WaitFor([&] { return entry.state != Entry::State::Finishing; }, lock);
+}
+
+bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& opened,
+                            std::unique_lock<std::mutex>& lock) {
     WaitFor([&] { return entry.state != Entry::State::Queued; }, lock);
-    if (entry.state == Entry::State::Unusable || entry.taken || entry.before != now) {
+    if (entry.state == Entry::State::Unusable || entry.taken || entry.before != request.now) {
         return false;
     }
-    WaitFor([&] { return entry.state != Entry::State::Reading; }, lock);
-    if (entry.state != Entry::State::Done || entry.after != now ||
-        (!entry.opened && entry.path != path)) {
+    WaitForEnd(entry, request, lock);
+    if (entry.state != Entry::State::Done || entry.after != request.now ||
+        (!entry.opened && entry.path != request.path)) {
         return false;
     }
     entry.taken = true;
@@ -134,7 +167,8 @@ void ModelPrefetch::WaitUntilRead() {
     WaitFor(
         [&] {
             for (const Entry& entry : m_entries) {
-                if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading) {
+                if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading ||
+                    entry.state == Entry::State::Finishing) {
                     return false;
                 }
             }

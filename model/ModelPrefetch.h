@@ -12,6 +12,7 @@
 #include "model/Model.h"
 
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <mutex>
 #include <string>
@@ -40,8 +41,16 @@ public:
     /// wait on, the worker parses on every processor. Each result serves
     /// once. A failure is handed out only for the same path text, since the
     /// reason names it.
+    /// whileFinishing, when set, is run at most once, on the calling thread,
+    /// when Open finds the worker finishing that file alone, a surface model
+    /// whose every record is read, with centring and vertex normals left:
+    /// the caller's own work that can use the processors the load leaves
+    /// idle then. It must not touch
+    /// model; what it throws passes through, and the result read ahead stays
+    /// for a later Open.
     /// std::bad_alloc passes through, as from Model::Open.
-    bool Open(Model& model, const std::string& path);
+    bool Open(Model& model, const std::string& path,
+              const std::function<void()>& whileFinishing = {});
 
     /// Returns once the worker has finished with every file. For tests, which
     /// must change a file only after it was read.
@@ -52,7 +61,9 @@ public:
 
 private:
     struct Entry {
-        enum class State { Queued, Reading, Done, Unusable };
+        // Finishing: a surface model's every record read; centring and vertex
+        // normals left, on the worker alone.
+        enum class State { Queued, Reading, Finishing, Done, Unusable };
         std::string path;
         State state = State::Queued;
         FileIdentity before; ///< the file as the read began
@@ -62,12 +73,20 @@ private:
         Model model;
     };
 
+    // What one Open asks for; whileFinishing is emptied once it has run.
+    struct Request {
+        const FileIdentity& now;
+        const std::string& path;
+        std::function<void()> whileFinishing;
+    };
+
     void Run();
     void Read(Entry& entry);
     void Publish(Entry& entry, Entry::State state);
     template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
-    bool TryTake(Entry& entry, const FileIdentity& now, const std::string& path, Model& model,
-                 bool& opened, std::unique_lock<std::mutex>& lock);
+    void WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock);
+    bool TryTake(Entry& entry, Request& request, Model& model, bool& opened,
+                 std::unique_lock<std::mutex>& lock);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
