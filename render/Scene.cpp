@@ -2,6 +2,7 @@
 
 #include "model/Model.h"
 #include "platform/HostGl.h"
+#include "render/DrawingSurface.h"
 #include "render/ReferenceObjects.h"
 
 #include <GL/gl.h>
@@ -51,4 +52,28 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
         DrawReferenceObjects();
     }
     glPopMatrix();
+}
+
+void PrepareSceneDrawing() {
+    if (!host::HasCurrentGlContext()) {
+        return;
+    }
+    // A mesh of one triangle, drawn the way a loaded one is; scaled to 1000
+    // units, it lies well inside the view at this distance.
+    static constexpr double kDistance = 3000.0;
+    static constexpr int kSize = 16;
+    Model triangle;
+    triangle.OpenText("1\n3 1\n0 0 0\n1 0 0\n0 1 0\n1 2 3\n", "triangle");
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    DrawingSurface::Resize(kSize, kSize);
+    DrawScene(0.0, 0.0, kDistance, triangle, false);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
 }

@@ -21,3 +21,11 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
 /// frames that are otherwise identical. drawMesh must not be null (asserted).
 void DrawScene(double angleY, double angleX, double distance, const Model& model,
                bool showReferenceObjects, void (*drawMesh)(const Model&));
+
+/// Has the renderer make, ahead of need, what it makes at a surface model's
+/// first frame: its programs for the current shade model and polygon mode,
+/// built by drawing one small triangle of the scene off screen, into the draw
+/// buffer. Every OpenGL state it changes is restored, the current normal
+/// included; what it leaves in the draw buffer is cleared by the next frame
+/// like any other. Does nothing without a current context.
+void PrepareSceneDrawing();

@@ -1,18 +1,31 @@
 #include "platform/menu/HostMenuBar.h"
 
 #include "platform/HostDisplay.h"
+#include "platform/HostMenu.h"
 #include "platform/HostWindow.h"
 #include "platform/ScopedValue.h"
 #include "platform/menu/MenuBarMirror.h"
 
 #include <FL/Fl.H>
+#include <FL/fl_draw.H>
 
 namespace host {
 
+static constexpr Fl_Font kMenuFont = FL_HELVETICA;
+static constexpr Fl_Fontsize kMenuFontSize = 14;
+
 HostMenuBar::HostMenuBar(HWND hwnd, MenuBarMirror& mirror, int width, int height)
     : Fl_Menu_Bar(0, 0, width, height), m_hwnd(hwnd), m_mirror(&mirror) {
-    textfont(FL_HELVETICA);
-    textsize(14);
+    textfont(kMenuFont);
+    textsize(kMenuFontSize);
+}
+
+void PrepareMenuFont() {
+    if (!HasDisplay()) {
+        return;
+    }
+    // Selecting a font loads it; the toolkit keeps it for the bar's paint.
+    fl_font(kMenuFont, kMenuFontSize);
 }
 
 bool HostMenuBar::Activates(int event) const {

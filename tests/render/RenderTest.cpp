@@ -292,4 +292,58 @@ TEST_F(RenderTest, DisplayCommandsChangeWhatTheNextFramesCoverAndHowTheyShade) {
     EXPECT_EQ(window.pixels, smooth);
 }
 
+// Everything PrepareSceneDrawing might change and a later frame would show.
+struct GlState {
+    std::vector<GLfloat> values;
+    std::vector<GLint> modes;
+
+    static GlState Now() {
+        GlState state;
+        for (const GLenum name : {GL_CURRENT_NORMAL, GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX,
+                                  GL_VIEWPORT, GL_COLOR_CLEAR_VALUE, GL_LIGHT_MODEL_AMBIENT}) {
+            GLfloat value[16] = {};
+            glGetFloatv(name, value);
+            state.values.insert(state.values.end(), value, value + 16);
+        }
+        GLint polygonModes[2] = {};
+        glGetIntegerv(GL_POLYGON_MODE, polygonModes);
+        GLint shadeModel = 0, matrixMode = 0, drawBuffer = 0;
+        glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+        glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+        glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+        state.modes = {polygonModes[0], polygonModes[1], shadeModel, matrixMode, drawBuffer};
+        for (const GLenum capability :
+             {GL_LIGHTING, GL_LIGHT0, GL_DEPTH_TEST, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY}) {
+            state.modes.push_back(glIsEnabled(capability));
+        }
+        return state;
+    }
+    bool operator==(const GlState& other) const {
+        return values == other.values && modes == other.modes;
+    }
+};
+
+TEST_F(RenderTest, PreparingTheSceneLeavesNoTraceInTheContextOrTheNextFrame) {
+    auto lines = LoadModelText("0\n2 1\n-2 0 0\n2 0 0\n1 2\n");
+    for (void (*const mode)() : {ShowSolid, ShowWire, ShowPoints}) {
+        mode();
+        ShadeFlat();
+        // A wire model is lit by the normal that is current before its frame.
+        glNormal3f(0.6f, 0.0f, 0.8f);
+        Draw(*lines, false);
+        const std::vector<std::uint8_t> before = window.pixels;
+        glNormal3f(0.6f, 0.0f, 0.8f);
+        glDisable(GL_LIGHT0);
+        const GlState state = GlState::Now();
+
+        PrepareSceneDrawing();
+        EXPECT_TRUE(GlState::Now() == state);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        Draw(*lines, false);
+        EXPECT_TRUE(window.pixels == before);
+    }
+    ShowSolid();
+    ShadeSmooth();
+}
+
 } // namespace

@@ -55,5 +55,10 @@ BOOL SetMenu(HWND hwnd, HMENU menu);
 HMENU GetMenu(HWND hwnd);
 /// Mirrors the window's menu data to its menu bar again.
 BOOL DrawMenuBar(HWND hwnd);
+/// Loads the font that menu bars draw their items in, which the first paint
+/// of a menu bar would otherwise load: the font configuration behind it
+/// takes milliseconds that a caller waiting for other work can spend ahead.
+/// Does nothing before OpenDisplay; loading it again costs nothing.
+void PrepareMenuFont();
 
 } // namespace host

@@ -1,5 +1,6 @@
 #include "platform/HostMenu.h"
 #include "MessageLog.h"
+#include "platform/HostDisplay.h"
 #include "platform/menu/MenuLabel.h"
 
 #include <FL/Enumerations.H>
@@ -214,6 +215,12 @@ TEST(MenuLabelTest, ShortcutTextsAndLabels) {
     for (const char* unknown : {"", "Hyper+O", "Ctrl+", "F13", "Ctrl+PageWhere"})
         EXPECT_EQ(MenuLabel::ParseShortcut(unknown), 0) << unknown;
     EXPECT_EQ(MenuLabel::Parse("a@b").label, "a@@b"); // not a toolkit symbol
+}
+
+TEST(MenuFontTest, PreparingTheFontWithoutADisplayOpensNone) {
+    // Start-up may prepare it before it knows a display is there.
+    PrepareMenuFont();
+    EXPECT_FALSE(HasDisplay());
 }
 
 } // namespace
