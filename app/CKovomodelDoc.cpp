@@ -3,6 +3,7 @@
 #include "app/Resource.h"
 #include "app/StartupModels.h"
 #include "framework/CWinApp.h"
+#include "platform/HostMenu.h"
 #include "render/DisplayCommands.h"
 #include "render/ReferenceObjects.h"
 #include "render/Scene.h"
@@ -34,6 +35,14 @@ BOOL CKovomodelDoc::OnNewDocument() {
     return host::ToBOOL(CDocument::OnNewDocument() != host::FALSE);
 }
 
+// A large model read ahead ends with centring and vertex normals on one
+// processor; meanwhile the other one makes what the model's first frame would
+// otherwise wait for.
+static void PrepareFirstFrame() {
+    host::PrepareMenuFont();
+    PrepareSceneDrawing();
+}
+
 BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     if (!CDocument::OnOpenDocument(path)) {
         return host::FALSE;
@@ -41,7 +50,7 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     // Load beside the current model, so that a rejected file leaves the model
     // on screen, and the framework keeps title, path and recent list as well.
     Model loaded;
-    if (!StartupModels::Open(loaded, path)) {
+    if (!StartupModels::Open(loaded, path, PrepareFirstFrame)) {
         assert(CWinApp::Current() != nullptr && "documents live inside an application");
         CWinApp::Current()->ShowMessage(IDS_UNEXPECTED_FORMAT,
                                         host::MB_OK | host::MB_ICONEXCLAMATION);

@@ -16,11 +16,12 @@ StartupModels::~StartupModels() {
     s_current = m_previous;
 }
 
-bool StartupModels::Open(Model& model, const std::string& path) {
+bool StartupModels::Open(Model& model, const std::string& path,
+                         const std::function<void()>& whileFinishing) {
     if (s_current == nullptr) {
         return model.Open(path);
     }
-    return s_current->m_prefetch.Open(model, path);
+    return s_current->m_prefetch.Open(model, path, whileFinishing);
 }
 
 int StartupModels::Hits() {
