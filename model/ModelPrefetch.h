@@ -45,9 +45,8 @@ public:
     /// when Open finds the worker finishing that file alone, a surface model
     /// whose every record is read, with centring and vertex normals left:
     /// the caller's own work that can use the processors the load leaves
-    /// idle then. It must not touch
-    /// model; what it throws passes through, and the result read ahead stays
-    /// for a later Open.
+    /// idle then. It must not touch model; what it throws passes through,
+    /// and the result read ahead stays for a later Open.
     /// std::bad_alloc passes through, as from Model::Open.
     bool Open(Model& model, const std::string& path,
               const std::function<void()>& whileFinishing = {});

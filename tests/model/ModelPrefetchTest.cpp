@@ -43,9 +43,8 @@ std::string Dump(const Model& model) {
 }
 
 // A square grid of size x size vertices, two triangles a cell (or, for a wire
-// model, two edges a cell): large enough
-// to be read on every processor, and for centring and normals to take a
-// moment after the last record.
+// model, two edges a cell): large enough to be read on every processor, and
+// for centring and normals to take a moment after the last record.
 std::string Grid(int size, bool wire = false) {
     std::ostringstream text;
     text << (wire ? 0 : 1) << '\n' << size * size << ' ' << 2 * (size - 1) * (size - 1) << '\n';
