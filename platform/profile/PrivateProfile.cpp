@@ -174,7 +174,7 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
         if (m_batchBroken) {
             return FALSE;
         }
-        m_batchChanged = Apply(*m_batch, section, key, value) || m_batchChanged;
+        Apply(*m_batch, section, key, value);
         return TRUE;
     }
     std::string content;
@@ -193,22 +193,22 @@ BOOL PrivateProfile::BeginBatch() {
     std::string content;
     const bool loaded = Load(content);
     content.resize(std::min(content.size(), kMaxFileSize));
+    m_batchRead = content;
     m_batch = std::make_unique<ProfileText>(std::move(content));
-    m_batchChanged = false;
     m_batchBroken = !loaded;
     return ToBOOL(loaded);
 }
 
 BOOL PrivateProfile::CommitBatch() {
     const std::unique_ptr<ProfileText> batch = std::move(m_batch);
-    const bool changed = m_batchChanged;
-    const bool broken = m_batchBroken;
-    m_batchChanged = false;
-    m_batchBroken = false;
+    const std::string read = std::exchange(m_batchRead, {});
+    const bool broken = std::exchange(m_batchBroken, false);
     if (broken) {
         return FALSE;
     }
-    return changed ? ReplaceFile(batch->Content()) : TRUE;
+    // Rewriting the same text would only cost two flushes to the disk: the
+    // recent files are written back like this at every exit.
+    return batch->Content() == read ? TRUE : ReplaceFile(batch->Content());
 }
 
 /// The file's text. False when it exists but cannot be read, or is too large

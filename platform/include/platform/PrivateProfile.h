@@ -60,7 +60,8 @@ public:
     /// too large to be rewritten (the writes that follow then fail too).
     BOOL BeginBatch();
     /// Replaces the file once with everything gathered since BeginBatch (not
-    /// at all when nothing changed) and ends the batch. FALSE when that
+    /// at all when the text comes out as it was read, as when a list is
+    /// deleted and written again unchanged) and ends the batch. FALSE when that
     /// failed; the old file is then left as it was.
     BOOL CommitBatch();
 
@@ -79,7 +80,7 @@ private:
     std::string m_path;
     std::function<bool(WriteStep)> m_failAt;
     std::unique_ptr<ProfileText> m_batch; ///< the file's text with the gathered changes
-    bool m_batchChanged = false;
+    std::string m_batchRead;              ///< the file's text as BeginBatch read it
     bool m_batchBroken = false; ///< the file could not be read: writes must not replace it
 };
 

@@ -149,6 +149,16 @@ TEST_F(PrivateProfileTest, ABatchReplacesTheFileOnceOrNotAtAll) {
     EXPECT_TRUE(profile.WriteString("Recent File List", "File1", "/x.dat"));
     EXPECT_FALSE(profile.CommitBatch());
     EXPECT_EQ(Stored(), before);
+
+    // Written back as it stood, the list leaves the file alone: a commit that
+    // tried to replace it would meet the failure still injected.
+    const std::string listLast = "[Mine]\nkeep=1\n[Recent File List]\nFile1=/a.dat\n";
+    Store(listLast);
+    ASSERT_TRUE(profile.BeginBatch());
+    EXPECT_TRUE(profile.WriteString("Recent File List", nullptr, nullptr));
+    EXPECT_TRUE(profile.WriteString("Recent File List", "File1", "/a.dat"));
+    EXPECT_TRUE(profile.CommitBatch());
+    EXPECT_EQ(Stored(), listLast);
 }
 
 TEST(ProfileTextTest, NamesIgnoreCaseAndTheFirstMatchWins) {
