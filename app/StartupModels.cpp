@@ -3,16 +3,11 @@
 #include "app/CKovomodelDoc.h"
 #include "framework/CCommandLineInfo.h"
 #include "model/Model.h"
-#include "platform/HostMenu.h"
 
 StartupModels* StartupModels::s_current = nullptr;
 
 StartupModels::StartupModels(int argc, char** argv)
-    // Once the models are read, the worker also loads the font configuration
-    // that the menu bar needs for the first frame: a file that is read before
-    // the window is up leaves the worker idle while the main thread makes it.
-    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)),
-                 host::PrepareFontConfiguration),
+    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc))),
       m_previous(s_current) {
     s_current = this;
 }

@@ -18,8 +18,7 @@ class StartupModels {
 public:
     /// Starts reading the default model and, when the arguments (argv[1] on)
     /// ask to open or print a file, that file, in the order start-up opens
-    /// them, and then loading the font configuration. Makes itself the one
-    /// that Open uses while it lives.
+    /// them. Makes itself the one that Open uses while it lives.
     StartupModels(int argc, char** argv);
     ~StartupModels();
     StartupModels(const StartupModels&) = delete;

@@ -3,9 +3,7 @@
 #include <system_error>
 #include <utility>
 
-ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths,
-                             std::function<void()> afterReading)
-    : m_afterReading(std::move(afterReading)) {
+ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         m_entries.emplace_back();
         m_entries.back().path = path;
@@ -44,22 +42,6 @@ void ModelPrefetch::Run() {
             continue;
         }
         Read(entry);
-    }
-    RunAfterReading();
-}
-
-void ModelPrefetch::RunAfterReading() {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_stopping || !m_afterReading) {
-            return;
-        }
-    }
-    try {
-        m_afterReading();
-    } catch (...) {
-        // Only a head start: the caller does the same work itself when it
-        // needs it, and meets the failure there.
     }
 }
 

@@ -24,12 +24,7 @@ public:
     /// Starts reading the regular files among paths, in order, on one worker
     /// thread. Nothing here throws for the worker's sake: when no thread can
     /// be started, nothing is read ahead and Open reads as Model::Open does.
-    /// afterReading, when set, runs on the worker once every file is read,
-    /// unless the prefetch is being destroyed by then: the caller's work that
-    /// needs no result and can use the worker's idle time. What it throws is
-    /// dropped, so it must be work whose failure the caller meets again later.
-    explicit ModelPrefetch(const std::vector<std::string>& paths,
-                           std::function<void()> afterReading = {});
+    explicit ModelPrefetch(const std::vector<std::string>& paths);
 
     /// Lets the file being read finish, on every processor, drops the files
     /// not yet started, and frees every result that was not handed out.
@@ -85,7 +80,6 @@ private:
     };
 
     void Run();
-    void RunAfterReading();
     void Read(Entry& entry);
     void Publish(Entry& entry, Entry::State state);
     template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
@@ -99,6 +93,5 @@ private:
     bool m_stopping = false;
     int m_hits = 0;
     HelperGate m_gate; ///< opens at the first wait for the worker
-    std::function<void()> m_afterReading;
     std::thread m_worker;
 };

@@ -10,8 +10,6 @@ packages=(
   clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  # The toolkit's fonts come through fontconfig, which start-up loads early.
-  libfontconfig-dev
   # Drawing without a display: EGL and Mesa's EGL driver; PNG pictures.
   libegl-dev libegl-mesa0 libpng-dev
   xvfb xauth xdotool x11-apps fonts-dejavu-core

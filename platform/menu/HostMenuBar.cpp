@@ -8,7 +8,6 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <fontconfig/fontconfig.h>
 
 namespace host {
 
@@ -27,12 +26,6 @@ void PrepareMenuFont() {
     }
     // Selecting a font loads it; the toolkit keeps it for the bar's paint.
     fl_font(kMenuFont, kMenuFontSize);
-}
-
-void PrepareFontConfiguration() {
-    // The toolkit's fonts are found through this library, which loads its
-    // configuration once per process, safely from any thread.
-    FcInit();
 }
 
 bool HostMenuBar::Activates(int event) const {

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <future>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -176,39 +174,6 @@ TEST_F(ModelPrefetchTest, ResultsNotTakenAreFreedAndALaterFileIsFoundPastAnother
     Model model;
     EXPECT_TRUE(prefetch.Open(model, second));
     EXPECT_EQ(Dump(model), Direct(second));
-    EXPECT_EQ(prefetch.Hits(), 1);
-}
-
-TEST_F(ModelPrefetchTest, WorkAfterReadingRunsOnceOnTheWorkerWhenEveryFileIsRead) {
-    const std::string first = Write("1.dat", kPyramid);
-    const std::string last = Write("2.dat", kTriangle);
-    int runs = 0;
-    std::thread::id where;
-    {
-        // The work changes the last file: had it run before that file was
-        // read, the changed file would be handed out as read ahead.
-        std::promise<void> done;
-        ModelPrefetch prefetch({first, last}, [&] {
-            ++runs;
-            where = std::this_thread::get_id();
-            std::ofstream(last, std::ios::app) << "\n";
-            done.set_value();
-        });
-        ASSERT_EQ(done.get_future().wait_for(std::chrono::seconds(30)), std::future_status::ready);
-        Model model;
-        EXPECT_TRUE(prefetch.Open(model, first));
-        EXPECT_TRUE(prefetch.Open(model, last));
-        EXPECT_EQ(Dump(model), Direct(last));
-        EXPECT_EQ(prefetch.Hits(), 1) << "only the file left as it was read serves";
-    }
-    EXPECT_EQ(runs, 1);
-    EXPECT_NE(where, std::this_thread::get_id());
-
-    // What the work throws stays on the worker; the results still serve.
-    ModelPrefetch prefetch({first}, [] { throw std::runtime_error("no fonts"); });
-    prefetch.WaitUntilRead();
-    Model model;
-    EXPECT_TRUE(prefetch.Open(model, first));
     EXPECT_EQ(prefetch.Hits(), 1);
 }
 

@@ -60,12 +60,5 @@ BOOL DrawMenuBar(HWND hwnd);
 /// takes milliseconds that a caller waiting for other work can spend ahead.
 /// Does nothing before OpenDisplay; loading it again costs nothing.
 void PrepareMenuFont();
-/// Loads the system's font configuration, the part of the menu font that
-/// needs no display: the first PrepareMenuFont or menu bar paint then finds
-/// it loaded. Safe on any thread, before or while the display is opened, so
-/// that a thread with nothing else to do at start-up can take it on. Loading
-/// it again costs nothing; a configuration that cannot be loaded is left for
-/// the menu font to meet.
-void PrepareFontConfiguration();
 
 } // namespace host

