@@ -17,7 +17,11 @@
 # that is still warm and come out faster than any real start.
 # BASELINE=PATH adds another build of the viewer (an earlier revision, say),
 # started on each sphere in the same rounds, so that before and after are
-# measured in one invocation.
+# measured in one invocation, and prints for each sphere the difference of
+# the two builds within each round, as its median and quartiles: a change of
+# a few milliseconds shows there long before it stands out of the medians.
+# Every other round runs the cases in the opposite order, so that no case
+# always follows the same one.
 # Without a $DISPLAY it starts a private Xvfb.
 #
 # usage: [PAUSE=SECONDS] [BASELINE=VIEWER] scripts/bench-first-frame.sh [BUILD_DIR] [ROUNDS]
@@ -93,8 +97,8 @@ def run(command):
 
 times = {name: [] for name, _ in cases}
 peaks = {name: [] for name, _ in cases}
-for _ in range(rounds):
-    for name, command in cases:
+for round_number in range(rounds):
+    for name, command in cases if round_number % 2 == 0 else cases[::-1]:
         ms, mb = run(command)
         times[name].append(ms)
         peaks[name].append(mb)
@@ -110,4 +114,13 @@ for name, _ in cases[1:]:
     ratios = [t / f for t, f in zip(times[name], times["floor"])]
     low, mid, high = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else ratios * 3
     print(f"{name:<26}{mid:>9.2f}x{low:>9.2f}-{high:.2f}x")
+
+if baseline:
+    print(f"\n{'this build - baseline':<26}{'median':>10}{'quartiles':>20}")
+    for name, base in (("sphere, 200k triangles", "200k, baseline"),
+                       ("sphere, 2M triangles", "2M, baseline")):
+        differences = [t - b for t, b in zip(times[name], times[base])]
+        low, mid, high = (statistics.quantiles(differences, n=4) if len(differences) > 1
+                          else differences * 3)
+        print(f"{name:<26}{mid:>7.1f} ms{low:>9.1f} to {high:.1f} ms")
 PY
