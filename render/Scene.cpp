@@ -54,6 +54,32 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
     glPopMatrix();
 }
 
+namespace {
+
+// Every server-side state and both matrices as they are, given back when the
+// scope ends, also when what it holds throws.
+class SavedGlState {
+public:
+    SavedGlState() {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    ~SavedGlState() {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib(); // the matrix mode, too, as it was
+    }
+    SavedGlState(const SavedGlState&) = delete;
+    SavedGlState& operator=(const SavedGlState&) = delete;
+};
+
+} // namespace
+
 void PrepareSceneDrawing() {
     if (!host::HasCurrentGlContext()) {
         return;
@@ -64,16 +90,7 @@ void PrepareSceneDrawing() {
     static constexpr int kSize = 16;
     Model triangle;
     triangle.OpenText("1\n3 1\n0 0 0\n1 0 0\n0 1 0\n1 2 3\n", "triangle");
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    const SavedGlState saved;
     DrawingSurface::Resize(kSize, kSize);
     DrawScene(0.0, 0.0, kDistance, triangle, false);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
 }
