@@ -3,6 +3,8 @@
 #include "render/FaceByFaceDraw.h"
 #include "render/IndexBatch.h"
 
+#include "model/LinkedRecords.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -275,13 +277,14 @@ ModelArrays::Taken<Element> ModelArrays::SendList(const Element* first, IndexBat
     const Destination to{batch, m_codes};
     return WithPlaces([&](auto placeOf) -> Taken<Element> {
         const Element* last = nullptr;
-        for (const Element* element = first; element; element = element->next) {
-            if (!AddElement(*element, to, quads, placeOf)) {
-                return {element, last};
+        const Element* rest = VisitLinkedWhile(first, [&](const Element& element) {
+            if (!AddElement(element, to, quads, placeOf)) {
+                return false;
             }
-            last = element;
-        }
-        return {nullptr, last};
+            last = &element;
+            return true;
+        });
+        return {rest, last};
     });
 }
 

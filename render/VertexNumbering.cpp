@@ -1,5 +1,7 @@
 #include "render/VertexNumbering.h"
 
+#include "model/LinkedRecords.h"
+
 #include <algorithm>
 #include <cassert>
 #include <limits>
@@ -9,15 +11,15 @@ static std::uintptr_t AddressOf(const Vertex* vertex) {
 }
 
 VertexNumbering::VertexNumbering(const Vertex* first) {
-    for (const Vertex* vertex = first; vertex; vertex = vertex->next) {
+    ForEachLinked(first, [this](const Vertex& vertex) {
         assert(m_count < std::numeric_limits<std::uint32_t>::max() && "too many vertices");
-        const std::uintptr_t address = AddressOf(vertex);
+        const std::uintptr_t address = AddressOf(&vertex);
         if (m_stretches.empty() || m_stretches.back().end != address) {
             m_stretches.push_back({address, address, m_count});
         }
         m_stretches.back().end = address + sizeof(Vertex);
         ++m_count;
-    }
+    });
     std::sort(m_stretches.begin(), m_stretches.end(),
               [](const Stretch& l, const Stretch& r) { return l.begin < r.begin; });
 }

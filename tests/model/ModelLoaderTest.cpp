@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -146,6 +147,30 @@ TEST(ModelLoaderTest, ScalingAndCentring) {
         EXPECT_EQ(Center(*model), c.center) << c.text;
         EXPECT_EQ(Positions(*model).front(), c.first) << c.text;
         EXPECT_EQ(Positions(*model).back(), c.last) << c.text;
+    }
+}
+
+// Centring follows the list, whatever the count says: blocks of ten while the
+// count has them, the rest after them, and a list that ends inside a block
+// leaves that block's sum as the rest.
+TEST(ModelTest, CentringAHandMadeListLongerOrShorterThanItsCount) {
+    const struct {
+        std::int32_t count;
+        int center;
+    } cases[] = {
+        {25, 48},  // 12 records of x = 100 over a count of 25: 1200 / 25
+        {5, 240},  // no whole block; all 12 in the rest: 1200 / 5
+        {10, 120}, // one block of ten and two after it
+    };
+    for (const auto& c : cases) {
+        auto model = OpenOk(Wire(std::vector<int>(12, 0)));
+        for (Vertex* v = model->vertices; v; v = v->next) {
+            *v = Vertex{100, 0, 0, 0.0f, 0.0f, 0.0f, v->next};
+        }
+        model->vertexCount = c.count;
+        model->Center();
+        EXPECT_EQ(Center(*model), (Position{c.center, 0, 0})) << c.count;
+        EXPECT_EQ(Positions(*model).back(), (Position{100 - c.center, 0, 0})) << c.count;
     }
 }
 
