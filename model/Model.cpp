@@ -84,7 +84,9 @@ template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
         return false;
     }
     if (type != 0) {
-        ComputeVertexNormals();
+        // A load leaves every vertex normal (0, 0, 0): clearing them again
+        // would only be one more pass over every vertex.
+        AddUpVertexNormals();
     }
     return true;
 }

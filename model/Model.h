@@ -134,6 +134,8 @@ private:
     friend class ModelLoader;
 
     template <typename LoadStep> bool OpenWith(LoadStep load);
+    // ComputeVertexNormals on vertex normals that are all (0, 0, 0) already.
+    void AddUpVertexNormals();
     void TakeMeshFrom(Model& other) noexcept;
 
     RecordArray<Vertex> m_vertexRecords;

@@ -97,14 +97,18 @@ static void AddToCorner(Vertex* corner, const Face& face) {
     }
 }
 
+void Model::ComputeVertexNormals() {
+    MarkChanged();
+    ForEachLinked(vertices, [](Vertex& vertex) { vertex.nx = vertex.ny = vertex.nz = 0.0f; });
+    AddUpVertexNormals();
+}
+
 // One pass on the calling thread, the faces' normals added in list order, so
 // that every sum is the same to the bit. Summing on every core, each thread
 // adding to its own range of vertices, made every thread read all the faces:
 // on the 2-core machine it was measured on, that was slower (2M sphere: 28 to
 // 47 ms against 23 to 32 ms) and took the other core from everything else.
-void Model::ComputeVertexNormals() {
-    MarkChanged();
-    ForEachLinked(vertices, [](Vertex& vertex) { vertex.nx = vertex.ny = vertex.nz = 0.0f; });
+void Model::AddUpVertexNormals() {
     ForEachLinked(faces, [](const Face& face) {
         AddToCorner(face.a, face);
         AddToCorner(face.b, face);

@@ -52,7 +52,7 @@ public:
     ModelLoader(const ModelText& text, std::string name, Options options);
 
     /// Replaces what model holds with the model in the text, centred, with face
-    /// normals but no vertex normals. Throws ModelFileError (model unchanged)
+    /// normals and every vertex normal (0, 0, 0). Throws ModelFileError (model unchanged)
     /// for a file outside the format; never reads past the text, never keeps
     /// memory in proportion to a count the text does not back.
     void LoadInto(Model& model) const;

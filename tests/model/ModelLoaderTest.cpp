@@ -278,6 +278,11 @@ TEST(ModelTest, VertexNormalsSumTheNormalsAtTheirCorners) {
         EXPECT_EQ(Normals(model->vertices), c.vertices) << c.text;
     }
     EXPECT_EQ(Positions(*OpenOk(cases[0].text)), PositionList(3));
+    // Open adds the faces' normals onto the vertex normals as a load leaves
+    // them: every one (0, 0, 0).
+    Model loaded;
+    loaded.LoadText(cases[3].text, "test.dat");
+    EXPECT_EQ(Normals(loaded.vertices), DirectionList(4));
 }
 
 // A hand-made vertex linked into the list from outside the model's records
