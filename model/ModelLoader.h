@@ -52,9 +52,9 @@ public:
     ModelLoader(const ModelText& text, std::string name, Options options);
 
     /// Replaces what model holds with the model in the text, centred, with face
-    /// normals and every vertex normal (0, 0, 0). Throws ModelFileError (model unchanged)
-    /// for a file outside the format; never reads past the text, never keeps
-    /// memory in proportion to a count the text does not back.
+    /// normals and every vertex normal (0, 0, 0). Throws ModelFileError (model
+    /// unchanged) for a file outside the format; never reads past the text,
+    /// never keeps memory in proportion to a count the text does not back.
     void LoadInto(Model& model) const;
 
 private:
