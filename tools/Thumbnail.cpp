@@ -1,5 +1,6 @@
 #include "tools/Thumbnail.h"
 
+#include "model/LinkedRecords.h"
 #include "model/Model.h"
 #include "render/DrawingSurface.h"
 #include "render/Picture.h"
@@ -52,17 +53,15 @@ double DrawingWork(const Model& model, double distance, int side) {
     const double pixelsPerUnit = Focal() * side / 2.0;
     const auto at = [&](const Vertex* v) { return Project(*v, distance, pixelsPerUnit); };
     double work = 0.0;
-    for (const Edge* e = model.edges; e; e = e->next) {
-        work += Length(at(e->a), at(e->b));
-    }
-    for (const Face* f = model.faces; f; f = f->next) {
+    ForEachLinked(model.edges, [&](const Edge& e) { work += Length(at(e.a), at(e.b)); });
+    ForEachLinked(model.faces, [&](const Face& f) {
         // A quadrilateral is filled as two triangles, whose areas add up even
         // where a twisted one's outline would cancel them.
-        work += TriangleArea(at(f->a), at(f->b), at(f->c));
-        if (f->d) {
-            work += TriangleArea(at(f->a), at(f->c), at(f->d));
+        work += TriangleArea(at(f.a), at(f.b), at(f.c));
+        if (f.d) {
+            work += TriangleArea(at(f.a), at(f.c), at(f.d));
         }
-    }
+    });
     return work;
 }
 
@@ -71,14 +70,14 @@ double DistanceToShowAll(const Model& model, double share) {
     double fitting = -std::numeric_limits<double>::infinity();
     double nearest = fitting;
     double farthest = std::numeric_limits<double>::infinity();
-    for (const Vertex* v = model.vertices; v; v = v->next) {
+    ForEachLinked(model.vertices, [&](const Vertex& v) {
         // Unturned, a vertex lies at (x, y, z - distance) from the eye, and
         // shows where focal * |x| / (distance - z) is within 1 - share.
-        const double across = std::max(std::abs(v->x), std::abs(v->y));
-        fitting = std::max(fitting, v->z + focal * across / (1.0 - share));
-        nearest = std::max(nearest, static_cast<double>(v->z));
-        farthest = std::min(farthest, static_cast<double>(v->z));
-    }
+        const double across = std::max(std::abs(v.x), std::abs(v.y));
+        fitting = std::max(fitting, v.z + focal * across / (1.0 - share));
+        nearest = std::max(nearest, static_cast<double>(v.z));
+        farthest = std::min(farthest, static_cast<double>(v.z));
+    });
     if (!model.vertices) {
         return ViewSettings().distance;
     }

@@ -1,6 +1,7 @@
 // kovomodel-info MODEL: loads a model file as the viewer does and prints what it
 // holds, or where and why the file was rejected.
 
+#include "model/LinkedRecords.h"
 #include "model/Model.h"
 #include "tools/ModelInput.h"
 #include "tools/OptionReader.h"
@@ -47,13 +48,9 @@ const char* TypeName(int type) {
 
 void Print(const Model& model) {
     int quads = 0;
-    for (const Face* face = model.faces; face; face = face->next) {
-        quads += face->d ? 1 : 0;
-    }
+    ForEachLinked(model.faces, [&quads](const Face& face) { quads += face.d ? 1 : 0; });
     Bounds bounds;
-    for (const Vertex* v = model.vertices; v; v = v->next) {
-        bounds.Add(*v);
-    }
+    ForEachLinked(model.vertices, [&bounds](const Vertex& v) { bounds.Add(v); });
     std::printf("type      %d (%s)\n", model.type, TypeName(model.type));
     std::printf("vertices  %d\n", model.vertexCount);
     if (model.type == 0) {
