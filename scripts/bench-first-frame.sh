@@ -95,6 +95,10 @@ def run(command):
         sys.exit(f"{' '.join(command)} failed with status {status}")
     return elapsed * 1000.0, usage.ru_maxrss / 1024.0
 
+def quartiles(values):
+    """Lower quartile, median and upper quartile; one value stands for all three."""
+    return statistics.quantiles(values, n=4) if len(values) > 1 else values * 3
+
 times = {name: [] for name, _ in cases}
 peaks = {name: [] for name, _ in cases}
 for round_number in range(rounds):
@@ -112,7 +116,7 @@ for name, _ in cases:
 print(f"\n{'to the floor, per round':<26}{'median':>10}{'quartiles':>16}")
 for name, _ in cases[1:]:
     ratios = [t / f for t, f in zip(times[name], times["floor"])]
-    low, mid, high = statistics.quantiles(ratios, n=4) if len(ratios) > 1 else ratios * 3
+    low, mid, high = quartiles(ratios)
     print(f"{name:<26}{mid:>9.2f}x{low:>9.2f}-{high:.2f}x")
 
 if baseline:
@@ -120,7 +124,6 @@ if baseline:
     for name, base in (("sphere, 200k triangles", "200k, baseline"),
                        ("sphere, 2M triangles", "2M, baseline")):
         differences = [t - b for t, b in zip(times[name], times[base])]
-        low, mid, high = (statistics.quantiles(differences, n=4) if len(differences) > 1
-                          else differences * 3)
+        low, mid, high = quartiles(differences)
         print(f"{name:<26}{mid:>7.1f} ms{low:>9.1f} to {high:.1f} ms")
 PY
