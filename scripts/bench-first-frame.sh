@@ -7,7 +7,10 @@
 # the pyramid, and on each sphere. KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1 makes
 # the viewer close its window right after presenting its first frame, so a
 # run includes closing too. Prints each case's median wall time, its ratio to
-# the floor's median, and its median peak resident memory; then, per case,
+# the floor's median, its median peak resident memory and its median processor
+# time (user and system, every thread of the process, the X server's not
+# included); then that processor time shared out over every core, the least
+# wall time the case's work could take here, against the floor; then, per case,
 # the ratio to the floor within each round (the runs of one round are seconds
 # apart, so a slow drift of the machine cancels out) as its median and
 # quartiles.
@@ -93,7 +96,8 @@ def run(command):
     elapsed = time.perf_counter() - start
     if status != 0:
         sys.exit(f"{' '.join(command)} failed with status {status}")
-    return elapsed * 1000.0, usage.ru_maxrss / 1024.0
+    processor = usage.ru_utime + usage.ru_stime
+    return elapsed * 1000.0, usage.ru_maxrss / 1024.0, processor * 1000.0
 
 def quartiles(values):
     """Lower quartile, median and upper quartile; one value stands for all three."""
@@ -101,17 +105,30 @@ def quartiles(values):
 
 times = {name: [] for name, _ in cases}
 peaks = {name: [] for name, _ in cases}
+processor = {name: [] for name, _ in cases}
 for round_number in range(rounds):
     for name, command in cases if round_number % 2 == 0 else cases[::-1]:
-        ms, mb = run(command)
+        ms, mb, cpu_ms = run(command)
         times[name].append(ms)
         peaks[name].append(mb)
+        processor[name].append(cpu_ms)
 
 floor_median = statistics.median(times["floor"])
-print(f"{'case':<26}{'median':>10}{'to floor':>10}{'peak RSS':>11}   ({rounds} interleaved rounds)")
+print(f"{'case':<26}{'median':>10}{'to floor':>10}{'peak RSS':>11}{'processor':>12}"
+      f"   ({rounds} interleaved rounds)")
 for name, _ in cases:
     median = statistics.median(times[name])
-    print(f"{name:<26}{median:>8.0f} ms{median / floor_median:>9.2f}x{statistics.median(peaks[name]):>8.0f} MB")
+    print(f"{name:<26}{median:>8.0f} ms{median / floor_median:>9.2f}x"
+          f"{statistics.median(peaks[name]):>8.0f} MB{statistics.median(processor[name]):>9.0f} ms")
+
+# However well a run spread its work, it could not end before its processor
+# time shared out evenly over every core; against the floor, that is the
+# least ratio the case could reach on this machine without doing less work.
+cores = os.cpu_count() or 1
+print(f"\n{f'processor time / {cores} cores':<26}{'median':>10}{'to floor':>10}")
+for name, _ in cases[1:]:
+    spread = statistics.median(processor[name]) / cores
+    print(f"{name:<26}{spread:>8.0f} ms{spread / floor_median:>9.2f}x")
 
 print(f"\n{'to the floor, per round':<26}{'median':>10}{'quartiles':>16}")
 for name, _ in cases[1:]:
