@@ -96,8 +96,8 @@ def run(command):
     elapsed = time.perf_counter() - start
     if status != 0:
         sys.exit(f"{' '.join(command)} failed with status {status}")
-    processor = usage.ru_utime + usage.ru_stime
-    return elapsed * 1000.0, usage.ru_maxrss / 1024.0, processor * 1000.0
+    cpu_seconds = usage.ru_utime + usage.ru_stime
+    return elapsed * 1000.0, usage.ru_maxrss / 1024.0, cpu_seconds * 1000.0
 
 def quartiles(values):
     """Lower quartile, median and upper quartile; one value stands for all three."""
