@@ -2,6 +2,7 @@
 
 #include "model/Edge.h"
 #include "model/Face.h"
+#include "model/UnitVector.h"
 
 #include <cassert>
 #include <new>
@@ -22,7 +23,11 @@ template <> void ElementRecords<Face>::Read(TextCursor& cursor, std::size_t inde
     face.c = ReadIndex(cursor, m_vertices);
     face.d = ReadFourthCorner(cursor, m_vertices);
     face.next = m_out + index + 1; // the loader ends the list after the last face
-    face.ComputeNormal();
+    face.ComputeDirection();       // scaled to unit length in Finish
     assert(index < m_capacity);
     new (m_out + index) Face(face);
+}
+
+template <> void ElementRecords<Face>::Finish(std::size_t first, std::size_t count) const {
+    NormalizeNormals(m_out + first, count);
 }

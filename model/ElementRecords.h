@@ -25,9 +25,15 @@ public:
         : m_out(out), m_capacity(capacity), m_vertices(vertices) {}
 
     /// Reads the record at the cursor, a face's line tail included, into record
-    /// number index (below the capacity). Throws ParseFailure where the record
+    /// number index (below the capacity). A face's normal is its corners' cross
+    /// product until Finish scales it. Throws ParseFailure where the record
     /// leaves the format.
     void Read(TextCursor& cursor, std::size_t index, Summary& summary) const;
+
+    /// Finishes the count records from number first on, once read: scales a
+    /// face's normal to unit length (see Face::ComputeNormal), several side by
+    /// side. An edge needs nothing.
+    void Finish(std::size_t /*first*/, std::size_t /*count*/) const {}
 
     /// Readies the room of records first to first + count - 1 for writing
     /// (see RawBlock::PrepareForWriting).
@@ -43,3 +49,4 @@ private:
 
 template <> void ElementRecords<Edge>::Read(TextCursor&, std::size_t, Summary&) const;
 template <> void ElementRecords<Face>::Read(TextCursor&, std::size_t, Summary&) const;
+template <> void ElementRecords<Face>::Finish(std::size_t, std::size_t) const;

@@ -7,6 +7,11 @@
 #include <cstdint>
 
 void Face::ComputeNormal() {
+    ComputeDirection();
+    NormalizeInPlace(nx, ny, nz);
+}
+
+void Face::ComputeDirection() {
     assert(a && b && c);
     // 64-bit products keep hand-built models with large coordinates exact; loaded
     // coordinates stay within 1000, where every component is below 2^24.
@@ -19,5 +24,4 @@ void Face::ComputeNormal() {
     nx = static_cast<float>(uy * vz - uz * vy);
     ny = static_cast<float>(uz * vx - ux * vz);
     nz = static_cast<float>(ux * vy - uy * vx);
-    NormalizeInPlace(nx, ny, nz);
 }

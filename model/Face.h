@@ -18,4 +18,9 @@ struct Face {
     /// positions; d takes no part. Corners on one line give no direction, and
     /// the normal is then (0, 0, 0). Requires a, b and c to be set.
     void ComputeNormal();
+
+    /// Sets the normal to (b - a) x (c - a) itself, not yet scaled to unit
+    /// length, so that the normals of many faces can be scaled together
+    /// (NormalizeNormals). Requires a, b and c to be set.
+    void ComputeDirection();
 };

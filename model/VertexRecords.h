@@ -26,6 +26,10 @@ public:
     /// (below the capacity). Throws ParseFailure where one is missing.
     void Read(TextCursor& cursor, std::size_t index, Summary& summary) const;
 
+    /// Nothing to finish: the vertices are completed once all are read (see
+    /// ScaleVertices).
+    void Finish(std::size_t /*first*/, std::size_t /*count*/) const {}
+
     /// Readies the room of records first to first + count - 1 for writing
     /// (see RawBlock::PrepareForWriting).
     void Prepare(std::size_t first, std::size_t count) const noexcept {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <random>
 #include <string>
@@ -135,6 +136,20 @@ std::string Damaged(Draws& draws, const std::vector<std::string>& lines) {
     return text;
 }
 
+// Whether every face's normal is, to the bit, the one the face itself computes
+// from its corners: the loader scales normals several at a time, in runs.
+bool NormalsAreTheFacesOwn(const Model& model) {
+    for (const Face* f = model.faces; f; f = f->next) {
+        Face alone = *f;
+        alone.ComputeNormal();
+        const float loaded[] = {f->nx, f->ny, f->nz}, own[] = {alone.nx, alone.ny, alone.nz};
+        if (std::memcmp(loaded, own, sizeof loaded) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 TEST(ModelLoaderReadAheadTest, LayoutsThatBreakOneRecordPerLine) {
@@ -165,6 +180,31 @@ TEST(ModelLoaderReadAheadTest, RandomLayoutsAndDamage) {
     Draws draws(20240611);
     for (int i = 0; i < 400; ++i) {
         ExpectSameReadAhead(Damaged(draws, Lines(draws)));
+    }
+}
+
+// Models of up to a few runs of faces, some of them flat or quadrilaterals,
+// read in order and ahead in pieces of varied lengths.
+TEST(ModelLoaderReadAheadTest, FaceNormalsAreTheFacesOwnHoweverTheFacesAreRead) {
+    Draws draws(20261209);
+    for (int i = 0; i < 40; ++i) {
+        const unsigned n = 3 + draws.Below(30), m = 1 + draws.Below(300);
+        std::string text = "1\n" + std::to_string(n) + " " + std::to_string(m) + "\n";
+        for (unsigned v = 0; v < n; ++v) {
+            text += Coordinate(draws) + " " + Coordinate(draws) + " " + Coordinate(draws) + "\n";
+        }
+        for (unsigned f = 0; f < m; ++f) {
+            const auto corner = [&] { return " " + std::to_string(1 + draws.Below(n)); };
+            text += corner() + corner() + corner() + (draws.OneIn(4) ? corner() : "") + "\n";
+        }
+        const ModelText bytes = ModelText::FromBytes(text);
+        for (const ModelLoader::Options& options :
+             {ModelLoader::Options{1, 0}, ModelLoader::Options{2, 1 + draws.Below(2000)},
+              ModelLoader::Options{3, 1 + draws.Below(200)}}) {
+            Model model;
+            ModelLoader(bytes, "t.dat", options).LoadInto(model);
+            ASSERT_TRUE(NormalsAreTheFacesOwn(model)) << text;
+        }
     }
 }
 

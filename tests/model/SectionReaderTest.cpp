@@ -12,7 +12,8 @@
 
 namespace {
 
-// Records of one integer each, remembering how often each was read.
+// Records of one integer each, remembering how often each was read and
+// whether each was finished after it was last read.
 class IntegerRecords {
 public:
     struct Summary {
@@ -20,11 +21,30 @@ public:
     };
 
     explicit IntegerRecords(std::size_t count)
-        : m_values(count, -1), m_reads(std::make_unique<std::atomic<int>[]>(count)) {}
+        : m_values(count, -1), m_reads(std::make_unique<std::atomic<int>[]>(count)),
+          m_unfinished(std::make_unique<std::atomic<bool>[]>(count)) {}
 
     void Read(TextCursor& cursor, std::size_t index, Summary&) const {
         m_values[index] = ReadInteger(cursor, "a number");
         ++m_reads[index];
+        m_unfinished[index] = true;
+    }
+
+    // A record finished twice with no read between would be scaled twice.
+    void Finish(std::size_t first, std::size_t count) const {
+        for (std::size_t i = first; i < first + count; ++i) {
+            m_finishedTwice += !m_unfinished[i].exchange(false);
+        }
+    }
+
+    // Whether every record was finished once after its last read.
+    bool FinishedOnce() const {
+        for (std::size_t i = 0; i < m_values.size(); ++i) {
+            if (m_unfinished[i]) {
+                return false;
+            }
+        }
+        return m_finishedTwice == 0;
     }
 
     void Prepare(std::size_t, std::size_t) const noexcept {}
@@ -41,12 +61,15 @@ public:
 private:
     mutable std::vector<int> m_values;
     std::unique_ptr<std::atomic<int>[]> m_reads;
+    std::unique_ptr<std::atomic<bool>[]> m_unfinished;
+    mutable std::atomic<int> m_finishedTwice{0};
 };
 
 struct Outcome {
     std::vector<int> values;
     std::vector<int> reads;
     std::size_t end = 0; // offset where the last record ends
+    bool finishedOnce = false;
 };
 
 // Reads count records of text from its start, with pieces given as offsets:
@@ -61,7 +84,8 @@ Outcome ReadSection(const std::string& text, std::size_t count,
     const IntegerRecords records(count);
     SectionReader<IntegerRecords> reader(bytes, records, 3);
     const char* end = reader.Read(text.data(), count, pieces);
-    return {records.Values(), records.Reads(), static_cast<std::size_t>(end - text.data())};
+    return {records.Values(), records.Reads(), static_cast<std::size_t>(end - text.data()),
+            records.FinishedOnce()};
 }
 
 } // namespace
@@ -103,6 +127,34 @@ TEST(SectionReaderTest, PiecesThatJoinUpAreReadOnceAndTheRestAgainInOrder) {
         EXPECT_EQ(outcome.values, (std::vector<int>{1, 2, 3, 4, 5, 6})) << c.what;
         EXPECT_EQ(outcome.reads, c.reads) << c.what;
         EXPECT_EQ(outcome.end, c.text.size() - 1) << c.what;
+        EXPECT_TRUE(outcome.finishedOnce) << c.what;
+    }
+}
+
+// Records are finished in runs as they are read; a piece read again, or given
+// up halfway through a run, must still leave every record finished after its
+// last read, and none twice.
+TEST(SectionReaderTest, EveryRecordIsFinishedOnceAfterItsLastRead) {
+    std::string text;
+    std::vector<std::size_t> line{0}; // offset of each line
+    std::vector<int> values;
+    for (int i = 1; i <= 300; ++i) {
+        text += std::to_string(i) + "\n";
+        line.push_back(text.size());
+        values.push_back(i);
+    }
+    const std::vector<std::vector<std::vector<std::size_t>>> cuts = {
+        {},
+        {{0, line[70], 0, 70}, {line[70], line[201], 70, 131}, {line[201], line[300], 201, 99}},
+        // expects a record too many: given up at its last line, read again
+        {{0, line[130], 0, 130}, {line[130], line[300], 130, 171}},
+        // begins inside a line: it and the rest read again in order
+        {{0, line[100], 0, 100}, {line[100] + 1, line[300], 100, 200}},
+    };
+    for (std::size_t c = 0; c < cuts.size(); ++c) {
+        const Outcome outcome = ReadSection(text, 300, cuts[c]);
+        EXPECT_EQ(outcome.values, values) << "cut " << c;
+        EXPECT_TRUE(outcome.finishedOnce) << "cut " << c;
     }
 }
 
