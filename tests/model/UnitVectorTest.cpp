@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <vector>
@@ -33,7 +34,7 @@ std::vector<Normal> Vectors() {
     std::vector<Normal> vectors;
     for (float x : odd) {
         for (float y : odd) {
-            vectors.push_back({x, y, odd[vectors.size() % 14]});
+            vectors.push_back({x, y, odd[vectors.size() % std::size(odd)]});
         }
     }
     std::mt19937 engine(7);
