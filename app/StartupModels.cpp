@@ -4,10 +4,13 @@
 #include "framework/CCommandLineInfo.h"
 #include "model/Model.h"
 
+#include <utility>
+
 StartupModels* StartupModels::s_current = nullptr;
 
-StartupModels::StartupModels(int argc, char** argv)
-    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc))),
+StartupModels::StartupModels(int argc, char** argv, std::function<void()> beforeReading)
+    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)),
+                 std::move(beforeReading)),
       m_previous(s_current) {
     s_current = this;
 }

@@ -19,7 +19,8 @@ public:
     /// Starts reading the default model and, when the arguments (argv[1] on)
     /// ask to open or print a file, that file, in the order start-up opens
     /// them. Makes itself the one that Open uses while it lives.
-    StartupModels(int argc, char** argv);
+    /// beforeReading is ModelPrefetch's: work that the worker does first.
+    StartupModels(int argc, char** argv, std::function<void()> beforeReading = {});
     ~StartupModels();
     StartupModels(const StartupModels&) = delete;
     StartupModels& operator=(const StartupModels&) = delete;

@@ -24,7 +24,12 @@ public:
     /// Starts reading the regular files among paths, in order, on one worker
     /// thread. Nothing here throws for the worker's sake: when no thread can
     /// be started, nothing is read ahead and Open reads as Model::Open does.
-    explicit ModelPrefetch(const std::vector<std::string>& paths);
+    /// beforeReading, when set, runs first on the worker: the caller's own
+    /// start-up work that any thread can do, done while its thread has other
+    /// work. What it throws is dropped, and it does not run at all when no
+    /// worker can be started.
+    explicit ModelPrefetch(const std::vector<std::string>& paths,
+                           std::function<void()> beforeReading = {});
 
     /// Lets the file being read finish, on every processor, drops the files
     /// not yet started, and frees every result that was not handed out.
@@ -93,5 +98,6 @@ private:
     bool m_stopping = false;
     int m_hits = 0;
     HelperGate m_gate; ///< opens at the first wait for the worker
+    std::function<void()> m_beforeReading;
     std::thread m_worker;
 };

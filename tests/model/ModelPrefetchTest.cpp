@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -175,6 +177,35 @@ TEST_F(ModelPrefetchTest, ResultsNotTakenAreFreedAndALaterFileIsFoundPastAnother
     EXPECT_TRUE(prefetch.Open(model, second));
     EXPECT_EQ(Dump(model), Direct(second));
     EXPECT_EQ(prefetch.Hits(), 1);
+}
+
+TEST_F(ModelPrefetchTest, WorkBeforeReadingRunsOnceOnTheWorkerBeforeAnyFileIsReadEvenWhenItThrows) {
+    for (const bool throws : {false, true}) {
+        const std::string path = Write("m.dat", kPyramid);
+        int runs = 0;
+        std::thread::id where;
+        std::promise<void> rewritten;
+        ModelPrefetch prefetch({path}, [&] {
+            ++runs;
+            where = std::this_thread::get_id();
+            // What the worker reads must be what is there after this work.
+            std::ofstream(path, std::ios::trunc) << kTriangle;
+            rewritten.set_value();
+            if (throws) {
+                throw std::runtime_error("no room");
+            }
+        });
+        // Open compares the file as it is then with the file that was read.
+        ASSERT_EQ(rewritten.get_future().wait_for(std::chrono::seconds(30)),
+                  std::future_status::ready);
+        Model model;
+        EXPECT_TRUE(prefetch.Open(model, path));
+        EXPECT_EQ(prefetch.Hits(), 1) << throws;
+        EXPECT_EQ(Dump(model), Direct(path)) << throws;
+        EXPECT_EQ(model.faceCount, 1) << throws;
+        EXPECT_EQ(runs, 1) << throws;
+        EXPECT_NE(where, std::this_thread::get_id()) << throws;
+    }
 }
 
 // Whether the caller finds the worker finishing is a matter of timing, so each
