@@ -9,6 +9,7 @@
 #include "app/CKovomodelApp.h"
 #include "app/CKovomodelView.h"
 #include "app/StartupModels.h"
+#include "platform/GlDriverPreload.h"
 #include "platform/HostDisplay.h"
 
 #include <cstdio>
@@ -30,8 +31,11 @@ bool ExitAfterFirstFrameRequested() {
 
 int main(int argc, char** argv) {
     // Parse the start-up models on a worker while the display connects and
-    // the window is made; the document takes them when it opens them.
-    StartupModels startupModels(argc, argv);
+    // the window is made; the document takes them when it opens them. The
+    // worker first loads the GL driver, which the main thread would
+    // otherwise load while it makes the window: a small model is still
+    // parsed long before the window needs it.
+    StartupModels startupModels(argc, argv, host::PreloadGlDriver);
     if (!host::OpenDisplay()) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "kovomodel: cannot open the X display %s; is $DISPLAY set?\n",
