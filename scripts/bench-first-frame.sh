@@ -19,8 +19,8 @@
 # as it has when a user starts the program; back to back, runs reuse memory
 # that is still warm and come out faster than any real start.
 # BASELINE=PATH adds another build of the viewer (an earlier revision, say),
-# started on each sphere in the same rounds, so that before and after are
-# measured in one invocation, and prints for each sphere the difference of
+# started on each model in the same rounds, so that before and after are
+# measured in one invocation, and prints for each model the difference of
 # the two builds within each round, as its median and quartiles: a change of
 # a few milliseconds shows there long before it stands out of the medians.
 # Every other round runs the cases in the opposite order, so that no case
@@ -75,18 +75,15 @@ import os, statistics, subprocess, sys, time
 
 work, rounds, floor, viewer = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 pause, baseline = float(sys.argv[5]), sys.argv[6]
-cases = [
-    ("floor", [floor]),
-    ("dom.dat", [viewer]),
-    ("pyramid", [viewer, "pyramida.dat"]),
-    ("sphere, 200k triangles", [viewer, "sphere-200k.dat"]),
-    ("sphere, 2M triangles", [viewer, "sphere-2m.dat"]),
+models = [
+    ("dom.dat", [], "dom.dat"),
+    ("pyramid", ["pyramida.dat"], "pyramid"),
+    ("sphere, 200k triangles", ["sphere-200k.dat"], "200k"),
+    ("sphere, 2M triangles", ["sphere-2m.dat"], "2M"),
 ]
+cases = [("floor", [floor])] + [(name, [viewer] + arguments) for name, arguments, _ in models]
 if baseline:
-    cases += [
-        ("200k, baseline", [baseline, "sphere-200k.dat"]),
-        ("2M, baseline", [baseline, "sphere-2m.dat"]),
-    ]
+    cases += [(f"{short}, baseline", [baseline] + arguments) for _, arguments, short in models]
 
 def run(command):
     time.sleep(pause)
@@ -138,9 +135,8 @@ for name, _ in cases[1:]:
 
 if baseline:
     print(f"\n{'this build - baseline':<26}{'median':>10}{'quartiles':>20}")
-    for name, base in (("sphere, 200k triangles", "200k, baseline"),
-                       ("sphere, 2M triangles", "2M, baseline")):
-        differences = [t - b for t, b in zip(times[name], times[base])]
+    for name, _, short in models:
+        differences = [t - b for t, b in zip(times[name], times[f"{short}, baseline"])]
         low, mid, high = quartiles(differences)
         print(f"{name:<26}{mid:>7.1f} ms{low:>9.1f} to {high:.1f} ms")
 PY
