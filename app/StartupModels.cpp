@@ -2,15 +2,19 @@
 
 #include "app/CKovomodelDoc.h"
 #include "framework/CCommandLineInfo.h"
+#include "model/FileIdentity.h"
 #include "model/Model.h"
 
 #include <utility>
 
 StartupModels* StartupModels::s_current = nullptr;
 
-StartupModels::StartupModels(int argc, char** argv, std::function<void()> beforeReading)
-    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)),
-                 std::move(beforeReading)),
+StartupModels::StartupModels(int argc, char** argv, std::function<void()> spareWork)
+    : StartupModels(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)),
+                    std::move(spareWork)) {}
+
+StartupModels::StartupModels(const std::vector<std::string>& files, std::function<void()> spareWork)
+    : m_prefetch(files, TotalSize(files) <= kSpareWorkBytes ? std::move(spareWork) : nullptr),
       m_previous(s_current) {
     s_current = this;
 }
@@ -45,4 +49,13 @@ std::vector<std::string> StartupModels::FilesToRead(const std::vector<std::strin
         break;
     }
     return files;
+}
+
+std::int64_t StartupModels::TotalSize(const std::vector<std::string>& files) {
+    std::int64_t total = 0;
+    for (const std::string& path : files) {
+        const FileIdentity file = FileIdentity::Of(path);
+        total += file.regular ? file.size : 0;
+    }
+    return total;
 }

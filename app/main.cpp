@@ -31,10 +31,9 @@ bool ExitAfterFirstFrameRequested() {
 
 int main(int argc, char** argv) {
     // Parse the start-up models on a worker while the display connects and
-    // the window is made; the document takes them when it opens them. The
-    // worker first loads the GL driver, which the main thread would
-    // otherwise load while it makes the window: a small model is still
-    // parsed long before the window needs it.
+    // the window is made; the document takes them when it opens them. When
+    // they are small, the worker first loads the GL driver, which the main
+    // thread would otherwise load while it makes the window.
     StartupModels startupModels(argc, argv, host::PreloadGlDriver);
     if (!host::OpenDisplay()) {
         const char* display = std::getenv("DISPLAY");

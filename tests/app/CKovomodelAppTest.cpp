@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -171,6 +174,25 @@ TEST_F(KovomodelTest, StartUpTakesTheModelsReadAheadAndOpensLaterFilesItself) {
     ASSERT_TRUE(app.OpenDocumentPath(Path("dom.dat")));
     EXPECT_EQ(StartupModels::Hits(), 2);
     EXPECT_EQ(Doc()->m_model.faceCount, 5);
+}
+
+TEST_F(KovomodelTest, SpareWorkIsDoneAheadOnlyWhileTheStartUpFilesAreSmall) {
+    Write("dom.dat", kPyramid);
+    const std::string large = Write("large.dat", "junk");
+    // Sparse: as large as it must be, and refused from its first bytes.
+    std::filesystem::resize_file(large, StartupModels::kSpareWorkBytes);
+    const char* argv[] = {"kovomodel", "large.dat"};
+    for (const bool small : {true, false}) {
+        std::atomic<bool> ran{false};
+        {
+            const StartupModels startupModels(small ? 1 : 2, const_cast<char**>(argv),
+                                              [&] { ran = true; });
+        }
+        EXPECT_EQ(ran, small) << "the worker is joined by now";
+    }
+    EXPECT_EQ(StartupModels::TotalSize({Path("dom.dat"), large, Path("missing.dat"), Path("")}),
+              static_cast<std::int64_t>(std::string(kPyramid).size()) +
+                  StartupModels::kSpareWorkBytes);
 }
 
 TEST(StartupModelsTest, ReadsTheDefaultThenTheFileThatTheCommandLineOpensOrPrints) {
