@@ -3,9 +3,9 @@
 // While the program starts, the main thread connects to the display and makes
 // the window; a model parsed beside it on every processor takes part of that
 // thread's processor, and each thread started meanwhile waits for the loader
-// lock that is held while the graphics driver loads. Behind
-// a closed gate, parallel runs keep to the thread that called them; once the
-// gate opens, they start their helpers.
+// lock that is held while the graphics driver loads. Behind a closed gate,
+// parallel runs keep to the thread that called them; once the gate opens,
+// they start their helpers.
 
 #include <atomic>
 

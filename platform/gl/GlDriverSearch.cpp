@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include <strings.h>
 #include <sys/stat.h>
 
 namespace host {
@@ -12,8 +13,11 @@ constexpr const char* kDriverFile = "swrast_dri.so";
 
 // The GL library's reading of a yes/no variable: an unknown word is "no".
 bool IsYes(const char* value) {
+    if (value == nullptr) {
+        return false;
+    }
     for (const char* yes : {"1", "true", "yes", "y"}) {
-        if (value != nullptr && strcasecmp(value, yes) == 0) {
+        if (strcasecmp(value, yes) == 0) {
             return true;
         }
     }
