@@ -1,10 +1,10 @@
 #include "model/ModelPrefetch.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <future>
 #include <map>
@@ -15,7 +15,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -71,17 +70,9 @@ std::string Grid(int size, bool wire = false) {
 
 class ModelPrefetchTest : public ::testing::Test {
 protected:
-    std::string m_folder;
+    TempFolder m_temp{"kovo-prefetch"};
+    const std::string& m_folder = m_temp.Path();
 
-    void SetUp() override {
-        char pattern[] = "/tmp/kovo-prefetch-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + m_folder + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
     std::string Write(const std::string& name, const std::string& text) {
         const std::string path = m_folder + "/" + name;
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;

@@ -1,33 +1,24 @@
 #include "platform/gl/GlDriverSearch.h"
 #include "platform/GlDriverPreload.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
 
 #include <dlfcn.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace host::test {
 namespace {
 
 class GlDriverSearchTest : public ::testing::Test {
 protected:
-    std::string m_folder;
+    TempFolder m_temp{"kovo-dri"};
+    const std::string& m_folder = m_temp.Path();
 
-    void SetUp() override {
-        char pattern[] = "/tmp/kovo-dri-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + m_folder + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
     // A folder under the test's own, holding a driver file when asked to.
     std::string Folder(const std::string& name, bool withDriver) {
         const std::string folder = m_folder + "/" + name;
