@@ -74,7 +74,8 @@ void Model::LoadText(std::string_view text, const std::string& name) {
     ModelLoader(bytes, name).LoadInto(*this);
 }
 
-template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
+template <typename LoadStep>
+bool Model::OpenWith(LoadStep load, const std::function<void(const Model&)>& whenCentred) {
     m_lastError.reset();
     try {
         load();
@@ -84,6 +85,9 @@ template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
         return false;
     }
     if (type != 0) {
+        if (whenCentred) {
+            whenCentred(*this);
+        }
         // A load leaves every vertex normal (0, 0, 0): clearing them again
         // would only be one more pass over every vertex.
         AddUpVertexNormals();
@@ -91,10 +95,11 @@ template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
     return true;
 }
 
-bool Model::Open(const std::string& path, const std::function<void(const Model&)>& whenRead) {
-    return OpenWith([&] { Load(path, whenRead); });
+bool Model::Open(const std::string& path, const std::function<void(const Model&)>& whenRead,
+                 const std::function<void(const Model&)>& whenCentred) {
+    return OpenWith([&] { Load(path, whenRead); }, whenCentred);
 }
 
 bool Model::OpenText(std::string_view text, const std::string& name) {
-    return OpenWith([&] { LoadText(text, name); });
+    return OpenWith([&] { LoadText(text, name); }, {});
 }
