@@ -71,11 +71,14 @@ void ModelPrefetch::Read(Entry& entry) {
     try {
         // Only a surface model has vertex normals left to make: a wire
         // model's centring is over too soon for the caller to use.
-        entry.opened = entry.model.Open(entry.path, [&](const Model& read) {
-            if (read.type != 0) {
-                Publish(entry, Entry::State::Finishing);
-            }
-        });
+        entry.opened = entry.model.Open(
+            entry.path,
+            [&](const Model& read) {
+                if (read.type != 0) {
+                    Publish(entry, Entry::State::Finishing);
+                }
+            },
+            [&](const Model&) { Publish(entry, Entry::State::Centred); });
     } catch (...) {
         // Out of memory, most likely: the open step will meet it itself.
         entry.model.Clear();
@@ -95,10 +98,11 @@ void ModelPrefetch::Publish(Entry& entry, Entry::State state) {
 }
 
 bool ModelPrefetch::Open(Model& model, const std::string& path,
-                         const std::function<void()>& whileFinishing) {
+                         const std::function<void()>& whileFinishing,
+                         const DrawingPreparation& prepareDrawing) {
     const FileIdentity now = FileIdentity::Of(path);
     if (now.regular) {
-        Request request{now, path, whileFinishing};
+        Request request{now, path, whileFinishing, prepareDrawing, nullptr};
         std::unique_lock<std::mutex> lock(m_mutex);
         for (Entry& entry : m_entries) {
             bool opened = false;
@@ -124,14 +128,24 @@ private:
 };
 } // namespace
 
+// The caller's work runs while the worker finishes alone; the model may be
+// read only once it is centred, which the lock tells.
 void ModelPrefetch::WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock) {
-    WaitFor([&] { return entry.state != Entry::State::Reading; }, lock);
-    if (entry.state == Entry::State::Finishing && request.whileFinishing) {
+    using State = Entry::State;
+    WaitFor([&] { return entry.state != State::Reading; }, lock);
+    if ((entry.state == State::Finishing || entry.state == State::Centred) &&
+        request.whileFinishing) {
         const std::function<void()> work = std::exchange(request.whileFinishing, nullptr);
         const Unlocked unlocked(lock);
         work();
     }
-    WaitFor([&] { return entry.state != Entry::State::Finishing; }, lock);
+    WaitFor([&] { return entry.state != State::Finishing; }, lock);
+    if (entry.state == State::Centred && request.prepareDrawing) {
+        const DrawingPreparation work = std::exchange(request.prepareDrawing, nullptr);
+        const Unlocked unlocked(lock);
+        request.prepared = work(entry.model);
+    }
+    WaitFor([&] { return entry.state != State::Centred; }, lock);
 }
 
 bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& opened,
@@ -141,6 +155,7 @@ bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& 
         return false;
     }
     WaitForEnd(entry, request, lock);
+    std::unique_ptr<Model::DrawCache> prepared = std::move(request.prepared);
     if (entry.state != Entry::State::Done || entry.after != request.now ||
         (!entry.opened && entry.path != request.path)) {
         return false;
@@ -155,6 +170,9 @@ bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& 
     if (!opened) {
         model.type = type;
         model.center = center;
+    }
+    if (opened && prepared) {
+        model.KeepDrawCache(std::move(prepared));
     }
     entry.model.Clear();
     return true;
@@ -177,7 +195,8 @@ void ModelPrefetch::WaitUntilRead() {
         [&] {
             for (const Entry& entry : m_entries) {
                 if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading ||
-                    entry.state == Entry::State::Finishing) {
+                    entry.state == Entry::State::Finishing ||
+                    entry.state == Entry::State::Centred) {
                     return false;
                 }
             }

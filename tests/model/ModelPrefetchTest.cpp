@@ -8,10 +8,12 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -244,24 +246,84 @@ TEST_F(ModelPrefetchTest, WorkWhileTheWorkerFinishesRunsOnceOnTheCallersThreadOn
     EXPECT_EQ(runs, 1);
 }
 
-TEST_F(ModelPrefetchTest, WorkThatThrowsWhileTheWorkerFinishesLeavesTheResultForTheNextOpen) {
+TEST_F(ModelPrefetchTest, DrawingIsPreparedOnceTheModelIsCentredAndKeptWithTheModelHandedOut) {
     const std::string path = Write("grid.dat", Grid(250));
-    bool threw = false;
-    for (int attempt = 0; attempt < kTries && !threw; ++attempt) {
+    Model direct;
+    ASSERT_TRUE(direct.Open(path));
+    int runs = 0;
+    for (int attempt = 0; attempt < kTries && runs == 0; ++attempt) {
         ModelPrefetch prefetch({path});
         Model model;
-        try {
-            prefetch.Open(model, path, [] { throw std::runtime_error("no room"); });
-        } catch (const std::runtime_error&) {
-            threw = true;
-            EXPECT_EQ(model.vertexCount, 0);
-            EXPECT_EQ(prefetch.Hits(), 0);
-            EXPECT_TRUE(prefetch.Open(model, path));
-            EXPECT_EQ(prefetch.Hits(), 1);
-            EXPECT_EQ(Dump(model), Direct(path));
+        std::string order;
+        std::thread::id where;
+        Model::IntVector center;
+        const Model::DrawCache* made = nullptr;
+        EXPECT_TRUE(prefetch.Open(
+            model, path, [&] { order += "finishing "; },
+            [&](const Model& centred) {
+                ++runs;
+                order += "drawing";
+                where = std::this_thread::get_id();
+                center = centred.center;
+                auto cache = std::make_unique<Model::DrawCache>();
+                made = cache.get();
+                return cache;
+            }));
+        EXPECT_EQ(Dump(model), Direct(path));
+        EXPECT_EQ(model.GetDrawCache(), made); // none when nothing was prepared
+        if (runs == 1) {
+            EXPECT_EQ(order, "finishing drawing");
+            EXPECT_EQ(where, std::this_thread::get_id());
+            // Already centred: the offset is the one that centring finds.
+            EXPECT_NE(direct.center.x, 0);
+            EXPECT_EQ(std::tie(center.x, center.y, center.z),
+                      std::tie(direct.center.x, direct.center.y, direct.center.z));
         }
     }
-    EXPECT_TRUE(threw);
+    EXPECT_EQ(runs, 1);
+
+    // A wire model has no vertex normals to wait for.
+    const std::string wire = Write("wire.dat", Grid(250, true));
+    ModelPrefetch prefetch({wire});
+    Model model;
+    EXPECT_TRUE(prefetch.Open(model, wire, {}, [&](const Model&) {
+        ++runs;
+        return std::make_unique<Model::DrawCache>();
+    }));
+    EXPECT_EQ(model.GetDrawCache(), nullptr);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(ModelPrefetchTest, WorkThatThrowsWhileTheWorkerFinishesLeavesTheResultForTheNextOpen) {
+    const std::string path = Write("grid.dat", Grid(250));
+    const auto fail = [] { throw std::runtime_error("no room"); };
+    const ModelPrefetch::DrawingPreparation failToPrepare =
+        [](const Model&) -> std::unique_ptr<Model::DrawCache> {
+        throw std::runtime_error("no room");
+    };
+    for (const bool preparing : {false, true}) {
+        bool threw = false;
+        for (int attempt = 0; attempt < kTries && !threw; ++attempt) {
+            ModelPrefetch prefetch({path});
+            Model model;
+            try {
+                if (preparing) {
+                    prefetch.Open(model, path, {}, failToPrepare);
+                } else {
+                    prefetch.Open(model, path, fail);
+                }
+            } catch (const std::runtime_error&) {
+                threw = true;
+                EXPECT_EQ(model.vertexCount, 0);
+                EXPECT_EQ(prefetch.Hits(), 0);
+                EXPECT_TRUE(prefetch.Open(model, path));
+                EXPECT_EQ(prefetch.Hits(), 1);
+                EXPECT_EQ(Dump(model), Direct(path));
+                EXPECT_EQ(model.GetDrawCache(), nullptr);
+            }
+        }
+        EXPECT_TRUE(threw) << "preparing " << preparing;
+    }
 }
 
 } // namespace
