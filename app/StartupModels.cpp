@@ -24,11 +24,12 @@ StartupModels::~StartupModels() {
 }
 
 bool StartupModels::Open(Model& model, const std::string& path,
-                         const std::function<void()>& whileFinishing) {
+                         const std::function<void()>& whileFinishing,
+                         const ModelPrefetch::DrawingPreparation& prepareDrawing) {
     if (s_current == nullptr) {
         return model.Open(path);
     }
-    return s_current->m_prefetch.Open(model, path, whileFinishing);
+    return s_current->m_prefetch.Open(model, path, whileFinishing, prepareDrawing);
 }
 
 int StartupModels::Hits() {

@@ -31,10 +31,11 @@ public:
 
     /// Opens path into model with Model::Open's outcome: through what was
     /// read ahead while a StartupModels lives, else by reading the file.
-    /// whileFinishing is ModelPrefetch::Open's: work run while the worker
-    /// finishes that file alone, if Open finds it doing so.
+    /// whileFinishing and prepareDrawing are ModelPrefetch::Open's: work run
+    /// while the worker finishes that file alone, if Open finds it doing so.
     static bool Open(Model& model, const std::string& path,
-                     const std::function<void()>& whileFinishing = {});
+                     const std::function<void()>& whileFinishing = {},
+                     const ModelPrefetch::DrawingPreparation& prepareDrawing = {});
 
     /// How many opens the files read ahead have served; 0 while no
     /// StartupModels lives. For tests of the wiring.
