@@ -50,11 +50,7 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     // Load beside the current model, so that a rejected file leaves the model
     // on screen, and the framework keeps title, path and recent list as well.
     Model loaded;
-    // The first frame's view is the one the document holds now.
-    const auto prepareDrawing = [this](const Model& centred) {
-        return PrepareModelDrawing(m_angleY, m_angleX, m_distance, centred);
-    };
-    if (!StartupModels::Open(loaded, path, PrepareFirstFrame, prepareDrawing)) {
+    if (!StartupModels::Open(loaded, path, PrepareFirstFrame)) {
         assert(CWinApp::Current() != nullptr && "documents live inside an application");
         CWinApp::Current()->ShowMessage(IDS_UNEXPECTED_FORMAT,
                                         host::MB_OK | host::MB_ICONEXCLAMATION);

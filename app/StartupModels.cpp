@@ -24,12 +24,11 @@ StartupModels::~StartupModels() {
 }
 
 bool StartupModels::Open(Model& model, const std::string& path,
-                         const std::function<void()>& whileFinishing,
-                         const ModelPrefetch::DrawingPreparation& prepareDrawing) {
+                         const std::function<void()>& whileFinishing) {
     if (s_current == nullptr) {
         return model.Open(path);
     }
-    return s_current->m_prefetch.Open(model, path, whileFinishing, prepareDrawing);
+    return s_current->m_prefetch.Open(model, path, whileFinishing);
 }
 
 int StartupModels::Hits() {

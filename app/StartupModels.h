@@ -31,11 +31,10 @@ public:
 
     /// Opens path into model with Model::Open's outcome: through what was
     /// read ahead while a StartupModels lives, else by reading the file.
-    /// whileFinishing and prepareDrawing are ModelPrefetch::Open's: work run
-    /// while the worker finishes that file alone, if Open finds it doing so.
+    /// whileFinishing is ModelPrefetch::Open's: work run while the worker
+    /// finishes that file alone, if Open finds it doing so.
     static bool Open(Model& model, const std::string& path,
-                     const std::function<void()>& whileFinishing = {},
-                     const ModelPrefetch::DrawingPreparation& prepareDrawing = {});
+                     const std::function<void()>& whileFinishing = {});
 
     /// How many opens the files read ahead have served; 0 while no
     /// StartupModels lives. For tests of the wiring.

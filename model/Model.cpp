@@ -74,8 +74,7 @@ void Model::LoadText(std::string_view text, const std::string& name) {
     ModelLoader(bytes, name).LoadInto(*this);
 }
 
-template <typename LoadStep>
-bool Model::OpenWith(LoadStep load, const std::function<void(const Model&)>& whenCentred) {
+template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
     m_lastError.reset();
     try {
         load();
@@ -85,9 +84,6 @@ bool Model::OpenWith(LoadStep load, const std::function<void(const Model&)>& whe
         return false;
     }
     if (type != 0) {
-        if (whenCentred) {
-            whenCentred(*this);
-        }
         // A load leaves every vertex normal (0, 0, 0): clearing them again
         // would only be one more pass over every vertex.
         AddUpVertexNormals();
@@ -95,11 +91,10 @@ bool Model::OpenWith(LoadStep load, const std::function<void(const Model&)>& whe
     return true;
 }
 
-bool Model::Open(const std::string& path, const std::function<void(const Model&)>& whenRead,
-                 const std::function<void(const Model&)>& whenCentred) {
-    return OpenWith([&] { Load(path, whenRead); }, whenCentred);
+bool Model::Open(const std::string& path, const std::function<void(const Model&)>& whenRead) {
+    return OpenWith([&] { Load(path, whenRead); });
 }
 
 bool Model::OpenText(std::string_view text, const std::string& name) {
-    return OpenWith([&] { LoadText(text, name); }, {});
+    return OpenWith([&] { LoadText(text, name); });
 }

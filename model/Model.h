@@ -82,12 +82,8 @@ public:
     /// success and clears LastError. When the file cannot be read or is outside
     /// the format, returns false, leaves the model empty as Clear does (type and
     /// center unchanged) and keeps the reason in LastError. std::bad_alloc
-    /// passes through. whenRead is Load's. whenCentred, when set, is called on
-    /// this thread with this model once a surface model is loaded and centred:
-    /// from then on only its vertex normals change, so another thread may read
-    /// the rest of it meanwhile.
-    bool Open(const std::string& path, const std::function<void(const Model&)>& whenRead = {},
-              const std::function<void(const Model&)>& whenCentred = {});
+    /// passes through. whenRead is Load's.
+    bool Open(const std::string& path, const std::function<void(const Model&)>& whenRead = {});
 
     /// Open from text in memory; name stands for the file in error reports.
     bool OpenText(std::string_view text, const std::string& name);
@@ -137,8 +133,7 @@ public:
 private:
     friend class ModelLoader;
 
-    template <typename LoadStep>
-    bool OpenWith(LoadStep load, const std::function<void(const Model&)>& whenCentred);
+    template <typename LoadStep> bool OpenWith(LoadStep load);
     // ComputeVertexNormals on vertex normals that are all (0, 0, 0) already.
     void AddUpVertexNormals();
     void TakeMeshFrom(Model& other) noexcept;

@@ -71,14 +71,11 @@ void ModelPrefetch::Read(Entry& entry) {
     try {
         // Only a surface model has vertex normals left to make: a wire
         // model's centring is over too soon for the caller to use.
-        entry.opened = entry.model.Open(
-            entry.path,
-            [&](const Model& read) {
-                if (read.type != 0) {
-                    Publish(entry, Entry::State::Finishing);
-                }
-            },
-            [&](const Model&) { Publish(entry, Entry::State::Centred); });
+        entry.opened = entry.model.Open(entry.path, [&](const Model& read) {
+            if (read.type != 0) {
+                Publish(entry, Entry::State::Finishing);
+            }
+        });
     } catch (...) {
         // Out of memory, most likely: the open step will meet it itself.
         entry.model.Clear();
@@ -98,11 +95,10 @@ void ModelPrefetch::Publish(Entry& entry, Entry::State state) {
 }
 
 bool ModelPrefetch::Open(Model& model, const std::string& path,
-                         const std::function<void()>& whileFinishing,
-                         const DrawingPreparation& prepareDrawing) {
+                         const std::function<void()>& whileFinishing) {
     const FileIdentity now = FileIdentity::Of(path);
     if (now.regular) {
-        Request request{now, path, whileFinishing, prepareDrawing, nullptr};
+        Request request{now, path, whileFinishing};
         std::unique_lock<std::mutex> lock(m_mutex);
         for (Entry& entry : m_entries) {
             bool opened = false;
@@ -128,24 +124,14 @@ private:
 };
 } // namespace
 
-// The caller's work runs while the worker finishes alone; the model may be
-// read only once it is centred, which the lock tells.
 void ModelPrefetch::WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock) {
-    using State = Entry::State;
-    WaitFor([&] { return entry.state != State::Reading; }, lock);
-    if ((entry.state == State::Finishing || entry.state == State::Centred) &&
-        request.whileFinishing) {
+    WaitFor([&] { return entry.state != Entry::State::Reading; }, lock);
+    if (entry.state == Entry::State::Finishing && request.whileFinishing) {
         const std::function<void()> work = std::exchange(request.whileFinishing, nullptr);
         const Unlocked unlocked(lock);
         work();
     }
-    WaitFor([&] { return entry.state != State::Finishing; }, lock);
-    if (entry.state == State::Centred && request.prepareDrawing) {
-        const DrawingPreparation work = std::exchange(request.prepareDrawing, nullptr);
-        const Unlocked unlocked(lock);
-        request.prepared = work(entry.model);
-    }
-    WaitFor([&] { return entry.state != State::Centred; }, lock);
+    WaitFor([&] { return entry.state != Entry::State::Finishing; }, lock);
 }
 
 bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& opened,
@@ -155,7 +141,6 @@ bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& 
         return false;
     }
     WaitForEnd(entry, request, lock);
-    std::unique_ptr<Model::DrawCache> prepared = std::move(request.prepared);
     if (entry.state != Entry::State::Done || entry.after != request.now ||
         (!entry.opened && entry.path != request.path)) {
         return false;
@@ -170,9 +155,6 @@ bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& 
     if (!opened) {
         model.type = type;
         model.center = center;
-    }
-    if (opened && prepared) {
-        model.KeepDrawCache(std::move(prepared));
     }
     entry.model.Clear();
     return true;
@@ -195,8 +177,7 @@ void ModelPrefetch::WaitUntilRead() {
         [&] {
             for (const Entry& entry : m_entries) {
                 if (entry.state == Entry::State::Queued || entry.state == Entry::State::Reading ||
-                    entry.state == Entry::State::Finishing ||
-                    entry.state == Entry::State::Centred) {
+                    entry.state == Entry::State::Finishing) {
                     return false;
                 }
             }

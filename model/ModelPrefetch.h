@@ -14,7 +14,6 @@
 #include <condition_variable>
 #include <functional>
 #include <list>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -22,10 +21,6 @@
 
 class ModelPrefetch {
 public:
-    /// Builds what drawing a centred model needs while its vertex normals
-    /// are still being made (see Open).
-    using DrawingPreparation = std::function<std::unique_ptr<Model::DrawCache>(const Model&)>;
-
     /// Starts reading the regular files among paths, in order, on one worker
     /// thread. Nothing here throws for the worker's sake: when no thread can
     /// be started, nothing is read ahead and Open reads as Model::Open does.
@@ -53,20 +48,13 @@ public:
     /// reason names it.
     /// whileFinishing, when set, is run at most once, on the calling thread,
     /// when Open finds the worker finishing that file alone, a surface model
-    /// whose every record is read, with centring or vertex normals left:
+    /// whose every record is read, with centring and vertex normals left:
     /// the caller's own work that can use the processors the load leaves
     /// idle then. It must not touch model; what it throws passes through,
     /// and the result read ahead stays for a later Open.
-    /// prepareDrawing, when set, is run next, at most once, on the calling
-    /// thread, once that model is centred and the worker makes its vertex
-    /// normals: it may read everything of the model but those normals and
-    /// must change nothing. What it returns is kept with the model handed
-    /// out (Model::KeepDrawCache), and dropped when this Open hands out no
-    /// model read ahead. What it throws passes through as whileFinishing's.
     /// std::bad_alloc passes through, as from Model::Open.
     bool Open(Model& model, const std::string& path,
-              const std::function<void()>& whileFinishing = {},
-              const DrawingPreparation& prepareDrawing = {});
+              const std::function<void()>& whileFinishing = {});
 
     /// Returns once the worker has finished with every file. For tests, which
     /// must change a file only after it was read.
@@ -78,8 +66,8 @@ public:
 private:
     struct Entry {
         // Finishing: a surface model's every record read; centring and vertex
-        // normals left, on the worker alone. Centred: only the normals left.
-        enum class State { Queued, Reading, Finishing, Centred, Done, Unusable };
+        // normals left, on the worker alone.
+        enum class State { Queued, Reading, Finishing, Done, Unusable };
         std::string path;
         State state = State::Queued;
         FileIdentity before; ///< the file as the read began
@@ -89,13 +77,11 @@ private:
         Model model;
     };
 
-    // What one Open asks for; the work is emptied once it has run.
+    // What one Open asks for; whileFinishing is emptied once it has run.
     struct Request {
         const FileIdentity& now;
         const std::string& path;
         std::function<void()> whileFinishing;
-        DrawingPreparation prepareDrawing;
-        std::unique_ptr<Model::DrawCache> prepared; // what prepareDrawing built
     };
 
     void Run();

@@ -175,26 +175,20 @@ const ModelArrays& ModelArrays::For(const Model& model) {
 
 std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     std::unique_ptr<ModelArrays> arrays(new ModelArrays(model));
-    if (!arrays->m_numbering.IsOneArray()) {
-        arrays->CopyScatteredVertices();
+    if (model.type != 0) {
+        arrays->MakeRoom(model.faces);
+    } else {
+        arrays->MakeRoom(model.edges);
     }
-    arrays->MakeRoomFor(model);
-    return arrays;
-}
-
-std::unique_ptr<ModelArrays> ModelArrays::BuildAhead(const Model& model) {
-    std::unique_ptr<ModelArrays> arrays(new ModelArrays(model));
-    if (!arrays->m_numbering.IsOneArray()) {
-        return nullptr;
-    }
-    arrays->MakeRoomFor(model);
-    arrays->m_codedAhead = ViewVolumeCodes::CurrentVolume();
-    arrays->m_codes.Compute(*arrays->m_codedAhead, arrays->m_vertices, arrays->m_numbering.Count());
     return arrays;
 }
 
 ModelArrays::ModelArrays(const Model& model)
-    : m_source(SourceOf(model)), m_numbering(model.vertices), m_vertices(model.vertices) {}
+    : m_source(SourceOf(model)), m_numbering(model.vertices), m_vertices(model.vertices) {
+    if (!m_numbering.IsOneArray()) {
+        CopyScatteredVertices();
+    }
+}
 
 bool ModelArrays::Matches(const Model& model) const noexcept {
     return m_source == SourceOf(model);
@@ -215,14 +209,6 @@ template <typename Visit> auto ModelArrays::WithPlaces(Visit visit) const {
         return visit(OffsetInRecords{begin, std::uintptr_t{m_numbering.Count()} * sizeof(Vertex)});
     }
     return visit(PlaceInList{m_numbering});
-}
-
-void ModelArrays::MakeRoomFor(const Model& model) {
-    if (model.type != 0) {
-        MakeRoom(model.faces);
-        return;
-    }
-    MakeRoom(model.edges);
 }
 
 // Makes room for the indices of one call: as many as the list has corners,
@@ -258,13 +244,7 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     if (m_batchRoom.empty()) {
         return; // no elements: nothing to draw, and the current normal stays
     }
-    // Codes made ahead serve one Draw, and only in the volume they were made
-    // for: positions may change in place between frames.
-    const ViewVolumeCodes::Volume volume = ViewVolumeCodes::CurrentVolume();
-    if (!m_codedAhead || !(*m_codedAhead == volume)) {
-        m_codes.Compute(volume, m_vertices, m_numbering.Count());
-    }
-    m_codedAhead.reset();
+    m_codes.Compute(ViewVolumeCodes::CurrentVolume(), m_vertices, m_numbering.Count());
     Taken<Element> taken;
     {
         const ClientArrayScope scope(m_vertices, withNormals);

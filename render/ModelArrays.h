@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class IndexBatch;
@@ -34,16 +33,6 @@ public:
     /// model costs no extra pass over them: whether every corner can be drawn
     /// from the arrays is found out as they are drawn.
     static std::unique_ptr<ModelArrays> Build(const Model& model);
-
-    /// Builds the arrays as Build does and codes the vertices against the
-    /// current view volume for the next Draw, which codes them anew only if
-    /// it finds another volume. For a model whose vertex normals another
-    /// thread is still making: only positions, counts and lists are read.
-    /// Null where the vertices would have to be copied (they are not one
-    /// array in list order), since the copies would take the normals as they
-    /// are now. Positions must not change before that Draw. Needs a current
-    /// context.
-    static std::unique_ptr<ModelArrays> BuildAhead(const Model& model);
 
     /// Whether these arrays were built from the records that model holds now,
     /// judged by its type, counts and list heads: this catches a model whose
@@ -102,7 +91,6 @@ private:
     static Source SourceOf(const Model& model) noexcept;
     void CopyScatteredVertices();
     template <typename Visit> auto WithPlaces(Visit visit) const;
-    void MakeRoomFor(const Model& model);
     template <typename Element> void MakeRoom(const Element* first);
     // How far sending a list got: the first element left to send face by
     // face, if any, and the last one taken from the arrays before it, sent or
@@ -124,6 +112,4 @@ private:
     const Vertex* m_vertices = nullptr;  // the array drawn from: the records or their copies
     mutable std::vector<std::uint32_t> m_batchRoom; // the indices of one call, made in each frame
     mutable ViewVolumeCodes m_codes; // where each vertex lies against the view, made in each frame
-    // The volume that m_codes were made for ahead of the next Draw, if any.
-    mutable std::optional<ViewVolumeCodes::Volume> m_codedAhead;
 };

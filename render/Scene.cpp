@@ -3,7 +3,6 @@
 #include "model/Model.h"
 #include "platform/HostGl.h"
 #include "render/DrawingSurface.h"
-#include "render/ModelArrays.h"
 #include "render/ReferenceObjects.h"
 
 #include <GL/gl.h>
@@ -33,13 +32,6 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
     DrawScene(angleY, angleX, distance, model, showReferenceObjects, DrawModel);
 }
 
-// The model's place in front of the eye, multiplied onto the modelview matrix.
-static void PlaceModel(double angleY, double angleX, double distance) {
-    glTranslated(0.0, 0.0, -distance);
-    glRotated(angleX, 1.0, 0.0, 0.0);
-    glRotated(angleY, 0.0, 1.0, 0.0);
-}
-
 void DrawScene(double angleY, double angleX, double distance, const Model& model,
                bool showReferenceObjects, void (*drawMesh)(const Model&)) {
     assert(drawMesh);
@@ -50,7 +42,9 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetLight();
     glPushMatrix();
-    PlaceModel(angleY, angleX, distance);
+    glTranslated(0.0, 0.0, -distance);
+    glRotated(angleX, 1.0, 0.0, 0.0);
+    glRotated(angleY, 0.0, 1.0, 0.0);
     // Lighting is one-sided, so the front material lights back faces too.
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, green);
     drawMesh(model);
@@ -84,26 +78,7 @@ public:
     SavedGlState& operator=(const SavedGlState&) = delete;
 };
 
-// The modelview matrix as it is, given back when the scope ends.
-class SavedModelview {
-public:
-    SavedModelview() { glPushMatrix(); }
-    ~SavedModelview() { glPopMatrix(); }
-    SavedModelview(const SavedModelview&) = delete;
-    SavedModelview& operator=(const SavedModelview&) = delete;
-};
-
 } // namespace
-
-std::unique_ptr<Model::DrawCache> PrepareModelDrawing(double angleY, double angleX, double distance,
-                                                      const Model& model) {
-    if (!host::HasCurrentGlContext()) {
-        return nullptr;
-    }
-    const SavedModelview saved;
-    PlaceModel(angleY, angleX, distance);
-    return ModelArrays::BuildAhead(model);
-}
 
 void PrepareSceneDrawing() {
     if (!host::HasCurrentGlContext()) {

@@ -1,9 +1,7 @@
 #pragma once
 // One frame of the scene: the model, and the reference objects when shown.
 
-#include "model/Model.h"
-
-#include <memory>
+class Model;
 
 /// Draws one whole frame into the current context's draw buffer without
 /// presenting it: clears to black, sets the one light (fixed to the viewer,
@@ -31,13 +29,3 @@ void DrawScene(double angleY, double angleX, double distance, const Model& model
 /// included; what it leaves in the draw buffer is cleared by the next frame
 /// like any other. Does nothing without a current context.
 void PrepareSceneDrawing();
-
-/// Builds what Model::Draw builds at a model's first frame (see ModelArrays),
-/// for that frame drawn by DrawScene with this camera in the current context:
-/// the frame then only checks that its view is the one prepared for. Reads
-/// the model's positions, counts and lists, not its vertex normals, so that
-/// another thread may be making those meanwhile, and changes no OpenGL state.
-/// The result serves that model until its next change (Model::KeepDrawCache);
-/// null without a current context or where the vertices would be copied.
-std::unique_ptr<Model::DrawCache> PrepareModelDrawing(double angleY, double angleX, double distance,
-                                                      const Model& model);

@@ -26,11 +26,6 @@ public:
         /// of the volume's half width and half height: wide points and lines.
         double reachX = 0.0;
         double reachY = 0.0;
-
-        /// Every number the same; a volume with a NaN in it equals none.
-        bool operator==(const Volume& other) const noexcept {
-            return clip == other.clip && reachX == other.reachX && reachY == other.reachY;
-        }
     };
 
     /// The volume of the current context: its modelview and projection

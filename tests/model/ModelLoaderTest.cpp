@@ -1,12 +1,10 @@
 #include "model/Model.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -249,40 +247,6 @@ TEST(ModelTest, ALoadReplacesTheModelOnlyWhenItSucceedsAndSwapMovesNoRecord) {
     EXPECT_TRUE(model->LastError().has_value());
     EXPECT_FALSE(other.LastError().has_value());
     EXPECT_EQ(&other.GetVertex(4), last);
-}
-
-// Once a surface model is centred only its vertex normals are left, and
-// another thread may read the rest meanwhile: Open says when, and only then.
-TEST(ModelTest, OpenTellsWhenASurfaceModelIsCentredWithItsVertexNormalsStillToMake) {
-    const TempFolder temp{"kovo-model"};
-    const std::string wire = temp.Path() + "/wire.dat";
-    const std::string broken = temp.Path() + "/broken.dat";
-    std::ofstream(wire) << kTetrahedron;
-    std::ofstream(broken) << "1\n3 1\n0 0 0\n9 0 0\n0 9 0\n1 2 x\n";
-    const std::string pyramid = KOVO_TEST_DATA "/pyramid-crlf.dat";
-    for (const std::string& path : {pyramid, wire, broken}) {
-        Model model;
-        int calls = 0;
-        bool thisModelHere = false;
-        bool normalsLeft = false;
-        PositionList seen;
-        const bool opened = model.Open(path, {}, [&](const Model& centred) {
-            ++calls;
-            thisModelHere = &centred == &model;
-            seen = Positions(centred);
-            normalsLeft =
-                Normals(centred.vertices) == DirectionList(seen.size(), Direction{0, 0, 0});
-        });
-        EXPECT_EQ(opened, path != broken);
-        ASSERT_EQ(calls, path == pyramid ? 1 : 0) << path;
-        if (calls == 1) {
-            EXPECT_TRUE(thisModelHere);
-            EXPECT_EQ(seen, Positions(model));
-            EXPECT_EQ(Center(model), (Position{0, 0, 200}));
-            EXPECT_TRUE(normalsLeft);
-            EXPECT_NE(Normals(model.vertices), DirectionList(seen.size(), Direction{0, 0, 0}));
-        }
-    }
 }
 
 // A vertex normal is the normalised sum over its corners; where faces have no

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <future>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -41,20 +40,6 @@ std::string Dump(const Model& model) {
             << ' ' << f->nx << ',' << f->ny << ',' << f->nz << '\n';
     }
     out << (model.LastError() ? model.LastError()->what() : "no error");
-    return out.str();
-}
-
-// A model's centre, positions and face corners, as text.
-std::string Placed(const Model& model) {
-    std::ostringstream out;
-    out << model.center.x << ',' << model.center.y << ',' << model.center.z << '\n';
-    for (const Vertex* v = model.vertices; v; v = v->next) {
-        out << v->x << ',' << v->y << ',' << v->z << '\n';
-    }
-    for (const Face* f = model.faces; f; f = f->next) {
-        out << f->a - model.vertices << ' ' << f->b - model.vertices << ' ' << f->c - model.vertices
-            << '\n';
-    }
     return out.str();
 }
 
@@ -259,83 +244,24 @@ TEST_F(ModelPrefetchTest, WorkWhileTheWorkerFinishesRunsOnceOnTheCallersThreadOn
     EXPECT_EQ(runs, 1);
 }
 
-TEST_F(ModelPrefetchTest, DrawingIsPreparedOnceTheModelIsCentredAndKeptWithTheModelHandedOut) {
-    const std::string path = Write("grid.dat", Grid(250));
-    Model direct;
-    ASSERT_TRUE(direct.Open(path));
-    int runs = 0;
-    for (int attempt = 0; attempt < kTries && runs == 0; ++attempt) {
-        ModelPrefetch prefetch({path});
-        Model model;
-        std::string order;
-        std::thread::id where;
-        std::string placed;
-        const Model::DrawCache* made = nullptr;
-        EXPECT_TRUE(prefetch.Open(
-            model, path, [&] { order += "finishing "; },
-            [&](const Model& centred) {
-                ++runs;
-                order += "drawing";
-                where = std::this_thread::get_id();
-                // Everything but the vertex normals, which are being made.
-                placed = Placed(centred);
-                auto cache = std::make_unique<Model::DrawCache>();
-                made = cache.get();
-                return cache;
-            }));
-        EXPECT_EQ(Dump(model), Direct(path));
-        EXPECT_EQ(model.GetDrawCache(), made); // none when nothing was prepared
-        if (runs == 1) {
-            EXPECT_EQ(order, "finishing drawing");
-            EXPECT_EQ(where, std::this_thread::get_id());
-            EXPECT_NE(direct.center.x, 0);
-            EXPECT_EQ(placed, Placed(direct)); // already centred
-        }
-    }
-    EXPECT_EQ(runs, 1);
-
-    // A wire model has no vertex normals to wait for.
-    const std::string wire = Write("wire.dat", Grid(250, true));
-    ModelPrefetch prefetch({wire});
-    Model model;
-    EXPECT_TRUE(prefetch.Open(model, wire, {}, [&](const Model&) {
-        ++runs;
-        return std::make_unique<Model::DrawCache>();
-    }));
-    EXPECT_EQ(model.GetDrawCache(), nullptr);
-    EXPECT_EQ(runs, 1);
-}
-
 TEST_F(ModelPrefetchTest, WorkThatThrowsWhileTheWorkerFinishesLeavesTheResultForTheNextOpen) {
     const std::string path = Write("grid.dat", Grid(250));
-    const auto fail = [] { throw std::runtime_error("no room"); };
-    const ModelPrefetch::DrawingPreparation failToPrepare =
-        [](const Model&) -> std::unique_ptr<Model::DrawCache> {
-        throw std::runtime_error("no room");
-    };
-    for (const bool preparing : {false, true}) {
-        bool threw = false;
-        for (int attempt = 0; attempt < kTries && !threw; ++attempt) {
-            ModelPrefetch prefetch({path});
-            Model model;
-            try {
-                if (preparing) {
-                    prefetch.Open(model, path, {}, failToPrepare);
-                } else {
-                    prefetch.Open(model, path, fail);
-                }
-            } catch (const std::runtime_error&) {
-                threw = true;
-                EXPECT_EQ(model.vertexCount, 0);
-                EXPECT_EQ(prefetch.Hits(), 0);
-                EXPECT_TRUE(prefetch.Open(model, path));
-                EXPECT_EQ(prefetch.Hits(), 1);
-                EXPECT_EQ(Dump(model), Direct(path));
-                EXPECT_EQ(model.GetDrawCache(), nullptr);
-            }
+    bool threw = false;
+    for (int attempt = 0; attempt < kTries && !threw; ++attempt) {
+        ModelPrefetch prefetch({path});
+        Model model;
+        try {
+            prefetch.Open(model, path, [] { throw std::runtime_error("no room"); });
+        } catch (const std::runtime_error&) {
+            threw = true;
+            EXPECT_EQ(model.vertexCount, 0);
+            EXPECT_EQ(prefetch.Hits(), 0);
+            EXPECT_TRUE(prefetch.Open(model, path));
+            EXPECT_EQ(prefetch.Hits(), 1);
+            EXPECT_EQ(Dump(model), Direct(path));
         }
-        EXPECT_TRUE(threw) << "preparing " << preparing;
     }
+    EXPECT_TRUE(threw);
 }
 
 } // namespace

@@ -268,47 +268,6 @@ TEST_F(ModelDrawTest, ChangesToTheModelShowInTheNextFrame) {
     expectSame("vertices of the reversed list moved by hand");
 }
 
-TEST_F(ModelDrawTest, ArraysPreparedAheadServeOnlyTheFrameAndViewTheyWerePreparedFor) {
-    // Seen from behind the eye, every vertex lies beyond the near side: codes
-    // made for that view and then used for another would leave the whole
-    // model out. Triangles only, since filled quadrilaterals are sent face by
-    // face, uncoded.
-    constexpr Camera kBehind{0.0, 0.0, -1500.0};
-    Model model;
-    ASSERT_TRUE(model.OpenText(GridText(40, true), "grid.dat"));
-    const auto prepare = [&](const Camera& camera) {
-        model.KeepDrawCache(
-            PrepareModelDrawing(camera.angleY, camera.angleX, camera.distance, model));
-        return model.GetDrawCache();
-    };
-    for (const Camera& drawn : {kCameras[1], kCameras[4]}) {
-        for (const Camera& prepared : {drawn, kBehind}) {
-            SCOPED_TRACE(testing::Message()
-                         << "drawn at " << drawn.distance << ", prepared at " << prepared.distance);
-            const Model::DrawCache* cache = prepare(prepared);
-            ASSERT_NE(cache, nullptr);
-            ExpectSameFrames(model, drawn, false);
-            EXPECT_GT(window.CountLit(), 0);
-            EXPECT_EQ(model.GetDrawCache(), cache); // drawn from what was prepared
-        }
-    }
-
-    // Prepared while the vertices lay behind the eye, then moved back in
-    // place: the frame after the one prepared for codes them anew.
-    const auto moveVertices = [&](int dz) {
-        for (Vertex* vertex = model.vertices; vertex; vertex = vertex->next) {
-            vertex->z += dz;
-        }
-    };
-    moveVertices(3000);
-    prepare(kCameras[0]);
-    ExpectSameFrames(model, kCameras[0], false);
-    EXPECT_EQ(window.CountLit(), 0);
-    moveVertices(-3000);
-    ExpectSameFrames(model, kCameras[0], false);
-    EXPECT_GT(window.CountLit(), 0);
-}
-
 TEST_F(ModelDrawTest, MeshesSentInManyCallsDrawTheFramesThatFaceByFaceDrawingDraws) {
     // Large enough for many calls and several flushes; one with quadrilaterals
     // among the triangles, and the same triangles drawn from a copy of their
