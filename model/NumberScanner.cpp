@@ -131,29 +131,6 @@ static long LeadingDecimalExponent(const char* p, const char* end) {
     return exponent + ExponentValue(fracEnd, end);
 }
 
-// Short plain decimals, the usual coordinates, need no general conversion: when
-// the digits form an integer m below 2^24 and at most ten follow the point, m
-// and 10^k are exact floats and one division rounds m / 10^k correctly.
-static bool TryExactQuotient(const char* intBegin, const char* intEnd, const char* fracEnd,
-                             float& value) {
-    static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                             1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    const char* fracBegin = intEnd == fracEnd ? intEnd : intEnd + 1;
-    const std::ptrdiff_t fractionDigits = fracEnd - fracBegin;
-    if (fractionDigits > 10 || (intEnd - intBegin) + fractionDigits > 9) {
-        return false; // nine digits cannot overflow the sum below
-    }
-    std::uint32_t m = 0;
-    for (const char* q = intBegin; q != fracEnd; ++q) {
-        m = q == intEnd ? m : m * 10 + static_cast<std::uint32_t>(*q - '0');
-    }
-    if (m > (1u << 24)) {
-        return false;
-    }
-    value = static_cast<float>(m) / kPowersOfTen[fractionDigits];
-    return true;
-}
-
 static ScanResult ConvertGeneral(const char* start, const char* mantissa, const char* tokenEnd,
                                  bool negative, float& value) {
     const char* first = *start == '+' ? start + 1 : start; // from_chars takes no '+'
@@ -170,6 +147,9 @@ static ScanResult ConvertGeneral(const char* start, const char* mantissa, const 
 
 ScanResult ScanFloat(TextCursor& cursor, float& value) {
     SkipWhitespace(cursor);
+    if (ScanShortDecimal(cursor, value)) {
+        return ScanResult::Number;
+    }
     const char* start = cursor.pos;
     const char* p = start;
     const bool negative = SkipSign(p, cursor.end);
@@ -181,11 +161,6 @@ ScanResult ScanFloat(TextCursor& cursor, float& value) {
         return ScanResult::NoNumber;
     }
     const char* tokenEnd = ExponentEnd(fracEnd, cursor.end);
-    if (tokenEnd == fracEnd && TryExactQuotient(mantissa, intEnd, fracEnd, value)) {
-        value = negative ? -value : value;
-        cursor.pos = tokenEnd;
-        return ScanResult::Number;
-    }
     const ScanResult result = ConvertGeneral(start, mantissa, tokenEnd, negative, value);
     if (result == ScanResult::Number) {
         cursor.pos = tokenEnd;

@@ -2,6 +2,7 @@
 
 #include "model/TextCursor.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // The number syntax of model files. Each scan first skips white space (blank,
@@ -38,3 +39,44 @@ ScanResult ScanInteger(TextCursor& cursor, std::int32_t& value);
 /// number correctly rounded to single precision; a value too small for single
 /// precision gives a signed zero, one too large gives OutOfRange.
 ScanResult ScanFloat(TextCursor& cursor, float& value);
+
+/// Reads the number at the cursor as ScanFloat does when it is a short plain
+/// decimal, the usual coordinate: an optional sign, then digits with an
+/// optional "." and fraction digits, nine digits at most in all, no exponent,
+/// and their value as an integer at most 2^24. Returns false, the cursor
+/// unmoved, for any other text, which ScanFloat then reads. Skips no white
+/// space.
+inline bool ScanShortDecimal(TextCursor& cursor, float& value) {
+    // Inline, and in one pass: a large model holds millions of coordinates.
+    // The digits m and 10^k are then exact floats, and one division rounds
+    // m / 10^k correctly.
+    static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f,
+                                             1e5f, 1e6f, 1e7f, 1e8f, 1e9f};
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char* p = cursor.pos;
+    const bool negative = p != cursor.end && *p == '-';
+    p += p != cursor.end && (*p == '-' || *p == '+') ? 1 : 0;
+    const char* const first = p;
+    std::uint32_t m = 0; // wraps around past nine digits, which are then refused
+    for (; p != cursor.end && isDigit(*p); ++p) {
+        m = m * 10 + static_cast<std::uint32_t>(*p - '0');
+    }
+    const std::ptrdiff_t integerDigits = p - first;
+    std::ptrdiff_t fractionDigits = 0;
+    if (p != cursor.end && *p == '.') {
+        const char* const fraction = ++p;
+        for (; p != cursor.end && isDigit(*p); ++p) {
+            m = m * 10 + static_cast<std::uint32_t>(*p - '0');
+        }
+        fractionDigits = p - fraction;
+    }
+    const std::ptrdiff_t digits = integerDigits + fractionDigits;
+    const bool exponent = p != cursor.end && (*p == 'e' || *p == 'E');
+    if (digits == 0 || digits > 9 || exponent || m > (1u << 24)) {
+        return false;
+    }
+    const float magnitude = static_cast<float>(m) / kPowersOfTen[fractionDigits];
+    value = negative ? -magnitude : magnitude;
+    cursor.pos = p;
+    return true;
+}

@@ -36,7 +36,7 @@ std::int32_t ReadCount(TextCursor& cursor, const char* what, const char* atLeast
     return count;
 }
 
-float ReadCoordinate(TextCursor& cursor) {
+float ReadCoordinateInFull(TextCursor& cursor) {
     float value = 0.0f;
     switch (ScanFloat(cursor, value)) {
     case ScanResult::Number:
@@ -56,35 +56,10 @@ static Vertex* Resolve(std::int32_t index, const char* at, const VertexTable& ta
     return table.first + (std::max(index, std::int32_t{1}) - 1);
 }
 
-// Nearly every index is a plain decimal number of a few digits: such a number
-// takes a short way that needs no check of its range. Anything else (a sign, a
-// leading 0, ten digits or more) is left to the general scan.
-static bool ReadPlainDecimal(TextCursor& cursor, std::int32_t& value) {
-    const char* p = cursor.pos;
-    if (p == cursor.end || *p < '1' || *p > '9') {
-        return false;
-    }
-    const char* limit = p + std::min<std::ptrdiff_t>(9, cursor.end - p);
-    std::int32_t number = 0;
-    for (; p != limit && *p >= '0' && *p <= '9'; ++p) {
-        number = number * 10 + (*p - '0');
-    }
-    if (p != cursor.end && *p >= '0' && *p <= '9') {
-        return false;
-    }
-    value = number;
-    cursor.pos = p;
-    return true;
-}
-
-Vertex* ReadIndex(TextCursor& cursor, const VertexTable& table) {
+Vertex* ReadIndexInFull(TextCursor& cursor, const VertexTable& table) {
     SkipWhitespace(cursor);
     const char* at = cursor.pos;
-    std::int32_t index = 0;
-    if (!ReadPlainDecimal(cursor, index)) {
-        index = ReadInteger(cursor, "a vertex index");
-    }
-    return Resolve(index, at, table);
+    return Resolve(ReadInteger(cursor, "a vertex index"), at, table);
 }
 
 // The piece ends after its line feed, or at the end of the data when that comes
@@ -102,7 +77,7 @@ static const char* TailPieceEnd(const TextCursor& cursor) {
     return limit;
 }
 
-Vertex* ReadFourthCorner(TextCursor& cursor, const VertexTable& table) {
+Vertex* ReadFourthCornerInFull(TextCursor& cursor, const VertexTable& table) {
     TextCursor piece{cursor.pos, TailPieceEnd(cursor)};
     cursor.pos = piece.end;
     SkipWhitespace(piece);

@@ -203,6 +203,9 @@ TEST(ModelLoaderTest, FaceLineTails) {
         {"1 2 3 4", {quad}},
         {"1 2 3", {tri}},
         {"1 2 3\x1a 4", {tri}},
+        // A carriage return alone ends no line: the tail goes on after it.
+        {"1 2 3\r4\n", {quad}},
+        {"1 2 3\r\r\n1 2 3\r", {tri, tri}},
     };
     for (const auto& [lines, faces] : cases) {
         // Four corners of a unit square and a fifth point above.

@@ -55,7 +55,12 @@ TEST(NumberScannerTest, NumbersReadAsTheCLibraryReadsThem) {
          {"+1.5"s, "20E-1"s, "010"s, "3.4028235e38"s, "1.000000059604644775390625"s,
           "1.00000005960464477539062500000001"s, "1e-40"s, "1e-50"s, "-" + tiny, tiny + "e60",
           "0e999999999999"s, "1e+"s, "1.5.5"s, ""s, "+."s, "e5"s, "3.5e38"s, "-1e39"s,
-          std::string(43, '9')}) {
+          std::string(43, '9'),
+          // At the limits of the short way for plain decimals: 2^24, one more,
+          // nine and ten digits, a bare point on either side, an exponent.
+          "16777216"s, "16777217"s, "1677721.7"s, "-.16777217"s, "123456789"s, "1234567.891"s,
+          "0.000000001"s, "0.0000000001"s, "-0.0"s, ".5"s, "5."s, "-."s, "1e"s, "2.5E1"s,
+          "+.5e-1"s}) {
         ExpectReadAsTheCLibrary<float>(text, ScanFloat, std::strtof);
     }
     // Short and long mantissas take different conversion paths.
