@@ -1,6 +1,9 @@
 #pragma once
 
-struct Vertex;
+#include "model/Vertex.h"
+
+#include <cassert>
+#include <cstdint>
 
 /// One face of a surface model: a triangle a, b, c or, when d is set, the
 /// quadrilateral a, b, c, d. Faces form a singly linked list in file order.
@@ -24,3 +27,19 @@ struct Face {
     /// (NormalizeNormals). Requires a, b and c to be set.
     void ComputeDirection();
 };
+
+// Inline: the loader calls it for each of millions of faces as it reads them.
+inline void Face::ComputeDirection() {
+    assert(a && b && c);
+    // 64-bit products keep hand-built models with large coordinates exact; loaded
+    // coordinates stay within 1000, where every component is below 2^24.
+    const std::int64_t ux = std::int64_t{b->x} - a->x;
+    const std::int64_t uy = std::int64_t{b->y} - a->y;
+    const std::int64_t uz = std::int64_t{b->z} - a->z;
+    const std::int64_t vx = std::int64_t{c->x} - a->x;
+    const std::int64_t vy = std::int64_t{c->y} - a->y;
+    const std::int64_t vz = std::int64_t{c->z} - a->z;
+    nx = static_cast<float>(uy * vz - uz * vy);
+    ny = static_cast<float>(uz * vx - ux * vz);
+    nz = static_cast<float>(ux * vy - uy * vx);
+}
