@@ -86,19 +86,24 @@ private:
         SkipWhitespace(cursor);
         outcome.start = cursor.pos;
         m_records.Prepare(piece.first, piece.count);
+        // Gathered here and stored once: the outcomes of neighbouring pieces
+        // share cache lines, and a summary there, written for every record,
+        // kept the cores waiting on each other.
+        Summary summary;
         try {
             for (std::size_t i = 0; i < piece.count; ++i) {
                 SkipWhitespace(cursor);
                 if (cursor.pos >= piece.end) {
                     return; // fewer records than lines
                 }
-                m_records.Read(cursor, piece.first + i, outcome.summary);
+                m_records.Read(cursor, piece.first + i, summary);
                 FinishRunAt(piece.first, piece.first + i);
             }
             FinishRest(piece.first, piece.first + piece.count);
         } catch (const ParseFailure&) {
             return; // left to the reading in order, which knows whether it counts
         }
+        outcome.summary = summary;
         outcome.resume = cursor.pos;
         outcome.whole = true;
         m_text.Release(piece.begin, piece.end);
