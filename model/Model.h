@@ -134,6 +134,10 @@ private:
     friend class ModelLoader;
 
     template <typename LoadStep> bool OpenWith(LoadStep load);
+    // Center for the vertices that the loader made: vertexCount records that
+    // stand in list order in one array from vertices. The same centre and
+    // positions as Center gives, with the sums made on up to threads threads.
+    void CenterArray(unsigned threads);
     // ComputeVertexNormals on vertex normals that are all (0, 0, 0) already.
     void AddUpVertexNormals();
     void TakeMeshFrom(Model& other) noexcept;

@@ -2,11 +2,15 @@
 
 #include "model/Face.h"
 #include "model/LinkedRecords.h"
+#include "model/Parallel.h"
 #include "model/Vertex.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 struct Sums {
@@ -27,13 +31,23 @@ struct Sums {
 // means keep every integer sum small.
 class PartialMeans {
 public:
-    explicit PartialMeans(std::int32_t count) : m_count(count), m_blocksLeft(count / 10) {}
+    static constexpr std::int32_t kBlock = 10;
+
+    explicit PartialMeans(std::int32_t count) : m_count(count), m_blocksLeft(count / kBlock) {}
 
     void Add(const Vertex& vertex) {
         m_sums.Add(vertex);
-        if (m_blocksLeft > 0 && ++m_inBlock == 10) {
+        if (m_blocksLeft > 0 && ++m_inBlock == kBlock) {
             EndBlock();
         }
+    }
+
+    // Adds the sums of the next whole block at once, as ten Adds would. Only
+    // between blocks, and only while a whole block is left.
+    void AddBlock(const Sums& sums) {
+        assert(m_inBlock == 0 && m_blocksLeft > 0 && "a whole block is due");
+        m_sums = sums;
+        EndBlock();
     }
 
     // A list that ends inside a block leaves that block's sum as the rest,
@@ -70,6 +84,29 @@ static std::int32_t TruncateToInt32(double value) {
     return static_cast<std::int32_t>(std::fmin(std::fmax(std::trunc(value), low), high));
 }
 
+static Model::IntVector Truncated(const PartialMeans& means) {
+    return {TruncateToInt32(means.X()), TruncateToInt32(means.Y()), TruncateToInt32(means.Z())};
+}
+
+static void Subtract(const Model::IntVector& offset, Vertex& vertex) {
+    vertex.x -= offset.x;
+    vertex.y -= offset.y;
+    vertex.z -= offset.z;
+}
+
+// Calls visit(i) for every i below count, in ranges of a few hundred
+// kilobytes of vertices shared out among up to threads threads.
+template <typename Visit>
+static void RunInRanges(std::size_t count, unsigned threads, Visit visit) {
+    constexpr std::size_t kRange = 16384;
+    RunInParallel((count + kRange - 1) / kRange, threads, [&](std::size_t range) {
+        const std::size_t end = std::min(count, (range + 1) * kRange);
+        for (std::size_t i = range * kRange; i < end; ++i) {
+            visit(i);
+        }
+    });
+}
+
 void Model::Center() {
     if (vertexCount < 1) {
         return; // no mean to take
@@ -77,15 +114,36 @@ void Model::Center() {
     MarkChanged();
     PartialMeans means(vertexCount);
     ForEachLinked(vertices, [&means](const Vertex& vertex) { means.Add(vertex); });
-    center.x = TruncateToInt32(means.X());
-    center.y = TruncateToInt32(means.Y());
-    center.z = TruncateToInt32(means.Z());
+    center = Truncated(means);
     const IntVector offset = center;
-    ForEachLinked(vertices, [offset](Vertex& vertex) {
-        vertex.x -= offset.x;
-        vertex.y -= offset.y;
-        vertex.z -= offset.z;
+    ForEachLinked(vertices, [offset](Vertex& vertex) { Subtract(offset, vertex); });
+}
+
+void Model::CenterArray(unsigned threads) {
+    if (vertexCount < 1) {
+        return;
+    }
+    MarkChanged();
+    const auto count = static_cast<std::size_t>(vertexCount);
+    const std::size_t blocks = count / PartialMeans::kBlock;
+    // Each whole block is summed on any thread; the partial means are then
+    // added up in list order, as Center adds them.
+    std::vector<Sums> blockSums(blocks);
+    RunInRanges(blocks, threads, [&](std::size_t block) {
+        for (std::size_t i = 0; i < PartialMeans::kBlock; ++i) {
+            blockSums[block].Add(vertices[block * PartialMeans::kBlock + i]);
+        }
     });
+    PartialMeans means(vertexCount);
+    for (const Sums& sums : blockSums) {
+        means.AddBlock(sums);
+    }
+    for (std::size_t i = blocks * PartialMeans::kBlock; i < count; ++i) {
+        means.Add(vertices[i]);
+    }
+    center = Truncated(means);
+    const IntVector offset = center;
+    RunInRanges(count, threads, [&](std::size_t i) { Subtract(offset, vertices[i]); });
 }
 
 // A hand-made face may lack a corner; a loaded one lacks at most the fourth.

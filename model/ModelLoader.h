@@ -40,7 +40,7 @@ public:
         /// where they run out, which names the place more helpfully.
         std::size_t checkCountsFrom = std::numeric_limits<std::size_t>::max();
         /// Called, when set, on the loading thread once every record is read,
-        /// with the model as read (not centred, no vertex normals; only to be
+        /// with the model as read (centred, no vertex normals; only to be
         /// looked at): from then on the load runs on that thread alone, and a
         /// caller waiting for it may use the other processors. Not called
         /// when the text fails before that point.

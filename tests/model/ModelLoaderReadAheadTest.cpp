@@ -226,8 +226,8 @@ TEST(ModelLoaderReadAheadTest, TheEndOfReadingIsToldOnceOnTheLoadingThreadAndNev
             options.whenRead = [&](const Model& read) {
                 ++calls;
                 onThisThread = onThisThread && std::this_thread::get_id() == self;
-                // Every record, still where the scale put it: the first
-                // vertex is the origin until centring moves it.
+                // Every record, and centred already: the first vertex, the
+                // origin in the file, lies opposite the centre.
                 seen = std::to_string(read.type) + " " + std::to_string(read.vertexCount) + " " +
                        std::to_string(read.edgeCount + read.faceCount) + " " +
                        std::to_string(read.vertices->x) + " " + std::to_string(read.center.x);
@@ -241,9 +241,70 @@ TEST(ModelLoaderReadAheadTest, TheEndOfReadingIsToldOnceOnTheLoadingThreadAndNev
             EXPECT_EQ(calls, expected) << text << "\nthreads " << threads;
             EXPECT_TRUE(onThisThread);
             if (calls == 1) {
-                EXPECT_EQ(seen, text == wire ? "0 5 3 0 0" : "1 5 4 0 0");
-                EXPECT_NE(model.vertices->x, 0); // centred afterwards
+                EXPECT_EQ(seen, text == wire ? "0 5 3 -400 400" : "1 5 4 -400 400");
             }
+        }
+    }
+}
+
+// The text of a wire model of these vertices and one edge.
+std::string WireModelOf(const std::vector<std::string>& coordinates) {
+    std::string text = "0\n" + std::to_string(coordinates.size() / 3) + " 1\n";
+    for (std::size_t i = 0; i < coordinates.size(); ++i) {
+        text += coordinates[i] + (i % 3 == 2 ? "\n" : " ");
+    }
+    return text + "1 1\n";
+}
+
+// A load centres its vertices on every core; the centre and the positions must
+// be those that centring the scaled vertices one by one in list order gives,
+// whose partial means of blocks of ten round as they are added. Counts around
+// the blocks and the ranges that the cores share out.
+TEST(ModelLoaderReadAheadTest, CentringOnEveryCoreGivesTheCentreOfCentringInOrder) {
+    Draws draws(20261209);
+    std::vector<std::string> texts;
+    for (const int count : {1, 9, 10, 11, 16389, 40007}) {
+        std::vector<std::string> coordinates;
+        for (int i = 0; i < 3 * count; ++i) {
+            coordinates.push_back(std::to_string(int(draws.Below(200001)) - 100000) + "." +
+                                  std::to_string(draws.Below(1000)));
+        }
+        texts.push_back(WireModelOf(coordinates));
+    }
+    // Blocks whose x add up to -1537, -478, -79 and 3774 (at a scale of 1):
+    // the exact mean is 42, but the partial means added in list order come to
+    // just below it, and the centre is 41. In the opposite order they make 42.
+    std::vector<std::string> blocks(3 * 40, "0");
+    for (const auto& [vertex, x] :
+         {std::pair{0, "-1000"}, std::pair{1, "-537"}, std::pair{10, "-478"}, std::pair{20, "-79"},
+          std::pair{30, "1000"}, std::pair{31, "1000"}, std::pair{32, "1000"},
+          std::pair{33, "774"}}) {
+        blocks[3 * vertex] = x;
+    }
+    texts.push_back(WireModelOf(blocks));
+    for (const std::string& text : texts) {
+        const int count = std::stoi(text.substr(2));
+        const ModelText bytes = ModelText::FromBytes(text);
+        Model loaded;
+        ModelLoader(bytes, "t.dat", ModelLoader::Options{3, 0}).LoadInto(loaded);
+        const Model::IntVector center = loaded.center;
+        std::vector<Model::IntVector> centred;
+        for (Vertex* v = loaded.vertices; v; v = v->next) {
+            centred.push_back({v->x, v->y, v->z});
+            v->x += center.x;
+            v->y += center.y;
+            v->z += center.z;
+        }
+        loaded.Center();
+        EXPECT_EQ(std::vector<int>({loaded.center.x, loaded.center.y, loaded.center.z}),
+                  std::vector<int>({center.x, center.y, center.z}))
+            << count;
+        EXPECT_TRUE(text != texts.back() || center.x == 41) << center.x;
+        std::size_t i = 0;
+        for (const Vertex* v = loaded.vertices; v; v = v->next, ++i) {
+            ASSERT_EQ(v->x, centred[i].x) << count << ", vertex " << i;
+            ASSERT_EQ(v->y, centred[i].y) << count << ", vertex " << i;
+            ASSERT_EQ(v->z, centred[i].z) << count << ", vertex " << i;
         }
     }
 }
