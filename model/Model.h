@@ -60,17 +60,17 @@ public:
     Vertex& GetVertex(std::int32_t index);
     const Vertex& GetVertex(std::int32_t index) const;
 
-    /// Reads a model file and builds the model from it: scaled vertices, edges or
-    /// faces with face normals, then Center. Throws ModelFileError when the file
-    /// cannot be read, is outside the format or shrinks while it is read, and
-    /// std::bad_alloc when memory runs out; the model is then unchanged. A file
-    /// of 1 MiB or more whose header claims more records than its size can hold
-    /// is refused from its first bytes. On success the previous records are
-    /// freed and replaced. Large files are read on all cores; any thread may
-    /// load into a model of its own. whenRead, when set, is called on this
-    /// thread once every record is read, with the model as read (see
-    /// ModelLoader::Options): what is left of the load runs on this thread
-    /// alone.
+    /// Reads a model file and builds the model from it: scaled vertices,
+    /// centred as Center centres them, and edges or faces with face normals.
+    /// Throws ModelFileError when the file cannot be read, is outside the
+    /// format or shrinks while it is read, and std::bad_alloc when memory runs
+    /// out; the model is then unchanged. A file of 1 MiB or more whose header
+    /// claims more records than its size can hold is refused from its first
+    /// bytes. On success the previous records are freed and replaced. Large
+    /// files are read on all cores; any thread may load into a model of its
+    /// own. whenRead, when set, is called on this thread once every record is
+    /// read, with the model as read (see ModelLoader::Options): what is left of
+    /// the load runs on this thread alone.
     void Load(const std::string& path, const std::function<void(const Model&)>& whenRead = {});
 
     /// Load from text in memory; name stands for the file in error reports.
