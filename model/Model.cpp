@@ -86,7 +86,7 @@ template <typename LoadStep> bool Model::OpenWith(LoadStep load) {
     if (type != 0) {
         // A load leaves every vertex normal (0, 0, 0): clearing them again
         // would only be one more pass over every vertex.
-        AddUpVertexNormals();
+        AddUpLoadedVertexNormals();
     }
     return true;
 }

@@ -140,6 +140,9 @@ private:
     void CenterArray(unsigned threads);
     // ComputeVertexNormals on vertex normals that are all (0, 0, 0) already.
     void AddUpVertexNormals();
+    // The same for the vertices that the loader made (see CenterArray), on
+    // every core where the vertices are independent of one another.
+    void AddUpLoadedVertexNormals();
     void TakeMeshFrom(Model& other) noexcept;
 
     RecordArray<Vertex> m_vertexRecords;

@@ -166,12 +166,26 @@ void Model::ComputeVertexNormals() {
 // adding to its own range of vertices, made every thread read all the faces:
 // on the 2-core machine it was measured on, that was slower (2M sphere: 28 to
 // 47 ms against 23 to 32 ms) and took the other core from everything else.
-void Model::AddUpVertexNormals() {
+static void AddUpFaceNormals(Face* faces) {
     ForEachLinked(faces, [](const Face& face) {
         AddToCorner(face.a, face);
         AddToCorner(face.b, face);
         AddToCorner(face.c, face);
         AddToCorner(face.d, face);
     });
+}
+
+void Model::AddUpVertexNormals() {
+    AddUpFaceNormals(faces);
     ForEachLinked(vertices, [](Vertex& vertex) { vertex.NormalizeNormal(); });
+}
+
+// Each vertex's sum is scaled on its own, so sharing them out changes no bit;
+// the first frame of a large model waits for the last of them.
+void Model::AddUpLoadedVertexNormals() {
+    assert(vertices == m_vertexRecords.Data() && "the vertices that the loader made");
+    AddUpFaceNormals(faces);
+    Vertex* const first = vertices;
+    RunInRanges(static_cast<std::size_t>(vertexCount), AvailableProcessors(),
+                [first](std::size_t i) { first[i].NormalizeNormal(); });
 }

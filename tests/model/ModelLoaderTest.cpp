@@ -288,6 +288,39 @@ TEST(ModelTest, VertexNormalsSumTheNormalsAtTheirCorners) {
     EXPECT_EQ(Normals(loaded.vertices), DirectionList(4));
 }
 
+// Open scales the vertex normals of a large model on every core; every one
+// must come out as scaling them one by one along the list makes it, the last
+// of the vertices too. A bumpy grid of 230 x 230 vertices, whose last vertex
+// sums two faces that lie at an angle.
+TEST(ModelTest, VertexNormalsOfALargeModelAreThoseMadeOneByOne) {
+    constexpr int kSide = 230;
+    std::string text = "1\n" + std::to_string(kSide * kSide) + " " +
+                       std::to_string(2 * (kSide - 1) * (kSide - 1)) + "\n";
+    for (int row = 0; row < kSide; ++row) {
+        for (int column = 0; column < kSide; ++column) {
+            text += std::to_string(column) + " " + std::to_string(row) + " " +
+                    std::to_string((row * 7 + column * 13) % 5) + "\n";
+        }
+    }
+    for (int row = 0; row + 1 < kSide; ++row) {
+        for (int column = 0; column + 1 < kSide; ++column) {
+            const int corner = row * kSide + column + 1;
+            const std::string a = std::to_string(corner), b = std::to_string(corner + 1),
+                              c = std::to_string(corner + kSide + 1),
+                              d = std::to_string(corner + kSide);
+            text += a + " " + b + " " + c + "\n" + a + " " + c + " " + d + "\n";
+        }
+    }
+    const auto model = OpenOk(text);
+    const DirectionList opened = Normals(model->vertices);
+    model->ComputeVertexNormals();
+    const DirectionList oneByOne = Normals(model->vertices);
+    ASSERT_EQ(opened.size(), std::size_t{kSide * kSide});
+    for (std::size_t i = 0; i < opened.size(); ++i) {
+        ASSERT_EQ(opened[i], oneByOne[i]) << "vertex " << i;
+    }
+}
+
 // A hand-made vertex linked into the list from outside the model's records
 // gets its normal like any other, and a hand-made face that lacks a corner
 // adds its normal to the corners it has.
