@@ -123,6 +123,7 @@ void Model::CenterArray(unsigned threads) {
     if (vertexCount < 1) {
         return;
     }
+    assert(vertices == m_vertexRecords.Data() && "the vertices that the loader made");
     MarkChanged();
     const auto count = static_cast<std::size_t>(vertexCount);
     const std::size_t blocks = count / PartialMeans::kBlock;
