@@ -1,5 +1,7 @@
 #include "render/ViewVolumeCodes.h"
 
+#include "model/Parallel.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -102,6 +104,24 @@ LaneMask CodesOf(const Sides& sides, Lanes x, Lanes y, Lanes z) {
     return codes;
 }
 
+// Codes vertices[begin, end) of the count of them into codes[begin, end).
+void CodeRange(const Sides& sides, const Vertex* vertices, std::size_t count, std::size_t begin,
+               std::size_t end, std::uint8_t* codes) {
+    for (std::size_t i = begin; i < end; i += 4) {
+        // Past the end, the last vertex stands in for the missing ones.
+        const Vertex& a = vertices[i];
+        const Vertex& b = vertices[std::min(i + 1, count - 1)];
+        const Vertex& c = vertices[std::min(i + 2, count - 1)];
+        const Vertex& d = vertices[std::min(i + 3, count - 1)];
+        const LaneMask lanes = CodesOf(sides, Lanes{float(a.x), float(b.x), float(c.x), float(d.x)},
+                                       Lanes{float(a.y), float(b.y), float(c.y), float(d.y)},
+                                       Lanes{float(a.z), float(b.z), float(c.z), float(d.z)});
+        for (std::size_t lane = 0; lane < 4 && i + lane < end; ++lane) {
+            codes[i + lane] = static_cast<std::uint8_t>(lanes[lane]);
+        }
+    }
+}
+
 } // namespace
 
 ViewVolumeCodes::Volume ViewVolumeCodes::CurrentVolume() {
@@ -139,17 +159,12 @@ void ViewVolumeCodes::Compute(const Volume& volume, const Vertex* vertices, std:
         std::fill(m_codes.begin(), m_codes.end(), std::uint8_t{0});
         return;
     }
-    for (std::size_t i = 0; i < count; i += 4) {
-        // Past the end, the last vertex stands in for the missing ones.
-        const Vertex& a = vertices[i];
-        const Vertex& b = vertices[std::min(i + 1, count - 1)];
-        const Vertex& c = vertices[std::min(i + 2, count - 1)];
-        const Vertex& d = vertices[std::min(i + 3, count - 1)];
-        const LaneMask codes = CodesOf(sides, Lanes{float(a.x), float(b.x), float(c.x), float(d.x)},
-                                       Lanes{float(a.y), float(b.y), float(c.y), float(d.y)},
-                                       Lanes{float(a.z), float(b.z), float(c.z), float(d.z)});
-        for (std::size_t lane = 0; lane < 4 && i + lane < count; ++lane) {
-            m_codes[i + lane] = static_cast<std::uint8_t>(codes[lane]);
-        }
-    }
+    // In ranges shared out among the cores: a large mesh's first frame waits
+    // for the codes with the other core idle. A multiple of four vertices,
+    // and of a cache line of codes.
+    constexpr std::size_t kRange = 16384;
+    RunInParallel((count + kRange - 1) / kRange, AvailableProcessors(), [&](std::size_t range) {
+        CodeRange(sides, vertices, count, range * kRange, std::min(count, (range + 1) * kRange),
+                  m_codes.data());
+    });
 }

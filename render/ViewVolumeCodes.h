@@ -36,7 +36,8 @@ public:
     /// A volume with a NaN or an infinity in it, or a number too large for
     /// single precision, codes every vertex 0, so that nothing is left out; a
     /// vertex near enough to a side that rounding might put it on either is
-    /// not coded as beyond it.
+    /// not coded as beyond it. A large array is shared out among the
+    /// processors, each coding vertices of its own.
     void Compute(const Volume& volume, const Vertex* vertices, std::size_t count);
 
     /// Whether the vertices at places[0, count) all lie beyond one same side.

@@ -62,6 +62,27 @@ TEST(ViewVolumeCodesTest, AVertexIsBeyondASideOnlyPastItsWidenedPlace) {
     EXPECT_FALSE(AllBeyond(box, vertices, {7, 8, 7, 7}));
 }
 
+// A large array is coded in ranges on several threads: every vertex, the
+// last ones of an array whose length is no multiple of four too, gets its own
+// code, and coding a shorter array after it leaves no code of the longer one.
+TEST(ViewVolumeCodesTest, EveryVertexOfALargeArrayGetsItsOwnCode) {
+    const ViewVolumeCodes::Volume box = Box();
+    ViewVolumeCodes codes;
+    for (const std::uint32_t count : {40003u, 16387u}) {
+        std::vector<Vertex> vertices;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            // Right of the box, inside it, left of it, and again.
+            vertices.push_back(At(i % 3 == 0 ? 151 : (i % 3 == 1 ? 0 : -151), 0, 0));
+        }
+        codes.Compute(box, vertices.data(), vertices.size());
+        for (std::uint32_t i = 0; i < count; ++i) {
+            ASSERT_EQ(codes.AllBeyondOneSide(&i, 1), i % 3 != 1) << count << ", vertex " << i;
+        }
+        const std::uint32_t neighbours[] = {count - 2, count - 1};
+        EXPECT_FALSE(codes.AllBeyondOneSide(neighbours, 2)) << count; // left, then right
+    }
+}
+
 TEST(ViewVolumeCodesTest, CornersBehindTheEyeAreJudgedInHomogeneousSpace) {
     // The eye looks down -z; w is the distance in front of it.
     ViewVolumeCodes::Volume view;
