@@ -5,7 +5,6 @@
 #include "model/Parallel.h"
 #include "model/Vertex.h"
 
-#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -94,18 +93,9 @@ static void Subtract(const Model::IntVector& offset, Vertex& vertex) {
     vertex.z -= offset.z;
 }
 
-// Calls visit(i) for every i below count, in ranges of a few hundred
-// kilobytes of vertices shared out among up to threads threads.
-template <typename Visit>
-static void RunInRanges(std::size_t count, unsigned threads, Visit visit) {
-    constexpr std::size_t kRange = 16384;
-    RunInParallel((count + kRange - 1) / kRange, threads, [&](std::size_t range) {
-        const std::size_t end = std::min(count, (range + 1) * kRange);
-        for (std::size_t i = range * kRange; i < end; ++i) {
-            visit(i);
-        }
-    });
-}
+// Vertices in ranges of a few hundred kilobytes: enough to share among
+// threads, large enough that handing them out costs nothing.
+constexpr std::size_t kVerticesPerRange = 16384;
 
 void Model::Center() {
     if (vertexCount < 1) {
@@ -130,9 +120,10 @@ void Model::CenterArray(unsigned threads) {
     // Each whole block is summed on any thread; the partial means are then
     // added up in list order, as Center adds them.
     std::vector<Sums> blockSums(blocks);
-    RunInRanges(blocks, threads, [&](std::size_t block) {
-        for (std::size_t i = 0; i < PartialMeans::kBlock; ++i) {
-            blockSums[block].Add(vertices[block * PartialMeans::kBlock + i]);
+    const std::size_t blocksPerRange = kVerticesPerRange / PartialMeans::kBlock;
+    RunInRanges(blocks, blocksPerRange, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin * PartialMeans::kBlock; i < end * PartialMeans::kBlock; ++i) {
+            blockSums[i / PartialMeans::kBlock].Add(vertices[i]);
         }
     });
     PartialMeans means(vertexCount);
@@ -144,7 +135,11 @@ void Model::CenterArray(unsigned threads) {
     }
     center = Truncated(means);
     const IntVector offset = center;
-    RunInRanges(count, threads, [&](std::size_t i) { Subtract(offset, vertices[i]); });
+    RunInRanges(count, kVerticesPerRange, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            Subtract(offset, vertices[i]);
+        }
+    });
 }
 
 // A hand-made face may lack a corner; a loaded one lacks at most the fourth.
@@ -187,6 +182,10 @@ void Model::AddUpLoadedVertexNormals() {
     assert(vertices == m_vertexRecords.Data() && "the vertices that the loader made");
     AddUpFaceNormals(faces);
     Vertex* const first = vertices;
-    RunInRanges(static_cast<std::size_t>(vertexCount), AvailableProcessors(),
-                [first](std::size_t i) { first[i].NormalizeNormal(); });
+    RunInRanges(static_cast<std::size_t>(vertexCount), kVerticesPerRange, AvailableProcessors(),
+                [first](std::size_t begin, std::size_t end) {
+                    for (std::size_t i = begin; i < end; ++i) {
+                        first[i].NormalizeNormal();
+                    }
+                });
 }

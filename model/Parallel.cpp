@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <exception>
 #include <mutex>
 #include <sched.h>
@@ -94,4 +95,12 @@ void RunInParallel(std::size_t count, unsigned threads,
         helper.join();
     }
     queue.ThrowFailure();
+}
+
+void RunInRanges(std::size_t count, std::size_t rangeSize, unsigned threads,
+                 const std::function<void(std::size_t, std::size_t)>& task) {
+    assert(rangeSize > 0 && "ranges of at least one item");
+    RunInParallel((count + rangeSize - 1) / rangeSize, threads, [&](std::size_t range) {
+        task(range * rangeSize, std::min(count, (range + 1) * rangeSize));
+    });
 }

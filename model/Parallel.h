@@ -15,3 +15,9 @@ unsigned AvailableProcessors() noexcept;
 /// before its next task once the gate opens.
 void RunInParallel(std::size_t count, unsigned threads,
                    const std::function<void(std::size_t)>& task);
+
+/// Cuts [0, count) into consecutive ranges of rangeSize (> 0) items, the last
+/// one shorter where count is no multiple of it, and runs task(begin, end)
+/// for each as RunInParallel runs its tasks. Nothing runs when count is 0.
+void RunInRanges(std::size_t count, std::size_t rangeSize, unsigned threads,
+                 const std::function<void(std::size_t, std::size_t)>& task);

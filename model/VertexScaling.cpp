@@ -3,7 +3,6 @@
 #include "model/Parallel.h"
 #include "model/Vertex.h"
 
-#include <algorithm>
 #include <cstdint>
 
 // The exact product of two floats fits a double; truncation is toward zero and
@@ -26,9 +25,8 @@ void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned th
     // Ranges of a few hundred kilobytes: enough to share among threads, large
     // enough that handing them out costs nothing.
     constexpr std::size_t kRange = 16384;
-    const std::size_t ranges = (count + kRange - 1) / kRange;
-    RunInParallel(ranges, threads, [&](std::size_t i) {
-        ScaleRange(vertices + i * kRange, vertices + std::min(count, (i + 1) * kRange), scale);
+    RunInRanges(count, kRange, threads, [&](std::size_t begin, std::size_t end) {
+        ScaleRange(vertices + begin, vertices + end, scale);
     });
     if (count > 0) {
         vertices[count - 1].next = nullptr;

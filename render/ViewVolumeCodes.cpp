@@ -163,8 +163,7 @@ void ViewVolumeCodes::Compute(const Volume& volume, const Vertex* vertices, std:
     // for the codes with the other core idle. A multiple of four vertices,
     // and of a cache line of codes.
     constexpr std::size_t kRange = 16384;
-    RunInParallel((count + kRange - 1) / kRange, AvailableProcessors(), [&](std::size_t range) {
-        CodeRange(sides, vertices, count, range * kRange, std::min(count, (range + 1) * kRange),
-                  m_codes.data());
+    RunInRanges(count, kRange, AvailableProcessors(), [&](std::size_t begin, std::size_t end) {
+        CodeRange(sides, vertices, count, begin, end, m_codes.data());
     });
 }

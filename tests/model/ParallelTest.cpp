@@ -26,6 +26,27 @@ TEST(ParallelTest, EveryTaskRunsOnceOnAnyNumberOfThreads) {
     }
 }
 
+// Ranges cover every item once, in pieces of the size asked for but the last.
+TEST(ParallelTest, RangesCoverEveryItemOnce) {
+    for (const std::size_t count : {0, 1, 7, 8, 9, 100}) {
+        const auto runs = std::make_unique<std::atomic<int>[]>(count + 1);
+        std::atomic<int> ranges{0};
+        RunInRanges(count, 4, 3, [&](std::size_t begin, std::size_t end) {
+            EXPECT_TRUE(begin % 4 == 0 && begin < end && end - begin <= 4 &&
+                        (end - begin == 4 || end == count))
+                << begin << " to " << end << " of " << count;
+            ++ranges;
+            for (std::size_t i = begin; i < end; ++i) {
+                ++runs[i];
+            }
+        });
+        EXPECT_EQ(ranges, static_cast<int>((count + 3) / 4)) << count;
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(runs[i], 1) << i << " of " << count;
+        }
+    }
+}
+
 TEST(ParallelTest, TheFirstFailureIsThrownOnceAllHaveStopped) {
     std::atomic<int> running{0};
     EXPECT_THROW(RunInParallel(1000, 4,
