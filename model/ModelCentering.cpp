@@ -4,6 +4,7 @@
 #include "model/LinkedRecords.h"
 #include "model/Parallel.h"
 #include "model/Vertex.h"
+#include "model/VertexScaling.h"
 
 #include <cassert>
 #include <cmath>
@@ -92,10 +93,6 @@ static void Subtract(const Model::IntVector& offset, Vertex& vertex) {
     vertex.y -= offset.y;
     vertex.z -= offset.z;
 }
-
-// Vertices in ranges of a few hundred kilobytes: enough to share among
-// threads, large enough that handing them out costs nothing.
-constexpr std::size_t kVerticesPerRange = 16384;
 
 void Model::Center() {
     if (vertexCount < 1) {

@@ -22,10 +22,7 @@ static void ScaleRange(Vertex* vertex, Vertex* end, float scale) {
 }
 
 void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned threads) {
-    // Ranges of a few hundred kilobytes: enough to share among threads, large
-    // enough that handing them out costs nothing.
-    constexpr std::size_t kRange = 16384;
-    RunInRanges(count, kRange, threads, [&](std::size_t begin, std::size_t end) {
+    RunInRanges(count, kVerticesPerRange, threads, [&](std::size_t begin, std::size_t end) {
         ScaleRange(vertices + begin, vertices + end, scale);
     });
     if (count > 0) {
