@@ -6,6 +6,7 @@
 #include "model/RecordArray.h"
 #include "model/Vertex.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -129,6 +130,20 @@ public:
     /// Code that writes records directly, not through the operations above,
     /// calls this afterwards so that nothing built from the old records is used.
     void MarkChanged() noexcept { m_drawCache.reset(); }
+
+    /// The vertex records of the latest successful load, side by side in file
+    /// order, every one of them written: the array that the vertex list was
+    /// linked through when the load ended. Relinking or replacing the list
+    /// by hand leaves the array as it is; Clear empties it (null, 0) and Swap
+    /// exchanges it. It lets a reader of every vertex go through memory in
+    /// order, without walking the list.
+    struct VertexArray {
+        const Vertex* first = nullptr;
+        std::size_t count = 0;
+    };
+    VertexArray LoadedVertices() const noexcept {
+        return {m_vertexRecords.Data(), m_vertexRecords.Capacity()};
+    }
 
 private:
     friend class ModelLoader;

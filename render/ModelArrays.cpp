@@ -183,8 +183,20 @@ std::unique_ptr<ModelArrays> ModelArrays::Build(const Model& model) {
     return arrays;
 }
 
-ModelArrays::ModelArrays(const Model& model)
-    : m_source(SourceOf(model)), m_numbering(model.vertices), m_vertices(model.vertices) {
+ModelArrays::ModelArrays(const Model& model) : m_source(SourceOf(model)) {
+    // A loaded list is drawn from its array without a walk along it: a face
+    // corner's index is where its record stands in the array, whatever the
+    // list's order, so any order draws the records that the corners name.
+    const Model::VertexArray loaded = model.LoadedVertices();
+    if (loaded.count != 0 && loaded.first == model.vertices) {
+        assert(loaded.count < kNowhere && "too many vertices");
+        m_vertices = loaded.first;
+        m_vertexCount = static_cast<std::uint32_t>(loaded.count);
+        return;
+    }
+    m_numbering = VertexNumbering(model.vertices);
+    m_vertices = model.vertices;
+    m_vertexCount = m_numbering.Count();
     if (!m_numbering.IsOneArray()) {
         CopyScatteredVertices();
     }
@@ -195,7 +207,7 @@ bool ModelArrays::Matches(const Model& model) const noexcept {
 }
 
 void ModelArrays::CopyScatteredVertices() {
-    m_vertexCopies.reserve(m_numbering.Count());
+    m_vertexCopies.reserve(m_vertexCount);
     for (const Vertex* vertex = m_source.vertices; vertex; vertex = vertex->next) {
         m_vertexCopies.push_back(*vertex);
         m_vertexCopies.back().next = nullptr; // the copies are reached by place only
@@ -206,7 +218,7 @@ void ModelArrays::CopyScatteredVertices() {
 template <typename Visit> auto ModelArrays::WithPlaces(Visit visit) const {
     if (DrawsFromRecords()) {
         const auto begin = reinterpret_cast<std::uintptr_t>(m_vertices);
-        return visit(OffsetInRecords{begin, std::uintptr_t{m_numbering.Count()} * sizeof(Vertex)});
+        return visit(OffsetInRecords{begin, std::uintptr_t{m_vertexCount} * sizeof(Vertex)});
     }
     return visit(PlaceInList{m_numbering});
 }
@@ -244,7 +256,7 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     if (m_batchRoom.empty()) {
         return; // no elements: nothing to draw, and the current normal stays
     }
-    m_codes.Compute(ViewVolumeCodes::CurrentVolume(), m_vertices, m_numbering.Count());
+    m_codes.Compute(ViewVolumeCodes::CurrentVolume(), m_vertices, m_vertexCount);
     Taken<Element> taken;
     {
         const ClientArrayScope scope(m_vertices, withNormals);

@@ -14,12 +14,13 @@
 class IndexBatch;
 
 /// What drawing a model from vertex arrays needs besides the model itself. A
-/// loaded model keeps its vertices in one array in list order, and OpenGL
-/// reads positions and normals straight from those records; other vertex
-/// lists are copied into such an array once. The indices of the corners are
-/// made anew in every frame, a batch at a time, in memory that stays small
-/// however large the mesh. It is plain memory and no OpenGL object: it serves
-/// any context, and nothing needs to be current to build or free it.
+/// loaded model keeps its vertices in one array, and OpenGL reads positions
+/// and normals straight from those records; other vertex lists are copied
+/// into such an array once, unless their records already stand in list order.
+/// The indices of the corners are made anew in every frame, a batch at a time,
+/// in memory that stays small however large the mesh. It is plain memory and
+/// no OpenGL object: it serves any context, and nothing needs to be current to
+/// build or free it.
 class ModelArrays : public Model::DrawCache {
 public:
     /// The arrays of model as it is now, kept with the model: built when none
@@ -28,10 +29,11 @@ public:
 
     /// Builds the arrays of model's edges (type 0) or faces (any other type).
     /// They refer to the model's records and serve only while those live.
-    /// Building walks the vertex list once but reads the faces or edges no
-    /// further than one call's worth, so that the first frame of a large
-    /// model costs no extra pass over them: whether every corner can be drawn
-    /// from the arrays is found out as they are drawn.
+    /// Building reads the faces or edges no further than one call's worth,
+    /// and walks the vertex list only when it does not begin the model's
+    /// loaded array (Model::LoadedVertices), so that the first frame of a
+    /// large model costs no extra pass over its records: whether every corner
+    /// can be drawn from the arrays is found out as they are drawn.
     static std::unique_ptr<ModelArrays> Build(const Model& model);
 
     /// Whether these arrays were built from the records that model holds now,
@@ -54,10 +56,10 @@ public:
     /// corners all lie beyond one side of the current view volume, which make
     /// no fragment. Positions and normals edited in place show at once where
     /// the records are drawn from. From the first corner that is not a record
-    /// of the vertex list (a hand-made record, or one changed in place without
-    /// MarkChanged) on, and from the first quadrilateral on while polygons
-    /// are filled, the rest of the list is sent face by face. Leaves the
-    /// client array state as it found it and the current normal at what
+    /// of the array drawn from (a hand-made record, or one changed in place
+    /// without MarkChanged) on, and from the first quadrilateral on while
+    /// polygons are filled, the rest of the list is sent face by face. Leaves
+    /// the client array state as it found it and the current normal at what
     /// face-by-face drawing leaves: a surface model's last corner's, or
     /// unchanged after a wire model or a model without faces. Needs a current
     /// context and no buffer object bound to the array targets; one
@@ -65,7 +67,8 @@ public:
     void Draw() const;
 
     /// Whether the vertices are drawn from the model's own records, not from
-    /// a copy.
+    /// a copy: from its loaded array, or from a list whose records stand in
+    /// list order.
     bool DrawsFromRecords() const noexcept { return m_vertexCopies.empty(); }
 
     /// The bytes that the arrays fill of their own: the room for one batch of
@@ -107,9 +110,12 @@ private:
     std::uint32_t PlaceOf(const Vertex* corner) const;
 
     Source m_source;
-    mutable VertexNumbering m_numbering; // a record's place in the list: its index
-    std::vector<Vertex> m_vertexCopies;  // the vertices in list order, where the records are not
-    const Vertex* m_vertices = nullptr;  // the array drawn from: the records or their copies
+    // A record's place in the list, its index, where the vertices are not
+    // drawn from the loaded array; empty where they are.
+    mutable VertexNumbering m_numbering{nullptr};
+    std::vector<Vertex> m_vertexCopies; // the vertices in list order, where the records are not
+    const Vertex* m_vertices = nullptr; // the array drawn from: the records or their copies
+    std::uint32_t m_vertexCount = 0;    // how many records that array holds
     mutable std::vector<std::uint32_t> m_batchRoom; // the indices of one call, made in each frame
     mutable ViewVolumeCodes m_codes; // where each vertex lies against the view, made in each frame
 };

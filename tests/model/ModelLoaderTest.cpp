@@ -225,6 +225,8 @@ TEST(ModelTest, ClearKeepsTypeAndCenterAndTheSameFileLoadsAgain) {
     ASSERT_TRUE(model.Open(path));
     model.Clear();
     EXPECT_TRUE(!model.vertices && !model.faces && model.vertexCount + model.faceCount == 0);
+    EXPECT_EQ(model.LoadedVertices().first, nullptr);
+    EXPECT_EQ(model.LoadedVertices().count, 0u);
     model.Center(); // no mean to take
     EXPECT_EQ(model.type, 1);
     EXPECT_EQ(Center(model), (Position{0, 0, 200}));
@@ -243,13 +245,21 @@ TEST(ModelTest, ALoadReplacesTheModelOnlyWhenItSucceedsAndSwapMovesNoRecord) {
     EXPECT_EQ(&model->GetVertex(-7), model->vertices);
     EXPECT_EQ(model->GetVertex(3).y, 750);
     const Vertex* last = &model->GetVertex(4);
+    // The loaded array holds the list's records in file order, and stays so
+    // when the list is relinked by hand.
+    model->vertices->next = nullptr;
+    EXPECT_EQ(model->LoadedVertices().first, model->vertices);
+    ASSERT_EQ(model->LoadedVertices().count, 4u);
+    EXPECT_EQ(&model->LoadedVertices().first[3], last);
     Model other;
     EXPECT_FALSE(other.OpenText("junk", "junk.dat"));
+    EXPECT_EQ(other.LoadedVertices().count, 0u);
     model->Swap(other);
     EXPECT_EQ(model->vertices, nullptr);
+    EXPECT_EQ(model->LoadedVertices().count, 0u);
     EXPECT_TRUE(model->LastError().has_value());
     EXPECT_FALSE(other.LastError().has_value());
-    EXPECT_EQ(&other.GetVertex(4), last);
+    EXPECT_EQ(&other.LoadedVertices().first[3], last);
 }
 
 // A vertex normal is the normalised sum over its corners; where faces have no

@@ -268,6 +268,28 @@ TEST_F(ModelDrawTest, ChangesToTheModelShowInTheNextFrame) {
     expectSame("vertices of the reversed list moved by hand");
 }
 
+TEST_F(ModelDrawTest, ALoadedListRelinkedBehindItsHeadIsStillDrawnFromItsRecords) {
+    // A corner's index is where its record stands in the loaded array, so the
+    // order of the list does not matter, nor a record dropped from it that a
+    // face still uses.
+    const auto grid = LoadModelText(GridText(10, true));
+    Vertex* reversed = nullptr;
+    for (Vertex* vertex = grid->vertices->next; vertex;) {
+        Vertex* next = vertex->next;
+        vertex->next = reversed;
+        reversed = vertex;
+        vertex = next;
+    }
+    grid->vertices->next = reversed->next; // drops the last vertex of the file
+    grid->MarkChanged();
+    EXPECT_TRUE(ModelArrays::Build(*grid)->DrawsFromRecords());
+    for (void (*mode)() : {ShowSolid, ShowWire, ShowPoints}) {
+        mode();
+        ExpectSameFrames(*grid, kCameras[1], false);
+    }
+    ShowSolid();
+}
+
 TEST_F(ModelDrawTest, MeshesSentInManyCallsDrawTheFramesThatFaceByFaceDrawingDraws) {
     // Large enough for many calls and several flushes; one with quadrilaterals
     // among the triangles, and the same triangles drawn from a copy of their
