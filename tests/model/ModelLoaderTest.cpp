@@ -298,14 +298,16 @@ TEST(ModelTest, VertexNormalsSumTheNormalsAtTheirCorners) {
     EXPECT_EQ(Normals(loaded.vertices), DirectionList(4));
 }
 
-// Open scales the vertex normals of a large model on every core; every one
-// must come out as scaling them one by one along the list makes it, the last
-// of the vertices too. A bumpy grid of 230 x 230 vertices, whose last vertex
-// sums two faces that lie at an angle.
+// Open scales the vertex normals of a large model on every core, four side by
+// side; every one must come out as scaling them one by one along the list
+// makes it, the last of the vertices too. A bumpy grid of 230 x 230 vertices,
+// whose last vertex sums two faces that lie at an angle, after two vertices
+// in no face, which share their four with two that are in faces.
 TEST(ModelTest, VertexNormalsOfALargeModelAreThoseMadeOneByOne) {
     constexpr int kSide = 230;
-    std::string text = "1\n" + std::to_string(kSide * kSide) + " " +
-                       std::to_string(2 * (kSide - 1) * (kSide - 1)) + "\n";
+    constexpr int kUnused = 2;
+    std::string text = "1\n" + std::to_string(kSide * kSide + kUnused) + " " +
+                       std::to_string(2 * (kSide - 1) * (kSide - 1)) + "\n1 1 1\n2 2 2\n";
     for (int row = 0; row < kSide; ++row) {
         for (int column = 0; column < kSide; ++column) {
             text += std::to_string(column) + " " + std::to_string(row) + " " +
@@ -314,7 +316,7 @@ TEST(ModelTest, VertexNormalsOfALargeModelAreThoseMadeOneByOne) {
     }
     for (int row = 0; row + 1 < kSide; ++row) {
         for (int column = 0; column + 1 < kSide; ++column) {
-            const int corner = row * kSide + column + 1;
+            const int corner = kUnused + row * kSide + column + 1;
             const std::string a = std::to_string(corner), b = std::to_string(corner + 1),
                               c = std::to_string(corner + kSide + 1),
                               d = std::to_string(corner + kSide);
@@ -325,7 +327,9 @@ TEST(ModelTest, VertexNormalsOfALargeModelAreThoseMadeOneByOne) {
     const DirectionList opened = Normals(model->vertices);
     model->ComputeVertexNormals();
     const DirectionList oneByOne = Normals(model->vertices);
-    ASSERT_EQ(opened.size(), std::size_t{kSide * kSide});
+    ASSERT_EQ(opened.size(), std::size_t{kSide * kSide + kUnused});
+    EXPECT_EQ(opened[0], (Direction{0, 0, 0}));
+    EXPECT_EQ(opened[1], (Direction{0, 0, 0}));
     for (std::size_t i = 0; i < opened.size(); ++i) {
         ASSERT_EQ(opened[i], oneByOne[i]) << "vertex " << i;
     }
