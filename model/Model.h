@@ -149,14 +149,16 @@ private:
     friend class ModelLoader;
 
     template <typename LoadStep> bool OpenWith(LoadStep load);
-    // Center for the vertices that the loader made: vertexCount records that
-    // stand in list order in one array from vertices. The same centre and
-    // positions as Center gives, with the sums made on up to threads threads.
-    void CenterArray(unsigned threads);
+    // ScaleVertices and then Center for the vertices that the loader made:
+    // vertexCount records that stand in list order in one array from
+    // vertices. The same centre and positions as Center gives, with the
+    // sums made on up to threads threads.
+    void ScaleAndCenterArray(float scale, unsigned threads);
     // ComputeVertexNormals on vertex normals that are all (0, 0, 0) already.
     void AddUpVertexNormals();
-    // The same for the vertices that the loader made (see CenterArray), on
-    // every core where the vertices are independent of one another.
+    // The same for the vertices that the loader made (see
+    // ScaleAndCenterArray), on every core where the vertices are independent
+    // of one another.
     void AddUpLoadedVertexNormals();
     void TakeMeshFrom(Model& other) noexcept;
 

@@ -7,6 +7,7 @@
 #include "model/Vertex.h"
 #include "model/VertexScaling.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -107,23 +108,25 @@ void Model::Center() {
     ForEachLinked(vertices, [offset](Vertex& vertex) { Subtract(offset, vertex); });
 }
 
-void Model::CenterArray(unsigned threads) {
-    if (vertexCount < 1) {
-        return;
-    }
+void Model::ScaleAndCenterArray(float scale, unsigned threads) {
     assert(vertices == m_vertexRecords.Data() && "the vertices that the loader made");
+    static_assert(kVerticesPerRange % PartialMeans::kBlock == 0, "ranges of whole blocks");
     MarkChanged();
-    const auto count = static_cast<std::size_t>(vertexCount);
+    const auto count = static_cast<std::size_t>(std::max(vertexCount, 0));
     const std::size_t blocks = count / PartialMeans::kBlock;
-    // Each whole block is summed on any thread; the partial means are then
-    // added up in list order, as Center adds them.
+    // Each whole block is summed on the thread that scaled it, right after,
+    // which spares a pass over the array; the partial means are then added up
+    // in list order, as Center adds them.
     std::vector<Sums> blockSums(blocks);
-    const std::size_t blocksPerRange = kVerticesPerRange / PartialMeans::kBlock;
-    RunInRanges(blocks, blocksPerRange, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin * PartialMeans::kBlock; i < end * PartialMeans::kBlock; ++i) {
+    ScaleVertices(vertices, count, scale, threads, [&](std::size_t begin, std::size_t end) {
+        const std::size_t wholeEnd = std::min(end / PartialMeans::kBlock, blocks);
+        for (std::size_t i = begin; i < wholeEnd * PartialMeans::kBlock; ++i) {
             blockSums[i / PartialMeans::kBlock].Add(vertices[i]);
         }
     });
+    if (count == 0) {
+        return;
+    }
     PartialMeans means(vertexCount);
     for (const Sums& sums : blockSums) {
         means.AddBlock(sums);

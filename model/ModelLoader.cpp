@@ -10,7 +10,6 @@
 #include "model/SectionReader.h"
 #include "model/TextReading.h"
 #include "model/VertexRecords.h"
-#include "model/VertexScaling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -156,13 +155,13 @@ const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const
     SectionReader<VertexRecords> reader(m_text, records, m_threads);
     const char* end = reader.Read(from, count, pieces);
     const float scale = ScaleFor(reader.GetSummary().maxAbs, from, header.vertexCount);
-    ScaleVertices(vertices, count, scale, m_threads);
     loaded.vertices = vertices;
     loaded.vertexCount = header.vertexCount;
-    // Now, on every core, rather than after the elements, when the load goes
-    // on alone (see Options::whenRead): a face's normal is the same for
-    // centred corners, and the first frame of a large model waits for the end.
-    loaded.CenterArray(m_threads);
+    // Centred now, on every core, rather than after the elements, when the
+    // load goes on alone (see Options::whenRead): a face's normal is the same
+    // for centred corners, and the first frame of a large model waits for
+    // the end.
+    loaded.ScaleAndCenterArray(scale, m_threads);
     return end;
 }
 

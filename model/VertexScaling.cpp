@@ -21,9 +21,13 @@ static void ScaleRange(Vertex* vertex, Vertex* end, float scale) {
     }
 }
 
-void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned threads) {
+void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned threads,
+                   const std::function<void(std::size_t, std::size_t)>& thenInRange) {
     RunInRanges(count, kVerticesPerRange, threads, [&](std::size_t begin, std::size_t end) {
         ScaleRange(vertices + begin, vertices + end, scale);
+        if (thenInRange) {
+            thenInRange(begin, end);
+        }
     });
     if (count > 0) {
         vertices[count - 1].next = nullptr;

@@ -263,7 +263,7 @@ std::string WireModelOf(const std::vector<std::string>& coordinates) {
 TEST(ModelLoaderReadAheadTest, CentringOnEveryCoreGivesTheCentreOfCentringInOrder) {
     Draws draws(20261209);
     std::vector<std::string> texts;
-    for (const int count : {1, 9, 10, 11, 16389, 40007}) {
+    for (const int count : {1, 9, 10, 11, 20479, 20485, 45007}) {
         std::vector<std::string> coordinates;
         for (int i = 0; i < 3 * count; ++i) {
             coordinates.push_back(std::to_string(int(draws.Below(200001)) - 100000) + "." +
@@ -271,6 +271,10 @@ TEST(ModelLoaderReadAheadTest, CentringOnEveryCoreGivesTheCentreOfCentringInOrde
         }
         texts.push_back(WireModelOf(coordinates));
     }
+    // Every vertex at (1000, 1000, 1000) once scaled, in 2^13 blocks: each
+    // partial mean is 1000 / 2^13, exactly, so the centre is exactly 1000,
+    // and a block left out of any range would make it 999.
+    texts.push_back(WireModelOf(std::vector<std::string>(3 * 10 * 8192, "1")));
     // Blocks whose x add up to -1537, -478, -79 and 3774 (at a scale of 1):
     // the exact mean is 42, but the partial means added in list order come to
     // just below it, and the centre is 41. In the opposite order they make 42.
@@ -299,6 +303,7 @@ TEST(ModelLoaderReadAheadTest, CentringOnEveryCoreGivesTheCentreOfCentringInOrde
         EXPECT_EQ(std::vector<int>({loaded.center.x, loaded.center.y, loaded.center.z}),
                   std::vector<int>({center.x, center.y, center.z}))
             << count;
+        EXPECT_TRUE(count != 81920 || center.x == 1000) << center.x;
         EXPECT_TRUE(text != texts.back() || center.x == 41) << center.x;
         std::size_t i = 0;
         for (const Vertex* v = loaded.vertices; v; v = v->next, ++i) {
