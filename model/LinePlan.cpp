@@ -9,7 +9,9 @@
 #include <cstring>
 
 LinePlan::LinePlan(const ModelText& text, const char* begin, std::size_t chunkBytes,
-                   unsigned threads, std::size_t lines) {
+                   std::size_t smallestBytes, unsigned threads, std::size_t lines)
+    : m_chunkBytes(chunkBytes), m_smallestBytes(std::min(smallestBytes, chunkBytes)),
+      m_shares(std::size_t{std::max(threads, 1u)} * 2) {
     assert(chunkBytes > 0);
     const char* end = text.Bytes().data() + text.Bytes().size();
     m_starts.push_back(begin);
@@ -17,7 +19,7 @@ LinePlan::LinePlan(const ModelText& text, const char* begin, std::size_t chunkBy
     // In batches that keep every thread busy, until enough lines are known.
     while (m_starts.back() != end && m_linesBefore.back() < lines) {
         const std::size_t planned = m_starts.size() - 1;
-        PlanChunks(std::size_t{threads} * 4, end, chunkBytes);
+        PlanChunks(std::size_t{threads} * 4, end);
         std::vector<std::size_t> counts(m_starts.size() - 1 - planned);
         RunInParallel(counts.size(), threads, [&](std::size_t i) {
             counts[i] = CountLineFeeds(m_starts[planned + i], m_starts[planned + i + 1]);
@@ -30,11 +32,16 @@ LinePlan::LinePlan(const ModelText& text, const char* begin, std::size_t chunkBy
 }
 
 // Adds up to count chunks, each ending just after the first line feed at least
-// chunkBytes after its start; the last one ends at the end.
-void LinePlan::PlanChunks(std::size_t count, const char* end, std::size_t chunkBytes) {
+// its size after its start; the last one ends at the end.
+void LinePlan::PlanChunks(std::size_t count, const char* end) {
     for (std::size_t i = 0; i < count && m_starts.back() != end; ++i) {
         const char* start = m_starts.back();
-        if (static_cast<std::size_t>(end - start) <= chunkBytes) {
+        const auto left = static_cast<std::size_t>(end - start);
+        // With equal chunks to the end, one thread may still be reading the
+        // last of them long after the others found none left.
+        const std::size_t chunkBytes =
+            std::max(std::min(m_chunkBytes, left / m_shares), m_smallestBytes);
+        if (left <= chunkBytes) {
             m_starts.push_back(end);
             return;
         }

@@ -126,11 +126,13 @@ void ModelLoader::CheckCountsFit(const Header& header) const {
 std::unique_ptr<LinePlan> ModelLoader::PlanLines(const char* from, const Header& header) const {
     const auto bytes = static_cast<std::size_t>(End() - from);
     std::size_t pieceBytes = m_options.pieceBytes;
+    std::size_t smallestBytes = pieceBytes; // pieces of the size asked for
     if (pieceBytes == 0) {
         if (m_threads < 2 || bytes < kReadAheadFrom) {
             return nullptr;
         }
         pieceBytes = std::clamp(bytes / (m_threads * 8), kSmallestPiece, kLargestPiece);
+        smallestBytes = kSmallestPiece;
     }
     // The first vertex is read before any line is counted, so that text that
     // breaks off after its header is refused without looking further.
@@ -139,7 +141,7 @@ std::unique_ptr<LinePlan> ModelLoader::PlanLines(const char* from, const Header&
         ReadCoordinate(firstVertex);
     }
     const std::size_t lines = std::size_t(header.vertexCount) + std::size_t(header.elementCount);
-    return std::make_unique<LinePlan>(m_text, from, pieceBytes, m_threads, lines);
+    return std::make_unique<LinePlan>(m_text, from, pieceBytes, smallestBytes, m_threads, lines);
 }
 
 const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const char* from,
