@@ -19,6 +19,6 @@ constexpr std::size_t kVerticesPerRange = 20480;
 /// last to null. Works on up to threads threads. Where thenInRange is set,
 /// the thread that scaled a range of the vertices calls it with that range,
 /// [begin, end), right after, while they are still in its cache; every range
-/// but the last begins and ends at a multiple of kVerticesPerRange.
+/// begins at a multiple of kVerticesPerRange, and all but the last end at one.
 void ScaleVertices(Vertex* vertices, std::size_t count, float scale, unsigned threads,
                    const std::function<void(std::size_t, std::size_t)>& thenInRange = {});
