@@ -3,6 +3,7 @@
 #include "app/Resource.h"
 #include "app/StartupModels.h"
 #include "framework/CWinApp.h"
+#include "platform/FontConfigurationLoad.h"
 #include "platform/HostMenu.h"
 #include "render/DisplayCommands.h"
 #include "render/ReferenceObjects.h"
@@ -35,12 +36,23 @@ BOOL CKovomodelDoc::OnNewDocument() {
     return host::ToBOOL(CDocument::OnNewDocument() != host::FALSE);
 }
 
-// A large model read ahead ends with centring and vertex normals on one
-// processor; meanwhile the other one makes what the model's first frame would
-// otherwise wait for.
+// What the first frame would otherwise wait for: the programs that draw the
+// scene, which the GL driver compiles, and the menu bar's font, whose
+// configuration is read meanwhile on the other processor. A large model read
+// ahead ends with centring and vertex normals on one processor, and this is
+// done beside them; a model already read has the processors free. Done once:
+// later frames find both made.
 static void PrepareFirstFrame() {
+    static bool s_prepared = false;
+    if (s_prepared) {
+        return;
+    }
+    s_prepared = true;
+    {
+        const host::FontConfigurationLoad fonts;
+        PrepareSceneDrawing();
+    }
     host::PrepareMenuFont();
-    PrepareSceneDrawing();
 }
 
 BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
@@ -56,6 +68,7 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
                                         host::MB_OK | host::MB_ICONEXCLAMATION);
         return host::FALSE;
     }
+    PrepareFirstFrame();
     m_model.Swap(loaded);
     return host::TRUE;
 }

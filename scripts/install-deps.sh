@@ -10,6 +10,8 @@ packages=(
   clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  # The menu font's configuration is read ahead on a thread of its own.
+  libfontconfig-dev
   # Drawing without a display: EGL and Mesa's EGL driver; PNG pictures.
   libegl-dev libegl-mesa0 libpng-dev
   xvfb xauth xdotool x11-apps fonts-dejavu-core
