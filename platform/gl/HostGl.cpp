@@ -114,7 +114,7 @@ BOOL SwapBuffers(HDC dc) {
     if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc) {
         return FALSE;
     }
-    // The swap waits for the frame's rasterising to end.
+    // The swap waits for the frame's rasterising to end; on every processor.
     const RasteriserSpread spread;
     glXSwapBuffers(fl_display, dc->glDrawable);
     return TRUE;

@@ -9,6 +9,7 @@
 #include <sched.h>
 #include <sys/types.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace host {
