@@ -114,7 +114,8 @@ BOOL SwapBuffers(HDC dc) {
     if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc) {
         return FALSE;
     }
-    // The swap waits for the frame's rasterising to end; on every processor.
+    // The swap waits for the frame's rasterising to end: let that use every
+    // processor.
     const RasteriserSpread spread;
     glXSwapBuffers(fl_display, dc->glDrawable);
     return TRUE;

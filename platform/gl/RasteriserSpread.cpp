@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include <dirent.h>
@@ -30,11 +31,11 @@ std::vector<int> UsableProcessors() {
 // The threads of this process whose names begin with prefix, oldest first.
 std::vector<pid_t> ThreadsNamed(const char* prefix) {
     std::vector<pid_t> threads;
-    DIR* tasks = opendir("/proc/self/task");
-    if (tasks == nullptr) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> tasks(opendir("/proc/self/task"), closedir);
+    if (!tasks) {
         return threads;
     }
-    while (const dirent* entry = readdir(tasks)) {
+    while (const dirent* entry = readdir(tasks.get())) {
         if (entry->d_name[0] == '.') {
             continue;
         }
@@ -44,7 +45,6 @@ std::vector<pid_t> ThreadsNamed(const char* prefix) {
             threads.push_back(static_cast<pid_t>(std::stol(entry->d_name)));
         }
     }
-    closedir(tasks);
     std::sort(threads.begin(), threads.end()); // numbered as they were started
     return threads;
 }
