@@ -8,15 +8,39 @@
 // they start their helpers.
 
 #include <atomic>
+#include <mutex>
 
 class HelperGate {
 public:
-    /// Opens the gate for good: runs held by it start their helpers before
-    /// their next task. Opening an open gate changes nothing.
-    void Open() noexcept { m_open.store(true); }
+    /// Work held at the gate that can start its helpers from another thread.
+    class Waiter {
+    public:
+        /// Called on the thread that opens the gate, while the waiter is
+        /// registered (Await); must neither throw nor wait for the work.
+        virtual void OnGateOpen() noexcept = 0;
+
+    protected:
+        ~Waiter() = default;
+    };
+
+    /// Opens the gate for good. The waiter registered now, if any, has
+    /// OnGateOpen called on this thread before Open returns, so that its
+    /// helpers start at once rather than when its own thread next looks;
+    /// other runs held by the gate start theirs before their next task.
+    /// Opening an open gate changes nothing.
+    void Open() noexcept;
 
     /// Whether Open has been called.
     bool IsOpen() const noexcept { return m_open.load(); }
+
+    /// Registers waiter, until StopAwaiting, to be told when the gate opens.
+    /// Returns false, registering nothing, when the gate is already open or
+    /// another waiter is registered: that work looks at the gate itself.
+    bool Await(Waiter& waiter) noexcept;
+
+    /// Unregisters waiter; after this returns, Open no longer calls it. Does
+    /// nothing for a waiter that is not registered.
+    void StopAwaiting(Waiter& waiter) noexcept;
 
     /// The gate of the innermost Scope that the calling thread is in; null
     /// outside any.
@@ -36,4 +60,6 @@ public:
 
 private:
     std::atomic<bool> m_open{false};
+    std::mutex m_mutex;         // guards m_waiter, and a waiter's call while it runs
+    Waiter* m_waiter = nullptr; // registered work, not owned
 };

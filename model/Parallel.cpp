@@ -64,36 +64,89 @@ private:
     std::exception_ptr m_failure;
 };
 
-// Starts up to count threads that work on queue beside the caller.
-void StartHelpers(std::size_t count, TaskQueue& queue, std::vector<std::thread>& helpers) {
-    for (std::size_t i = 0; i < count; ++i) {
-        try {
-            helpers.emplace_back([&queue] { queue.Work(); });
-        } catch (const std::system_error&) {
-            return; // the threads that did start share the work
+// The helper threads of one run, started once: by the run's own thread before
+// a task, or at once by the thread that opens the gate the run waits at.
+class Helpers final : public HelperGate::Waiter {
+public:
+    Helpers(std::size_t count, TaskQueue& queue) : m_count(count), m_queue(queue) {
+        m_threads.reserve(count); // no allocation may fail once a thread runs
+    }
+    ~Helpers() { Join(); }
+    Helpers(const Helpers&) = delete;
+    Helpers& operator=(const Helpers&) = delete;
+
+    /// Starts the helpers unless they were started; a thread that cannot be
+    /// started leaves its share to the others.
+    void Start() noexcept {
+        if (m_started.exchange(true)) {
+            return;
+        }
+        for (std::size_t i = 0; i < m_count; ++i) {
+            try {
+                m_threads.emplace_back([this] { m_queue.Work(); });
+            } catch (const std::system_error&) {
+                return;
+            }
         }
     }
-}
+
+    void OnGateOpen() noexcept override { Start(); }
+
+    /// Waits for every helper to stop. Only once the run no longer waits at a
+    /// gate, so that no other thread starts helpers meanwhile.
+    void Join() {
+        for (std::thread& helper : m_threads) {
+            if (helper.joinable()) {
+                helper.join();
+            }
+        }
+    }
+
+private:
+    const std::size_t m_count;
+    TaskQueue& m_queue;
+    std::atomic<bool> m_started{false};
+    std::vector<std::thread> m_threads;
+};
+
+// Keeps a run registered at its gate, if it has one, while it lives.
+class AwaitingGate {
+public:
+    AwaitingGate(HelperGate* gate, HelperGate::Waiter& waiter) noexcept
+        : m_gate(gate && gate->Await(waiter) ? gate : nullptr), m_waiter(waiter) {}
+    ~AwaitingGate() {
+        if (m_gate) {
+            m_gate->StopAwaiting(m_waiter);
+        }
+    }
+    AwaitingGate(const AwaitingGate&) = delete;
+    AwaitingGate& operator=(const AwaitingGate&) = delete;
+
+private:
+    HelperGate* m_gate = nullptr; // where the run is registered, not owned
+    HelperGate::Waiter& m_waiter;
+};
 
 } // namespace
 
 void RunInParallel(std::size_t count, unsigned threads,
                    const std::function<void(std::size_t)>& task) {
     TaskQueue queue(count, task);
-    const HelperGate* const gate = HelperGate::Current();
-    std::vector<std::thread> helpers;
+    HelperGate* const gate = HelperGate::Current();
     const std::size_t wanted = std::min<std::size_t>(threads, count);
-    helpers.reserve(wanted); // no allocation may fail once a thread runs
-    bool started = wanted < 2;
-    do {
-        if (!started && (gate == nullptr || gate->IsOpen())) {
-            started = true;
-            StartHelpers(wanted - 1, queue, helpers);
-        }
-    } while (queue.RunNext());
-    for (std::thread& helper : helpers) {
-        helper.join();
+    Helpers helpers(wanted < 2 ? 0 : wanted - 1, queue);
+    {
+        // A gate that opens while this thread is inside a task starts the
+        // helpers there and then: the thread that opened it waits for this
+        // work, and a task may take long.
+        const AwaitingGate waiting(wanted < 2 ? nullptr : gate, helpers);
+        do {
+            if (gate == nullptr || gate->IsOpen()) {
+                helpers.Start();
+            }
+        } while (queue.RunNext());
     }
+    helpers.Join();
     queue.ThrowFailure();
 }
 

@@ -11,8 +11,9 @@ unsigned AvailableProcessors() noexcept;
 /// thread that cannot be started leaves its share to the others. If a task
 /// throws, tasks not yet started are skipped and the first exception is thrown
 /// again here once every thread has stopped. Inside a HelperGate::Scope whose
-/// gate is closed, the calling thread works alone, and starts the others
-/// before its next task once the gate opens.
+/// gate is closed, the calling thread works alone; the others start as the
+/// gate opens, from the thread that opens it, or else before the calling
+/// thread's next task.
 void RunInParallel(std::size_t count, unsigned threads,
                    const std::function<void(std::size_t)>& task);
 

@@ -101,3 +101,69 @@ TEST(ParallelTest, HelpersStartOnceTheGateOpens) {
     EXPECT_EQ(HelperGate::Current(), nullptr);
     EXPECT_NE(ranOn[1], ranOn[2]);
 }
+
+// The thread that opens the gate waits for the work, and the caller may be
+// deep inside a long task: the helpers start then, not after that task.
+TEST(ParallelTest, AGateOpenedDuringATaskStartsTheHelpersAtOnce) {
+    HelperGate gate;
+    std::vector<std::thread::id> ranOn(2);
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstBegun = false;
+    bool secondBegun = false;
+    std::thread opener([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return firstBegun; });
+        lock.unlock();
+        gate.Open();
+    });
+    {
+        const HelperGate::Scope held(gate);
+        RunInParallel(ranOn.size(), 2, [&](std::size_t i) {
+            ranOn[i] = std::this_thread::get_id();
+            std::unique_lock<std::mutex> lock(mutex);
+            if (i == 1) {
+                secondBegun = true;
+                changed.notify_all();
+                return;
+            }
+            firstBegun = true;
+            changed.notify_all();
+            // Task 0 ends only once task 1 has begun, which before a helper
+            // starts never happens; the limit keeps that fault from hanging.
+            EXPECT_TRUE(
+                changed.wait_for(lock, std::chrono::seconds(10), [&] { return secondBegun; }));
+        });
+    }
+    opener.join();
+    EXPECT_NE(ranOn[0], ranOn[1]);
+    EXPECT_TRUE(gate.IsOpen());
+}
+
+// A run registers at its gate only while it runs: a gate opened later, or
+// again, touches nothing, and a second registration is refused.
+TEST(ParallelTest, OnlyARunningRunWaitsAtTheGate) {
+    struct Counting final : HelperGate::Waiter {
+        int calls = 0;
+        void OnGateOpen() noexcept override { ++calls; }
+    };
+    HelperGate gate;
+    Counting first;
+    Counting second;
+    EXPECT_TRUE(gate.Await(first));
+    EXPECT_FALSE(gate.Await(second));
+    gate.StopAwaiting(second); // not registered: changes nothing
+    gate.Open();
+    gate.Open();
+    EXPECT_EQ(first.calls, 1);
+    EXPECT_EQ(second.calls, 0);
+    gate.StopAwaiting(first);
+    EXPECT_FALSE(gate.Await(second)); // an open gate holds nothing back
+    {
+        HelperGate closed;
+        const HelperGate::Scope held(closed);
+        RunInParallel(3, 2, [](std::size_t) {});
+        EXPECT_TRUE(closed.Await(first)); // the finished run left no waiter
+        closed.StopAwaiting(first);
+    }
+}
