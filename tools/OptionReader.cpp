@@ -2,6 +2,7 @@
 
 #include "tools/HelpRequest.h"
 #include "tools/UsageError.h"
+#include "tools/VersionRequest.h"
 
 #include <cassert>
 
@@ -59,6 +60,10 @@ OptionReader::ReadAll(const std::function<void(const std::string&)>& applyOption
             if (option == "--help" || option == "-h") {
                 NoValue();
                 throw HelpRequest();
+            }
+            if (option == "--version") {
+                NoValue();
+                throw VersionRequest();
             }
             applyOption(option);
         }

@@ -21,7 +21,8 @@ public:
     /// applyOption with the name of each option, which reads the option's
     /// value (Value) or checks that it has none (NoValue) and throws
     /// UsageError for an option it does not know. Throws HelpRequest at
-    /// "--help" or "-h", which applyOption never sees.
+    /// "--help" or "-h", and VersionRequest at "--version", which applyOption
+    /// never sees.
     std::vector<std::string> ReadAll(const std::function<void(const std::string&)>& applyOption);
 
     /// Moves past the next argument and returns it when it is an operand

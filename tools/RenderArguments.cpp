@@ -18,6 +18,7 @@ const char* const kRenderUsage =
     "                         a right drag moves it (default 1500)\n"
     "  --reference-objects    show the two spheres and the cube at the centre\n"
     "  --help                 show this help and exit\n"
+    "  --version              show the version and exit\n"
     "\n"
     "Exit status: 0 when the picture is written, 1 when the model cannot be read\n"
     "or drawn or the picture cannot be written, 2 for a bad command line. On\n"

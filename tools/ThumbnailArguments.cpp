@@ -13,6 +13,7 @@ const char* const kThumbnailUsage =
     "\n"
     "  -s SIZE      the longer side of the thumbnail in pixels (1 to 1024)\n"
     "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n"
     "\n"
     "Exit status: 0 when the thumbnail is written, 1 when the model cannot be\n"
     "read (or is larger than 16 MiB) or shows nothing, 2 for a bad command line.\n"

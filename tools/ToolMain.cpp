@@ -3,6 +3,7 @@
 #include "platform/HeadlessGlError.h"
 #include "tools/HelpRequest.h"
 #include "tools/UsageError.h"
+#include "tools/VersionRequest.h"
 
 #include <cstdio>
 #include <exception>
@@ -15,6 +16,9 @@ int RunTool(const char* program, const char* usage, int argc, char** argv,
         return 0;
     } catch (const HelpRequest&) {
         std::fputs(usage, stdout);
+        return 0;
+    } catch (const VersionRequest&) {
+        std::printf("%s %s\n", program, KOVO_VERSION);
         return 0;
     } catch (const UsageError& error) {
         std::fprintf(stderr, "%s: %s (see %s --help)\n", program, error.what(), program);

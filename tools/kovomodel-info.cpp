@@ -23,6 +23,7 @@ constexpr const char* kUsage =
     "that breaks the format, the line and column where it does.\n"
     "\n"
     "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n"
     "\n"
     "Exit status: 0 when the model is read, 1 when it cannot be, 2 for a bad\n"
     "command line.\n";

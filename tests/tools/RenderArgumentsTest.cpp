@@ -2,6 +2,7 @@
 #include "tools/HelpRequest.h"
 #include "tools/ThumbnailArguments.h"
 #include "tools/UsageError.h"
+#include "tools/VersionRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +50,13 @@ TEST(RenderArgumentsTest, EveryOptionSetsItsSetting) {
 TEST(RenderArgumentsTest, HelpNeedsNoOperandsAndEverythingElseIsAUsageError) {
     EXPECT_THROW(ParseRenderArguments({"--help"}), HelpRequest);
     EXPECT_THROW(ParseRenderArguments({"a", "-h", "--bogus"}), HelpRequest);
+    EXPECT_THROW(ParseRenderArguments({"--version"}), VersionRequest);
     const std::vector<std::vector<std::string>> wrong = {
         {},
         {"only.dat"},
         {"a", "b", "c"},
         {"--bogus", "a", "b"},
+        {"--version=2", "a", "b"},
         {"--mode", "shaded", "a", "b"},
         {"--shading=phong", "a", "b"},
         {"--size", "0x10", "a", "b"},
