@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test unit-tests asan-tests tsan-tests fuzz-test format-check include-check format bench install uninstall
+.PHONY: all deps build run test unit-tests asan-tests tsan-tests fuzz-test format-check include-check format bench install uninstall package
 
 all: build
 
@@ -60,6 +60,11 @@ bench: build
 # package, under which nothing refreshes the desktop's caches.
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package of what `make install` installs, for the prefix /usr:
+# $(BUILD)/kovomodel_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Removes what `make install` put under the same PREFIX and DESTDIR.
 uninstall:

@@ -20,6 +20,9 @@ packages=(
   x11-utils
   # The desktop's own tools, which the install runs and the tests query.
   shared-mime-info libglib2.0-bin xdg-utils desktop-file-utils gtk-update-icon-cache appstream
+  # The manual pages' source format; the Debian package, made by CPack with
+  # dpkg-shlibdeps, checked by lintian, its pages by man; the completions.
+  scdoc dpkg-dev fakeroot lintian man-db bash-completion
   # The toolkit's native open dialog loads this at run time when it is there.
   libgtk2.0-0
 )

@@ -19,9 +19,15 @@ INSTALLED = [
     "bin/kovomodel-render",
     "bin/kovomodel-thumbnailer",
     "share/applications/kovomodel.desktop",
-    "share/icons/hicolor/16x16/apps/kovomodel.png",
-    "share/icons/hicolor/32x32/apps/kovomodel.png",
+] + ["share/bash-completion/completions/" + name for name in (
+    "kovomodel", "kovomodel-convert", "kovomodel-info", "kovomodel-render",
+    "kovomodel-thumbnailer")] + [
+    "share/icons/hicolor/%dx%d/apps/kovomodel.png" % (size, size)
+    for size in (128, 16, 256, 32, 48, 64)] + [
+    "share/icons/hicolor/scalable/apps/kovomodel.svg",
     "share/kovomodel/install-manifest.txt",
+] + ["share/man/man1/%s.1.gz" % name for name in (
+    "kovomodel-info", "kovomodel-render", "kovomodel-thumbnailer", "kovomodel")] + [
     "share/metainfo/org.example.kovomodel.metainfo.xml",
     "share/mime/packages/kovomodel.xml",
     "share/thumbnailers/kovomodel.thumbnailer",
@@ -72,7 +78,7 @@ class InstallTest(unittest.TestCase):
 
     def test_a_staged_install_holds_everything_and_touches_no_cache(self):
         stage, usr = self.staged()
-        self.assertEqual(files_under(stage), ["usr/" + f for f in INSTALLED])
+        self.assertEqual(files_under(stage), sorted("usr/" + f for f in INSTALLED))
         for program in INSTALLED[:4]:
             self.assertTrue(os.access(os.path.join(usr, program), os.X_OK), program)
         # The manifest names the files where they will be, not where they were staged.
@@ -85,7 +91,7 @@ class InstallTest(unittest.TestCase):
         _, usr = self.staged()
         share = os.path.join(usr, "share")
         run(["desktop-file-validate", os.path.join(share, "applications/kovomodel.desktop")])
-        run(["appstreamcli", "validate", "--no-net",
+        run(["appstreamcli", "validate", "--pedantic", "--no-net",
              os.path.join(share, "metainfo/org.example.kovomodel.metainfo.xml")])
         desktop = configparser.ConfigParser(interpolation=None)
         desktop.read(os.path.join(share, "applications/kovomodel.desktop"))
