@@ -4,13 +4,19 @@
 #include "platform/profile/ProfileText.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -21,30 +27,67 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
+/// Closes its descriptor when it goes.
+struct OpenFile {
+    int fd = -1;
+    ~OpenFile() { close(fd); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+};
+
 /// Reads at most limit + 1 bytes, so that a caller can tell an oversized
-/// file. A missing file reads as empty; false only when it exists but
-/// cannot be read.
+/// file. A missing file reads as empty; false when it exists but cannot be
+/// read or is no regular file. The open never waits: a FIFO in the profile's
+/// place would otherwise hold the program until some writer came.
 bool LoadFile(const std::string& path, std::size_t limit, std::string& content) {
     content.clear();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return errno == ENOENT || errno == ENOTDIR;
     }
-    // Sized once, as a 16 MiB profile would otherwise be copied while growing.
+    const OpenFile file{fd};
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
-        content.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
     }
+    // Sized once, as a 16 MiB profile would otherwise be copied while growing.
+    content.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
     char buffer[65536];
     while (content.size() <= limit) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        content.append(buffer, got);
-        if (got < sizeof buffer) {
-            return std::ferror(file.get()) == 0;
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
+        if (got <= 0) {
+            return got == 0;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
     }
     return true;
+}
+
+/// Says once for the whole run why the profile is not written, so that
+/// files opened later do not silently miss it.
+void ReportTooLarge(const std::string& path) {
+    static std::atomic<bool> reported{false};
+    if (!reported.exchange(true)) {
+        std::fprintf(stderr, "%s: %s is larger than %zu MiB and is left unchanged\n",
+                     program_invocation_short_name, path.c_str(),
+                     PrivateProfile::kMaxFileSize >> 20);
+    }
+}
+
+/// Whether name is path's file name followed by "." and the six characters
+/// mkstemp puts in place of "XXXXXX".
+bool IsTemporaryOf(std::string_view name, std::string_view base) {
+    constexpr std::size_t kRandom = 6;
+    if (name.size() != base.size() + 1 + kRandom || name.substr(0, base.size()) != base ||
+        name[base.size()] != '.') {
+        return false;
+    }
+    const std::string_view random = name.substr(base.size() + 1);
+    return std::all_of(random.begin(), random.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 bool Holds(const char* text, const char* forbidden) {
@@ -63,7 +106,9 @@ bool Writable(const char* section, const char* key, const char* value) {
             return false;
         }
     }
-    return value == nullptr || Holds(value, "\r\n");
+    // A longer value would read back cut.
+    return value == nullptr ||
+           (Holds(value, "\r\n") && std::strlen(value) <= PrivateProfile::kMaxValueLength);
 }
 
 /// Makes the change that WriteString describes; whether the text changed.
@@ -124,6 +169,30 @@ void SyncFolder(const std::string& folder) {
     if (fd >= 0) {
         fsync(fd);
         close(fd);
+    }
+}
+
+/// Removes the temporary files of writes that were killed before their
+/// rename. Only those older than an hour go: a younger one may belong to a
+/// second copy of the program writing right now.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& target) {
+    constexpr time_t kStaleAfter = 60 * 60;
+    const std::string base = target.substr(target.rfind('/') + 1);
+    const std::string where = folder.empty() ? "." : folder;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(where.c_str()), &closedir);
+    if (!listing) {
+        return;
+    }
+    const time_t now = time(nullptr);
+    while (const dirent* entry = readdir(listing.get())) {
+        struct stat info {};
+        if (!IsTemporaryOf(entry->d_name, base) ||
+            fstatat(dirfd(listing.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;
+        }
+        if (S_ISREG(info.st_mode) && info.st_mtime < now - kStaleAfter) {
+            unlinkat(dirfd(listing.get()), entry->d_name, 0);
+        }
     }
 }
 
@@ -191,30 +260,46 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
 
 BOOL PrivateProfile::BeginBatch() {
     std::string content;
-    const bool loaded = Load(content);
+    const bool read = LoadFile(m_path, kMaxFileSize, content);
+    m_batchTooLarge = read && content.size() > kMaxFileSize;
     content.resize(std::min(content.size(), kMaxFileSize));
     m_batchRead = content;
     m_batch = std::make_unique<ProfileText>(std::move(content));
-    m_batchBroken = !loaded;
-    return ToBOOL(loaded);
+    m_batchBroken = !read;
+    return ToBOOL(read && !m_batchTooLarge);
 }
 
 BOOL PrivateProfile::CommitBatch() {
     const std::unique_ptr<ProfileText> batch = std::move(m_batch);
     const std::string read = std::exchange(m_batchRead, {});
     const bool broken = std::exchange(m_batchBroken, false);
+    const bool tooLarge = std::exchange(m_batchTooLarge, false);
     if (broken) {
         return FALSE;
     }
     // Rewriting the same text would only cost two flushes to the disk: the
     // recent files are written back like this at every exit.
-    return batch->Content() == read ? TRUE : ReplaceFile(batch->Content());
+    if (batch->Content() == read) {
+        return TRUE;
+    }
+    if (tooLarge) {
+        ReportTooLarge(m_path);
+        return FALSE;
+    }
+    return ReplaceFile(batch->Content());
 }
 
 /// The file's text. False when it exists but cannot be read, or is too large
 /// to be rewritten without losing what lies beyond what was read.
 bool PrivateProfile::Load(std::string& content) const {
-    return LoadFile(m_path, kMaxFileSize, content) && content.size() <= kMaxFileSize;
+    if (!LoadFile(m_path, kMaxFileSize, content)) {
+        return false;
+    }
+    if (content.size() > kMaxFileSize) {
+        ReportTooLarge(m_path);
+        return false;
+    }
+    return true;
 }
 
 BOOL PrivateProfile::WriteInt(const char* section, const char* key, int value) {
@@ -231,6 +316,7 @@ BOOL PrivateProfile::ReplaceFile(const std::string& content) const {
     if (Fails(WriteStep::CreateFolder) || !MakeFolders(folder)) {
         return FALSE;
     }
+    RemoveStaleTemporaries(folder, target);
     std::string temporary = target + ".XXXXXX";
     const int fd = Fails(WriteStep::Open) ? -1 : mkstemp(temporary.data());
     if (fd < 0) {

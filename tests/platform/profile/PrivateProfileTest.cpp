@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -246,4 +247,44 @@ TEST(ProfileTextTest, BlankLinesLongLinesAndBracketsInsideLinesAreNoHeaders) {
     EXPECT_EQ(text.Find("S", longValue), longValue);
     EXPECT_EQ(text.Content(),
               "[S]\nk=a[b]\n\t\n x [T]\n" + longValue + "=" + longValue + "\nn=1\n\n\n[T]\nj=2\n");
+}
+
+TEST_F(PrivateProfileTest, WhatIsAcceptedReadsBackExactlyAndWhatIsRefusedChangesNothing) {
+    const std::string longest(PrivateProfile::kMaxValueLength, 'p');
+    const std::string accepted[] = {"/m/dom.dat",   " lead", "trail\t", "\"q\"", "'",
+                                    "\"",           "\"\"",  "a=b",     "[S]",   "; note",
+                                    "/údaje/ž.dat", "",      longest};
+    const std::string refused[] = {"\n", "\r", "a\nb", "a\rb", "a\r\n", "\nx", longest + "p"};
+    for (bool batch : {false, true}) {
+        PrivateProfile profile(m_path);
+        for (const std::string& value : accepted) {
+            ASSERT_TRUE(!batch || profile.BeginBatch());
+            EXPECT_TRUE(profile.WriteString("S", "k", value.c_str())) << value;
+            ASSERT_TRUE(!batch || profile.CommitBatch());
+            EXPECT_EQ(PrivateProfile(m_path).ReadString("S", "k", "none"), value) << value;
+        }
+        const std::string before = Stored();
+        for (const std::string& value : refused) {
+            ASSERT_TRUE(!batch || profile.BeginBatch());
+            EXPECT_FALSE(profile.WriteString("S", "k", value.c_str())) << value.size();
+            ASSERT_TRUE(!batch || profile.CommitBatch());
+            EXPECT_EQ(Stored(), before) << value.size();
+        }
+    }
+}
+
+TEST_F(PrivateProfileTest, StaleTemporariesGoAtTheNextWrite) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
+    for (const char* name : {"kovomodel.INI.a1B2c3", "kovomodel.INI.fresh1", "kovomodel.INI.bak",
+                             "other.INI.a1B2c3"}) {
+        std::ofstream(m_dir + "/" + name) << "x";
+        if (name != std::string("kovomodel.INI.fresh1")) {
+            fs::last_write_time(m_dir + "/" + name, old);
+        }
+    }
+    ASSERT_TRUE(PrivateProfile(m_path).WriteString("S", "k", "v"));
+    EXPECT_FALSE(fs::exists(m_dir + "/kovomodel.INI.a1B2c3"));
+    for (const char* kept : {"kovomodel.INI.fresh1", "kovomodel.INI.bak", "other.INI.a1B2c3"}) {
+        EXPECT_TRUE(fs::exists(m_dir + "/" + kept)) << kept;
+    }
 }
