@@ -1,6 +1,7 @@
 """Start-up: the caption, the default model, a file named on the command line,
 a missing file, the window's icon and the start-up benchmark switch."""
 import os
+import socket
 import struct
 import subprocess
 import time
@@ -99,6 +100,34 @@ class StartupTest(KovoTestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("display", result.stderr)
 
+
+    def test_every_window_carries_the_class_of_the_desktop_entry_and_its_process(self):
+        entry = os.path.join(kovo_e2e.SAMPLES, "..", "app", "kovomodel.desktop")
+        with open(entry) as f:
+            self.assertIn("StartupWMClass=Kovomodel\n", f.read())
+
+        def belongs(app, wid, what):
+            wanted = ['WM_CLASS(STRING) = "kovomodel", "Kovomodel"', "input focus: True",
+                      'WM_CLIENT_MACHINE(STRING) = "%s"' % socket.gethostname(),
+                      "_NET_WM_PID(CARDINAL) = %d" % app.proc.pid]
+            props = lambda: subprocess.run(["xprop", "-id", str(wid)], env=app.env, timeout=20,
+                                           capture_output=True, text=True).stdout
+            wait_until(lambda: all(w in props() for w in wanted), what="%s: %s in %s"
+                       % (what, wanted, props()))
+        app = self.start("nothing-here.dat", wait_main=False)
+        box = app.wait_window("^Kovomodel$")
+        belongs(app, box, "the message box")
+        app.key("Return", wid=box)
+        app.wait_exit()
+        app = self.start()
+        belongs(app, app.main, "the main window")
+        app.menu(3)  # Info
+        belongs(app, app.wait_window("^Prezerak - info$"), "the About dialog")
+        app.dismiss("^Prezerak - info$")
+        app.key("ctrl+o")
+        belongs(app, app.wait_window("^Open$"), "the open dialog")
+        app.dismiss("^Open$", "Escape")
+        self.quit(app)
 
 if __name__ == "__main__":
     kovo_e2e.main()
