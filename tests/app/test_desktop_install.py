@@ -163,6 +163,22 @@ class InstallTest(unittest.TestCase):
             self.uninstall(prefix)
 
 
+    def test_make_install_takes_the_build_as_it_is_and_strips_the_programs(self):
+        make = ["make", "-C", SOURCE, "PREFIX=/usr"]
+        # Run as root, configuring or building would take the user's tree.
+        planned = run(make + ["-n", "install", "BUILD=" + BUILD])
+        for step in ("install-deps", "cmake -S", "--build"):
+            self.assertNotIn(step, planned)
+        stage = os.path.join(self.tmp, "stage")
+        run(make + ["install", "BUILD=" + BUILD, "DESTDIR=" + stage])
+        for program in ("kovomodel", "kovomodel-render"):
+            sections = run(["readelf", "-S", os.path.join(stage, "usr/bin", program)])
+            self.assertNotIn(".debug_info", sections, program)
+        none = subprocess.run(make + ["install", "BUILD=" + self.tmp, "DESTDIR=" + stage],
+                              capture_output=True, text=True)
+        self.assertNotEqual(none.returncode, 0)
+        self.assertIn("run 'make build' first", none.stderr)
+
 if __name__ == "__main__":
     BUILD, SOURCE = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
