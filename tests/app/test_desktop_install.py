@@ -164,20 +164,17 @@ class InstallTest(unittest.TestCase):
 
 
     def test_make_install_takes_the_build_as_it_is_and_strips_the_programs(self):
-        make = ["make", "-C", SOURCE, "PREFIX=/usr"]
+        make = ["make", "-C", SOURCE, "PREFIX=/usr", "DESTDIR=" + os.path.join(self.tmp, "stage")]
         # Run as root, configuring or building would take the user's tree.
         planned = run(make + ["-n", "install", "BUILD=" + BUILD])
-        for step in ("install-deps", "cmake -S", "--build"):
-            self.assertNotIn(step, planned)
-        stage = os.path.join(self.tmp, "stage")
-        run(make + ["install", "BUILD=" + BUILD, "DESTDIR=" + stage])
-        for program in ("kovomodel", "kovomodel-render"):
-            sections = run(["readelf", "-S", os.path.join(stage, "usr/bin", program)])
-            self.assertNotIn(".debug_info", sections, program)
-        none = subprocess.run(make + ["install", "BUILD=" + self.tmp, "DESTDIR=" + stage],
-                              capture_output=True, text=True)
+        self.assertFalse([s for s in ("install-deps", "cmake -S", "--build") if s in planned])
+        run(make + ["install", "BUILD=" + BUILD])
+        program = os.path.join(self.tmp, "stage/usr/bin/kovomodel")
+        self.assertNotIn(".debug_info", run(["readelf", "-S", program]))
+        none = subprocess.run(make + ["install", "BUILD=" + self.tmp], capture_output=True, text=True)
         self.assertNotEqual(none.returncode, 0)
         self.assertIn("run 'make build' first", none.stderr)
+
 
 if __name__ == "__main__":
     BUILD, SOURCE = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])

@@ -312,19 +312,15 @@ class App:
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def focus(self, wid=None):
-        """Gives wid the keyboard and waits until it holds it: a key sent
-        before then goes to whichever window had it, where it may be lost
-        (a disabled owner drops it). Without a window manager the keyboard
-        follows the focus we set, but a window newly shown may not take it
-        yet, so it is set again until it holds."""
+        """Gives wid the keyboard and waits until it holds it, not just until
+        it shows: a key sent earlier may reach a disabled owner and be lost."""
         wid = wid or self.main
         self.xdo("windowraise", wid, check=False)
 
         def holds():
             if self.xdo("getwindowfocus", check=False) == str(wid):
                 return True
-            self.xdo("windowfocus", wid, check=False)
-            return False
+            self.xdo("windowfocus", wid, check=False)  # again: a new window may miss it
         wait_until(holds, timeout=10, what="window %d to hold the focus" % wid)
 
     def key(self, *keys, wid=None):
