@@ -77,7 +77,7 @@ void ReportTooLarge(const std::string& path) {
     }
 }
 
-/// Whether name is path's file name followed by "." and the six characters
+/// Whether name is base, a file name, followed by "." and the six characters
 /// mkstemp puts in place of "XXXXXX".
 bool IsTemporaryOf(std::string_view name, std::string_view base) {
     constexpr std::size_t kRandom = 6;
