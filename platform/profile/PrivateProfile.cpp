@@ -1,22 +1,19 @@
 #include "platform/PrivateProfile.h"
 
 #include "platform/Utf8Text.h"
+#include "platform/profile/ProfileFile.h"
 #include "platform/profile/ProfileText.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -27,45 +24,6 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-/// Closes its descriptor when it goes.
-struct OpenFile {
-    int fd = -1;
-    ~OpenFile() { close(fd); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-};
-
-/// Reads at most limit + 1 bytes, so that a caller can tell an oversized
-/// file. A missing file reads as empty; false when it exists but cannot be
-/// read or is no regular file. The open never waits: a FIFO in the profile's
-/// place would otherwise hold the program until some writer came.
-bool LoadFile(const std::string& path, std::size_t limit, std::string& content) {
-    content.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT || errno == ENOTDIR;
-    }
-    const OpenFile file{fd};
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    // Sized once, as a 16 MiB profile would otherwise be copied while growing.
-    content.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
-    char buffer[65536];
-    while (content.size() <= limit) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return got == 0;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    return true;
-}
-
 /// Says once for the whole run why the profile is not written, so that
 /// files opened later do not silently miss it.
 void ReportTooLarge(const std::string& path) {
@@ -75,19 +33,6 @@ void ReportTooLarge(const std::string& path) {
                      program_invocation_short_name, path.c_str(),
                      PrivateProfile::kMaxFileSize >> 20);
     }
-}
-
-/// Whether name is base, a file name, followed by "." and the six characters
-/// mkstemp puts in place of "XXXXXX".
-bool IsTemporaryOf(std::string_view name, std::string_view base) {
-    constexpr std::size_t kRandom = 6;
-    if (name.size() != base.size() + 1 + kRandom || name.substr(0, base.size()) != base ||
-        name[base.size()] != '.') {
-        return false;
-    }
-    const std::string_view random = name.substr(base.size() + 1);
-    return std::all_of(random.begin(), random.end(),
-                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 bool Holds(const char* text, const char* forbidden) {
@@ -172,30 +117,6 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-/// Removes the temporary files of writes that were killed before their
-/// rename. Only those older than an hour go: a younger one may belong to a
-/// second copy of the program writing right now.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& target) {
-    constexpr time_t kStaleAfter = 60 * 60;
-    const std::string base = target.substr(target.rfind('/') + 1);
-    const std::string where = folder.empty() ? "." : folder;
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(where.c_str()), &closedir);
-    if (!listing) {
-        return;
-    }
-    const time_t now = time(nullptr);
-    while (const dirent* entry = readdir(listing.get())) {
-        struct stat info {};
-        if (!IsTemporaryOf(entry->d_name, base) ||
-            fstatat(dirfd(listing.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            continue;
-        }
-        if (S_ISREG(info.st_mode) && info.st_mtime < now - kStaleAfter) {
-            unlinkat(dirfd(listing.get()), entry->d_name, 0);
-        }
-    }
-}
-
 } // namespace
 
 PrivateProfile::PrivateProfile(std::string path) : m_path(std::move(path)) {}
@@ -213,7 +134,7 @@ std::string PrivateProfile::ReadString(const char* section, const char* key,
         value = m_batch->Find(section, key);
     } else {
         std::string content;
-        if (!LoadFile(m_path, kMaxFileSize, content)) {
+        if (!LoadProfileFile(m_path, kMaxFileSize, content)) {
             return fallback;
         }
         content.resize(std::min(content.size(), kMaxFileSize));
@@ -260,7 +181,7 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
 
 BOOL PrivateProfile::BeginBatch() {
     std::string content;
-    const bool read = LoadFile(m_path, kMaxFileSize, content);
+    const bool read = LoadProfileFile(m_path, kMaxFileSize, content);
     m_batchTooLarge = read && content.size() > kMaxFileSize;
     content.resize(std::min(content.size(), kMaxFileSize));
     m_batchRead = content;
@@ -292,7 +213,7 @@ BOOL PrivateProfile::CommitBatch() {
 /// The file's text. False when it exists but cannot be read, or is too large
 /// to be rewritten without losing what lies beyond what was read.
 bool PrivateProfile::Load(std::string& content) const {
-    if (!LoadFile(m_path, kMaxFileSize, content)) {
+    if (!LoadProfileFile(m_path, kMaxFileSize, content)) {
         return false;
     }
     if (content.size() > kMaxFileSize) {
