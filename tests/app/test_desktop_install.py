@@ -90,6 +90,7 @@ class InstallTest(unittest.TestCase):
         desktop = configparser.ConfigParser(interpolation=None)
         desktop.read(os.path.join(share, "applications/kovomodel.desktop"))
         self.assertIn("model/x-kovomodel", desktop["Desktop Entry"]["MimeType"].split(";"))
+        self.assertEqual(desktop["Desktop Entry"]["StartupWMClass"], "Kovomodel")  # the windows'
 
         entry = configparser.ConfigParser(interpolation=None)
         entry.read(os.path.join(share, "thumbnailers/kovomodel.thumbnailer"))
