@@ -57,9 +57,14 @@ bench: build
 	scripts/run-bench.sh $(BUILD)
 
 # PREFIX is where the program goes; DESTDIR, when set, a staging root for a
-# package, under which nothing refreshes the desktop's caches.
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+# package, under which nothing refreshes the desktop's caches. It installs what
+# `make build` built and never configures or builds itself: run as root, that
+# would leave the user's build tree owned by root. CMake's own list of what
+# was installed, written into the build tree, is given back to its owner.
+install:
+	@test -f "$(BUILD)/app/kovomodel" || { echo "make install: no build in $(BUILD); run 'make build' first, as yourself" >&2; exit 1; }
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	@chown --reference="$(BUILD)" "$(BUILD)/install_manifest.txt" 2>/dev/null || true
 
 # The Debian package of what `make install` installs, for the prefix /usr:
 # $(BUILD)/kovomodel_VERSION_ARCH.deb.

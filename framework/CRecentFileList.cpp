@@ -89,9 +89,13 @@ void CRecentFileList::ReadEntries() {
 
 void CRecentFileList::WriteEntries() {
     m_profile->WriteString(m_section.c_str(), nullptr, nullptr);
+    // A name the profile refuses (one with a line break) leaves no gap: the
+    // reader would stop there and lose every entry after it.
+    int key = 0;
     for (int i = 0; i < m_size; ++i) {
-        if (!m_names[i].empty()) {
-            m_profile->WriteString(m_section.c_str(), KeyFor(i).c_str(), m_names[i].c_str());
+        if (m_names[i].empty() ||
+            m_profile->WriteString(m_section.c_str(), KeyFor(key).c_str(), m_names[i].c_str())) {
+            ++key;
         }
     }
 }

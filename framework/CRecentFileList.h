@@ -34,7 +34,9 @@ public:
     /// Loads every entry from the profile, as stored (a missing key: empty).
     virtual void ReadEntries();
     /// Replaces the profile section by the non-empty entries, each under its
-    /// own number, so gaps stay gaps. Failures are ignored.
+    /// own number, so gaps stay gaps. A name the profile refuses stays in the
+    /// list but not in the profile, and the entries after it move up a
+    /// number. Failures are ignored.
     virtual void WriteEntries();
 
     /// The menu text of entry index: the file's title when its folder is

@@ -13,6 +13,8 @@ FileIdentity FileIdentity::Of(const std::string& path) noexcept {
     identity.size = status.st_size;
     identity.modifiedSeconds = status.st_mtim.tv_sec;
     identity.modifiedNanoseconds = status.st_mtim.tv_nsec;
+    identity.changedSeconds = status.st_ctim.tv_sec;
+    identity.changedNanoseconds = status.st_ctim.tv_nsec;
     identity.regular = true;
     return identity;
 }
@@ -20,5 +22,6 @@ FileIdentity FileIdentity::Of(const std::string& path) noexcept {
 bool FileIdentity::operator==(const FileIdentity& other) const noexcept {
     return regular && other.regular && device == other.device && inode == other.inode &&
            size == other.size && modifiedSeconds == other.modifiedSeconds &&
-           modifiedNanoseconds == other.modifiedNanoseconds;
+           modifiedNanoseconds == other.modifiedNanoseconds &&
+           changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
 }

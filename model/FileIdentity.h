@@ -1,7 +1,9 @@
 #pragma once
 // What tells a file apart from another, or from itself after a change,
-// without reading it: the device and inode that name it, its size and the
-// time it was last written.
+// without reading it: the device and inode that name it, its size, and the
+// times its data and its status last changed, to the nanosecond. The status
+// time catches a rewrite whose modification time was set back, as copying
+// tools do, which the others miss at the same size.
 
 #include <cstdint>
 #include <string>
@@ -12,6 +14,8 @@ struct FileIdentity {
     std::int64_t size = 0;
     std::int64_t modifiedSeconds = 0;
     std::int64_t modifiedNanoseconds = 0;
+    std::int64_t changedSeconds = 0;
+    std::int64_t changedNanoseconds = 0;
     bool regular = false; ///< false for a file that is missing or not a regular file
 
     /// The identity of the file at path, following symbolic links. Never

@@ -25,8 +25,9 @@ static constexpr std::int64_t kVertexBytes = 6;
 // After the last coordinate, an edge takes at least 3 bytes: "08" is the two
 // indices 0 and 8, but an index after an 8 then needs a sign or white space. A
 // face's indices take at least 4 ("08 1" or "08-1") and its line tail at least
-// 1, which only the last face may lack. So m elements take at least 3m - 1 or
-// 5m - 1 bytes.
+// 1, which only the last face may lack, while the first face needs a sign or
+// white space before it: the last coordinate would take in its digits. So m
+// elements take at least 3m or 5m bytes.
 static std::int64_t ElementBytes(std::int32_t type) {
     return type == 0 ? 3 : 5;
 }
@@ -109,14 +110,15 @@ void ModelLoader::CheckCountsFit(const Header& header) const {
     const std::int64_t vertexBytes = kVertexBytes * header.vertexCount - 1;
     const std::string holds =
         ", as the file holds " + std::to_string(m_text.Bytes().size()) + " bytes";
-    if (vertexBytes + elementBytes - 1 > rest) {
-        throw ParseFailure(
-            header.vertexCountAt,
-            "a vertex count of at most " +
-                std::to_string(RecordsFitting(rest - elementBytes + 1, kVertexBytes)) + holds);
+    if (vertexBytes + elementBytes > rest) {
+        throw ParseFailure(header.vertexCountAt,
+                           "a vertex count of at most " +
+                               std::to_string(RecordsFitting(rest - elementBytes, kVertexBytes)) +
+                               holds);
     }
-    if (vertexBytes + elementBytes * header.elementCount - 1 > rest) {
-        const std::size_t fitting = RecordsFitting(rest - vertexBytes, elementBytes);
+    if (vertexBytes + elementBytes * header.elementCount > rest) {
+        // Whole elements: the last one a byte short does not fit.
+        const std::size_t fitting = RecordsFitting(rest - vertexBytes - 1, elementBytes);
         throw ParseFailure(header.elementCountAt, (header.type == 0 ? "an edge count of at most "
                                                                     : "a face count of at most ") +
                                                       std::to_string(fitting) + holds);

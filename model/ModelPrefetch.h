@@ -40,10 +40,10 @@ public:
 
     /// Opens path into model with exactly Model::Open's outcome and effect:
     /// the result read ahead when the file at path is still the file that
-    /// was read (same device, inode, size and modification time before and
-    /// after the read), else a fresh Model::Open. Waits for the worker only
-    /// while it reads that very file or one before it; from the first such
-    /// wait on, the worker parses on every processor. Each result serves
+    /// was read (the same FileIdentity before and after the read), else a
+    /// fresh Model::Open. Waits for the worker only while it reads that very
+    /// file or one before it; from the first such wait on, the worker parses
+    /// on every processor. Each result serves
     /// once. A failure is handed out only for the same path text, since the
     /// reason names it.
     /// whileFinishing, when set, is run at most once, on the calling thread,

@@ -2,9 +2,16 @@
 # Runs the whole test suite of a build RUNS times in a row (default 10) while
 # busy loops keep every core occupied, and stops at the first failing run.
 # A test that only passes when its events arrive quickly fails here.
+# With --disk one more process keeps writing and flushing a file in the build
+# folder, as a package manager does, so that tests also wait on the disk.
 #
-# Usage: scripts/stress-tests.sh [BUILD] [RUNS]
+# Usage: scripts/stress-tests.sh [--disk] [BUILD] [RUNS]
 set -euo pipefail
+disk=false
+if [[ ${1:-} == --disk ]]; then
+  disk=true
+  shift
+fi
 build=${1:-build}
 runs=${2:-10}
 cd "$(dirname "$0")/.."
@@ -26,7 +33,17 @@ for _ in $(seq "$cores"); do
   load_pids+=("$!")
 done
 
-echo "stress: $runs runs of the suite of $build, $cores busy loops beside it; logs in $log_dir"
+if $disk; then
+  disk_dir=$(mktemp -d "$build/stress-disk-XXXXXX")
+  # 256 MiB at a time, flushed, then removed: the disk stays busy without
+  # filling up.
+  bash -c 'while :; do yes kovo | head -c 268435456 >"$1/load"; sync "$1/load"; rm -f "$1/load"; done' \
+    disk-load "$disk_dir" &
+  load_pids+=("$!")
+  trap 'stop_load; rm -rf "$disk_dir"' EXIT
+fi
+
+echo "stress: $runs runs of the suite of $build, $cores busy loops$($disk && echo " and a disk writer") beside it; logs in $log_dir"
 start=$SECONDS
 for run in $(seq "$runs"); do
   log="$log_dir/run-$run.log"

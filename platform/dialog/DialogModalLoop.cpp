@@ -3,6 +3,7 @@
 #include "platform/HostDisplay.h"
 #include "platform/dialog/DialogOwner.h"
 #include "platform/dialog/DialogPlacement.h"
+#include "platform/window/DesktopIdentity.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -23,6 +24,9 @@ void DialogModalLoop::Run(Fl_Window& window, HWND owner, bool onTop, Fl_Widget* 
     Place(window, ownerLock);
     window.set_modal();
     window.show();
+    // Before the map request leaves the output buffer, so that the window
+    // manager reads them with it.
+    DesktopIdentity::Mark(fl_xid(&window));
     if (onTop) {
         KeepAbove(window);
     }

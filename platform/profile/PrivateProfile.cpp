@@ -1,13 +1,16 @@
 #include "platform/PrivateProfile.h"
 
 #include "platform/Utf8Text.h"
+#include "platform/profile/ProfileFile.h"
 #include "platform/profile/ProfileText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
@@ -21,30 +24,15 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-/// Reads at most limit + 1 bytes, so that a caller can tell an oversized
-/// file. A missing file reads as empty; false only when it exists but
-/// cannot be read.
-bool LoadFile(const std::string& path, std::size_t limit, std::string& content) {
-    content.clear();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file) {
-        return errno == ENOENT || errno == ENOTDIR;
+/// Says once for the whole run why the profile is not written, so that
+/// files opened later do not silently miss it.
+void ReportTooLarge(const std::string& path) {
+    static std::atomic<bool> reported{false};
+    if (!reported.exchange(true)) {
+        std::fprintf(stderr, "%s: %s is larger than %zu MiB and is left unchanged\n",
+                     program_invocation_short_name, path.c_str(),
+                     PrivateProfile::kMaxFileSize >> 20);
     }
-    // Sized once, as a 16 MiB profile would otherwise be copied while growing.
-    struct stat info {};
-    if (fstat(fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode)) {
-        content.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
-    }
-    char buffer[65536];
-    while (content.size() <= limit) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        content.append(buffer, got);
-        if (got < sizeof buffer) {
-            return std::ferror(file.get()) == 0;
-        }
-    }
-    return true;
 }
 
 bool Holds(const char* text, const char* forbidden) {
@@ -63,7 +51,9 @@ bool Writable(const char* section, const char* key, const char* value) {
             return false;
         }
     }
-    return value == nullptr || Holds(value, "\r\n");
+    // A longer value would read back cut.
+    return value == nullptr ||
+           (Holds(value, "\r\n") && std::strlen(value) <= PrivateProfile::kMaxValueLength);
 }
 
 /// Makes the change that WriteString describes; whether the text changed.
@@ -144,7 +134,7 @@ std::string PrivateProfile::ReadString(const char* section, const char* key,
         value = m_batch->Find(section, key);
     } else {
         std::string content;
-        if (!LoadFile(m_path, kMaxFileSize, content)) {
+        if (!LoadProfileFile(m_path, kMaxFileSize, content)) {
             return fallback;
         }
         content.resize(std::min(content.size(), kMaxFileSize));
@@ -191,30 +181,46 @@ BOOL PrivateProfile::WriteString(const char* section, const char* key, const cha
 
 BOOL PrivateProfile::BeginBatch() {
     std::string content;
-    const bool loaded = Load(content);
+    const bool read = LoadProfileFile(m_path, kMaxFileSize, content);
+    m_batchTooLarge = read && content.size() > kMaxFileSize;
     content.resize(std::min(content.size(), kMaxFileSize));
     m_batchRead = content;
     m_batch = std::make_unique<ProfileText>(std::move(content));
-    m_batchBroken = !loaded;
-    return ToBOOL(loaded);
+    m_batchBroken = !read;
+    return ToBOOL(read && !m_batchTooLarge);
 }
 
 BOOL PrivateProfile::CommitBatch() {
     const std::unique_ptr<ProfileText> batch = std::move(m_batch);
     const std::string read = std::exchange(m_batchRead, {});
     const bool broken = std::exchange(m_batchBroken, false);
+    const bool tooLarge = std::exchange(m_batchTooLarge, false);
     if (broken) {
         return FALSE;
     }
     // Rewriting the same text would only cost two flushes to the disk: the
     // recent files are written back like this at every exit.
-    return batch->Content() == read ? TRUE : ReplaceFile(batch->Content());
+    if (batch->Content() == read) {
+        return TRUE;
+    }
+    if (tooLarge) {
+        ReportTooLarge(m_path);
+        return FALSE;
+    }
+    return ReplaceFile(batch->Content());
 }
 
 /// The file's text. False when it exists but cannot be read, or is too large
 /// to be rewritten without losing what lies beyond what was read.
 bool PrivateProfile::Load(std::string& content) const {
-    return LoadFile(m_path, kMaxFileSize, content) && content.size() <= kMaxFileSize;
+    if (!LoadProfileFile(m_path, kMaxFileSize, content)) {
+        return false;
+    }
+    if (content.size() > kMaxFileSize) {
+        ReportTooLarge(m_path);
+        return false;
+    }
+    return true;
 }
 
 BOOL PrivateProfile::WriteInt(const char* section, const char* key, int value) {
@@ -231,6 +237,7 @@ BOOL PrivateProfile::ReplaceFile(const std::string& content) const {
     if (Fails(WriteStep::CreateFolder) || !MakeFolders(folder)) {
         return FALSE;
     }
+    RemoveStaleTemporaries(folder, target);
     std::string temporary = target + ".XXXXXX";
     const int fd = Fails(WriteStep::Open) ? -1 : mkstemp(temporary.data());
     if (fd < 0) {

@@ -4,6 +4,7 @@
 #include "platform/ScopedValue.h"
 #include "platform/queue/KeyBridge.h"
 #include "platform/queue/Toolkit.h"
+#include "platform/window/DesktopIdentity.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -58,6 +59,7 @@ BOOL OpenDisplay() {
         return FALSE;
     }
     fl_open_display(display);
+    DesktopIdentity::SetToolkitDefault();
     XSetErrorHandler(&ReportXError);
     // Menu texts are Slovak: use a face that has their letters.
     Fl::set_font(FL_HELVETICA, "DejaVu Sans");

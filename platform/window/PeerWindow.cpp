@@ -5,6 +5,7 @@
 #include "platform/ScopedValue.h"
 #include "platform/gl/GlBinding.h"
 #include "platform/queue/MessageQueue.h"
+#include "platform/window/DesktopIdentity.h"
 #include "platform/window/ToolkitInput.h"
 #include "platform/window/ToolkitInternals.h"
 #include "platform/window/Window.h"
@@ -113,6 +114,7 @@ void PeerWindow::CreateTopLevelXWindow() {
                       h() > 0 ? h() : 1, 0, visual->depth, InputOutput, visual->visual,
                       CWEventMask | CWColormap | CWBorderPixel | CWBitGravity, &attr);
     ToolkitInternals::AdoptXWindow(*this, xid);
+    DesktopIdentity::Mark(xid);
     Atom protocols = XInternAtom(fl_display, "WM_PROTOCOLS", False);
     Atom deleteWindow = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
     XChangeProperty(fl_display, xid, protocols, XA_ATOM, 32, PropModeReplace,

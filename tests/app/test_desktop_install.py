@@ -96,6 +96,7 @@ class InstallTest(unittest.TestCase):
         desktop = configparser.ConfigParser(interpolation=None)
         desktop.read(os.path.join(share, "applications/kovomodel.desktop"))
         self.assertIn("model/x-kovomodel", desktop["Desktop Entry"]["MimeType"].split(";"))
+        self.assertEqual(desktop["Desktop Entry"]["StartupWMClass"], "Kovomodel")  # the windows'
 
         entry = configparser.ConfigParser(interpolation=None)
         entry.read(os.path.join(share, "thumbnailers/kovomodel.thumbnailer"))
@@ -167,6 +168,19 @@ class InstallTest(unittest.TestCase):
         # Nothing left to remove: the uninstall says so and fails.
         with self.assertRaises(AssertionError):
             self.uninstall(prefix)
+
+
+    def test_make_install_takes_the_build_as_it_is_and_strips_the_programs(self):
+        make = ["make", "-C", SOURCE, "PREFIX=/usr", "DESTDIR=" + os.path.join(self.tmp, "stage")]
+        # Run as root, configuring or building would take the user's tree.
+        planned = run(make + ["-n", "install", "BUILD=" + BUILD])
+        self.assertFalse([s for s in ("install-deps", "cmake -S", "--build") if s in planned])
+        run(make + ["install", "BUILD=" + BUILD])
+        program = os.path.join(self.tmp, "stage/usr/bin/kovomodel")
+        self.assertNotIn(".debug_info", run(["readelf", "-S", program]))
+        none = subprocess.run(make + ["install", "BUILD=" + self.tmp], capture_output=True, text=True)
+        self.assertNotEqual(none.returncode, 0)
+        self.assertIn("run 'make build' first", none.stderr)
 
 
 if __name__ == "__main__":

@@ -312,11 +312,16 @@ class App:
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def focus(self, wid=None):
-        # Without a window manager the keyboard follows the focus we set.
+        """Gives wid the keyboard and waits until it holds it, not just until
+        it shows: a key sent earlier may reach a disabled owner and be lost."""
         wid = wid or self.main
         self.xdo("windowraise", wid, check=False)
-        self.xdo("windowfocus", "--sync", wid, check=False)
-        time.sleep(0.05)
+
+        def holds():
+            if self.xdo("getwindowfocus", check=False) == str(wid):
+                return True
+            self.xdo("windowfocus", wid, check=False)  # again: a new window may miss it
+        wait_until(holds, timeout=10, what="window %d to hold the focus" % wid)
 
     def key(self, *keys, wid=None):
         self.focus(wid)

@@ -1,6 +1,7 @@
 """Start-up: the caption, the default model, a file named on the command line,
 a missing file, the window's icon and the start-up benchmark switch."""
 import os
+import socket
 import struct
 import subprocess
 import time
@@ -98,6 +99,25 @@ class StartupTest(KovoTestCase):
                                 capture_output=True, text=True, timeout=30)
         self.assertEqual(result.returncode, 1)
         self.assertIn("display", result.stderr)
+
+
+    def test_every_window_carries_the_class_and_the_process_that_a_desktop_looks_for(self):
+        def belongs(app, wid):
+            wanted = ['WM_CLASS(STRING) = "kovomodel", "Kovomodel"', "input focus: True",
+                      'WM_CLIENT_MACHINE(STRING) = "%s"' % socket.gethostname(),
+                      "_NET_WM_PID(CARDINAL) = %d" % app.proc.pid]
+            props = lambda: subprocess.run(["xprop", "-id", str(wid)], env=app.env, timeout=20,
+                                           capture_output=True, text=True).stdout
+            wait_until(lambda: all(w in props() for w in wanted), what="%s on %d" % (wanted, wid))
+        app = self.start("nothing-here.dat", wait_main=False)
+        belongs(app, app.wait_window("^Kovomodel$"))  # a message box
+        app = self.start()
+        belongs(app, app.main)
+        app.menu(3)  # Info
+        belongs(app, app.wait_window("^Prezerak - info$"))
+        app.dismiss("^Prezerak - info$")
+        app.key("ctrl+o")
+        belongs(app, app.wait_window("^Open$"))
 
 
 if __name__ == "__main__":

@@ -6,11 +6,16 @@
 #include "framework/CTestCmdUI.h"
 #include "framework/FrameworkIds.h"
 #include "platform/HostMenu.h"
+#include "platform/PrivateProfile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
@@ -241,6 +246,52 @@ TEST_F(RecentFileListTest, WithoutAListTheMenuIsGrayedAndZeroPreviewPagesStay) {
     EXPECT_FALSE(app.OpenRecent(fw::ID_FILE_MRU_FILE1));
     app.ExitInstance();
     EXPECT_EQ(ReadFile(app.m_profilePath), profile);
+}
+
+// Whatever lies in the profile's place is neither waited on nor replaced, and
+// whatever names were opened, the profile keeps every one it can hold.
+TEST_F(RecentFileListTest, OddProfilesAndOddNamesNeitherHangNorLoseEntries) {
+    const std::string path = app.m_profilePath, kept = "[Recent File List]\nFile1=/m/kept.dat\n";
+    const struct {
+        mode_t kind;
+        std::string text = {};
+        Names opened = {"/m/n.dat"};
+        std::string after = {}; ///< the profile after exit; "" when it must stay as it was
+    } cases[] = {
+        {S_IFDIR},
+        {S_IFCHR},
+        {S_IFREG, kept + std::string(host::PrivateProfile::kMaxFileSize, ';')},
+        {S_IFREG,
+         kept,
+         {"/m/a\nb.dat", "/m/c.dat", "/m/d\r.dat"},
+         "[Recent File List]\nFile1=/m/c.dat\nFile2=/m/kept.dat\n"},
+        {S_IFIFO},
+    };
+    fs::create_directories(fs::path(path).parent_path());
+    testing::internal::CaptureStderr();
+    for (const auto& c : cases) {
+        fs::remove_all(path);
+        if (c.kind == S_IFREG) {
+            std::ofstream(path) << c.text;
+        } else {
+            ASSERT_EQ(c.kind == S_IFDIR ? mkdir(path.c_str(), 0700)
+                                        : mknod(path.c_str(), c.kind | 0600, makedev(1, 3)),
+                      0);
+        }
+        app.LoadStdProfileSettings(4);
+        for (const std::string& name : c.opened) {
+            app.m_recentList->AddPath(name);
+        }
+        const Names shown = List();
+        app.ExitInstance();
+        EXPECT_EQ(List(), shown) << c.kind << ": refused names stay in the menu";
+        struct stat left {};
+        EXPECT_EQ(lstat(path.c_str(), &left) == 0 ? left.st_mode & S_IFMT : 0, c.kind);
+        EXPECT_EQ(c.kind == S_IFREG ? ReadFile(path) : "", c.after.empty() ? c.text : c.after);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("left unchanged"), std::string::npos);
+    EXPECT_EQ(said.find("left unchanged"), said.rfind("left unchanged")) << "said once";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <tuple>
@@ -104,30 +105,36 @@ TEST(ModelLoaderLargeFileTest, SmallFilesAreReadToWhereTheyRunOut) {
     EXPECT_EQ(model.LastError()->Expected(), "a coordinate");
 }
 
-// The bound never refuses a model: the smallest texts that load, written with
-// numbers run together ("8-0-0" is three coordinates, "+08" two indices), pass
-// it, and with one vertex more they do not.
-TEST(ModelLoaderLargeFileTest, TheSmallestModelsPassTheBound) {
-    const std::string coordinates =
-        "8" + std::string("-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0");
+// The bound is exact for every element count: the smallest texts that load,
+// written with numbers run together ("8-0-0" is three coordinates, "+08" two
+// indices), pass it, and one byte fewer is refused by it.
+TEST(ModelLoaderLargeFileTest, TheBoundIsTheSmallestModelForEveryElementCount) {
     ModelLoader::Options checked;
     checked.threads = 1;
     checked.checkCountsFrom = 0;
-    for (const std::string& body :
-         {"0 9 02" + coordinates + "+08+08", "1 9 02" + coordinates + "+08-1\n08-1"}) {
-        Model model;
-        const ModelText text = ModelText::FromBytes(body);
-        EXPECT_NO_THROW(ModelLoader(text, "min.dat", checked).LoadInto(model)) << body;
-        EXPECT_EQ(model.vertexCount, 9);
-        std::string more = body;
-        more[2] = '1';
-        more.insert(3, "0"); // ten vertices claimed
-        const ModelText moreText = ModelText::FromBytes(more);
-        try {
-            ModelLoader(moreText, "min.dat", checked).LoadInto(model);
-            ADD_FAILURE() << more;
-        } catch (const ModelFileError& e) {
-            EXPECT_NE(e.Expected().find("count of at most"), std::string::npos) << e.what();
+    std::string coordinates = "8"; // right after the count "0..", which it ends
+    for (int i = 1; i < 3 * 9; ++i) {
+        coordinates += "-0";
+    }
+    for (const bool wire : {true, false}) {
+        std::string elements;
+        for (int count = 1; count <= 100; ++count) {
+            elements += wire ? "+08" : count == 1 ? "+08-1" : "\n08-1";
+            std::ostringstream head;
+            head << (wire ? 0 : 1) << " 9 0" << std::oct << count;
+            const std::string body = head.str() + coordinates + elements;
+            const std::string shorter = body.substr(0, body.size() - 1);
+            const ModelText text = ModelText::FromBytes(body),
+                            fewer = ModelText::FromBytes(shorter);
+            Model model;
+            EXPECT_NO_THROW(ModelLoader(text, "min.dat", checked).LoadInto(model)) << body;
+            EXPECT_EQ(wire ? model.edgeCount : model.faceCount, count);
+            try {
+                ModelLoader(fewer, "min.dat", checked).LoadInto(model);
+                ADD_FAILURE() << shorter;
+            } catch (const ModelFileError& e) {
+                EXPECT_NE(e.Expected().find("count of at most"), std::string::npos) << e.what();
+            }
         }
     }
 }

@@ -121,6 +121,19 @@ TEST_F(ModelPrefetchTest, AFileChangedAfterItWasReadIsReadAgain) {
              const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
              ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
          }},
+        {"same size and modification time, rewritten in place",
+         [](const std::string& path) {
+             struct stat before {
+             }, now{};
+             ASSERT_EQ(::stat(path.c_str(), &before), 0);
+             const struct timespec times[2] = {before.st_atim, before.st_mtim};
+             do { // until the clock moves on: only the status-change time tells
+                 std::ofstream(path, std::ios::in | std::ios::out) << "0";
+                 ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+                 ASSERT_EQ(::stat(path.c_str(), &now), 0);
+             } while (now.st_ctim.tv_sec == before.st_ctim.tv_sec &&
+                      now.st_ctim.tv_nsec == before.st_ctim.tv_nsec);
+         }},
         {"replaced by another file",
          [](const std::string& path) {
              const std::string other = path + ".new";

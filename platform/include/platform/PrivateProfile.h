@@ -23,10 +23,13 @@ public:
     /// Values longer than this come back cut, as from a 4096-byte buffer.
     static constexpr std::size_t kMaxValueLength = 4095;
     /// Only this much of a file is read; a larger file is never rewritten, so
-    /// that what lies beyond is not lost.
+    /// that what lies beyond is not lost. The first write it refuses says so
+    /// on stderr, once for the whole run.
     static constexpr std::size_t kMaxFileSize = 16u << 20;
 
-    /// The file need not exist yet; nothing is touched until a write.
+    /// The file need not exist yet; nothing is touched until a write. Anything
+    /// but a regular file in its place (a FIFO, a device, a folder) reads as
+    /// no profile and is never replaced; no call waits on it.
     explicit PrivateProfile(std::string path);
     ~PrivateProfile();
     PrivateProfile(const PrivateProfile&) = delete;
@@ -46,7 +49,9 @@ public:
     /// value the key. The file is replaced atomically: on any failure FALSE
     /// is returned and the old file is left as it was. FALSE also for a null
     /// section and for names or values that the format cannot hold (line
-    /// breaks, NUL, "=" in a key, "]" in a section name).
+    /// breaks, NUL, "=" in a key, "]" in a section name, a value longer than
+    /// kMaxValueLength). Temporary files that killed writes left beside it
+    /// are removed once they are an hour old.
     BOOL WriteString(const char* section, const char* key, const char* value);
 
     /// WriteString with the value written as a decimal number.
@@ -56,8 +61,9 @@ public:
     /// and gathers the writes in memory instead of replacing the file for
     /// each, so that a set of changes lands whole or not at all: a crash
     /// between two of them must not leave half a list. Reads see the
-    /// gathered changes. FALSE when the file exists but cannot be read, or is
-    /// too large to be rewritten (the writes that follow then fail too).
+    /// gathered changes. FALSE when the file exists but cannot be read (the
+    /// writes that follow then fail too), or is too large to be rewritten
+    /// (the commit then fails if anything changed).
     BOOL BeginBatch();
     /// Replaces the file once with everything gathered since BeginBatch (not
     /// at all when the text comes out as it was read, as when a list is
@@ -81,7 +87,8 @@ private:
     std::function<bool(WriteStep)> m_failAt;
     std::unique_ptr<ProfileText> m_batch; ///< the file's text with the gathered changes
     std::string m_batchRead;              ///< the file's text as BeginBatch read it
-    bool m_batchBroken = false; ///< the file could not be read: writes must not replace it
+    bool m_batchBroken = false;   ///< the file could not be read: writes must not replace it
+    bool m_batchTooLarge = false; ///< too large to be replaced, which a commit reports
 };
 
 } // namespace host

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using host::PrivateProfile;
 using host::ProfileText;
 
@@ -246,4 +248,29 @@ TEST(ProfileTextTest, BlankLinesLongLinesAndBracketsInsideLinesAreNoHeaders) {
     EXPECT_EQ(text.Find("S", longValue), longValue);
     EXPECT_EQ(text.Content(),
               "[S]\nk=a[b]\n\t\n x [T]\n" + longValue + "=" + longValue + "\nn=1\n\n\n[T]\nj=2\n");
+}
+
+// Also: temporaries that killed writes left go at a write once an hour old.
+TEST_F(PrivateProfileTest, WhatIsAcceptedReadsBackExactlyAndWhatIsRefusedChangesNothing) {
+    const std::string longest(PrivateProfile::kMaxValueLength, 'p');
+    const std::string accepted[] = {" a",  "b\t", "\"q\"",  "'", "\"",
+                                    "a=b", "[S]", "/ú.dat", "",  longest};
+    const std::string refused[] = {"\n", "\r", "a\nb", "a\r\n", longest + "p"};
+    for (const char* name : {"kovomodel.INI.a1B2c3", "kovomodel.INI.bak", "x.INI.a1B2c3"}) {
+        std::ofstream(m_dir + "/" + name) << "x";
+        fs::last_write_time(m_dir + "/" + name, fs::file_time_type::clock::now() - 61min);
+    }
+    std::ofstream(m_dir + "/kovomodel.INI.young1") << "x";
+    PrivateProfile profile(m_path);
+    for (const std::string& value : accepted) {
+        EXPECT_TRUE(profile.WriteString("S", "k", value.c_str())) << value;
+        EXPECT_EQ(profile.ReadString("S", "k", "none"), value);
+    }
+    const std::string before = Stored();
+    for (const std::string& value : refused) {
+        EXPECT_FALSE(profile.WriteString("S", "k", value.c_str())) << value.size();
+        EXPECT_EQ(Stored(), before);
+    }
+    EXPECT_FALSE(fs::exists(m_dir + "/kovomodel.INI.a1B2c3"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 4);
 }
