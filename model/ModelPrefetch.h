@@ -27,7 +27,7 @@ public:
     /// be started, nothing is read ahead and Open reads as Model::Open does.
     explicit ModelPrefetch(const std::vector<std::string>& paths);
 
-    /// Finish().
+    /// Finishes, as Finish does.
     ~ModelPrefetch();
 
     /// Stops the worker at the end of the piece of a file it is reading,
