@@ -38,12 +38,12 @@ asan-tests: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	scripts/run-tests.sh $(ASAN_BUILD)
 
-# The model and app tests, which cover the start-up prefetch's worker thread,
+# The support, model and app tests, which cover the start-up prefetch's worker thread,
 # under ThreadSanitizer.
 tsan-tests: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_TSAN=ON -DKOVO_BENCH=OFF
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target model_tests app_tests
-	scripts/run-tests.sh $(TSAN_BUILD) -L '^(model|app)$$'
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target support_tests model_tests app_tests
+	scripts/run-tests.sh $(TSAN_BUILD) -L '^(support|model|app)$$'
 
 fuzz-test: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_FUZZ=ON -DKOVO_TESTS=OFF -DKOVO_BENCH=OFF

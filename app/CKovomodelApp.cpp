@@ -6,6 +6,7 @@
 #include "app/CKovomodelView.h"
 #include "app/CMainFrame.h"
 #include "app/Resource.h"
+#include "app/StartupModels.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CSingleDocTemplate.h"
 
@@ -23,7 +24,20 @@ CKovomodelApp::CKovomodelApp() : CWinApp(nullptr) {
     RegisterAppResources();
 }
 
+namespace {
+
+// Ends start-up when it leaves, however it leaves.
+struct StartupEnd {
+    StartupEnd() = default;
+    StartupEnd(const StartupEnd&) = delete;
+    StartupEnd& operator=(const StartupEnd&) = delete;
+    ~StartupEnd() { StartupModels::EndStartup(); }
+};
+
+} // namespace
+
 host::BOOL CKovomodelApp::InitInstance() {
+    const StartupEnd ending;
     // The toolkit draws dialog controls three-dimensionally already, so there
     // is nothing to ask of it for that.
     LoadStdProfileSettings(4);

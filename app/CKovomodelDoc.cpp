@@ -3,13 +3,12 @@
 #include "app/Resource.h"
 #include "app/StartupModels.h"
 #include "framework/CWinApp.h"
-#include "platform/FontConfigurationLoad.h"
-#include "platform/HostMenu.h"
 #include "render/DisplayCommands.h"
 #include "render/ReferenceObjects.h"
 #include "render/Scene.h"
 
 #include <cassert>
+#include <new>
 
 using host::BOOL;
 
@@ -27,32 +26,18 @@ KOVO_END_MESSAGE_MAP()
 CKovomodelDoc::CKovomodelDoc() {
     // The outcome is not examined: without a usable default the view starts
     // empty, and the user opens a model of his choice.
-    StartupModels::Open(m_model, kDefaultModel);
+    try {
+        StartupModels::Open(m_model, kDefaultModel);
+    } catch (const std::bad_alloc&) {
+        // A default too large for memory counts as missing.
+        m_model.Clear();
+    }
 }
 
 CKovomodelDoc::~CKovomodelDoc() = default;
 
 BOOL CKovomodelDoc::OnNewDocument() {
     return host::ToBOOL(CDocument::OnNewDocument() != host::FALSE);
-}
-
-// What the first frame would otherwise wait for: the programs that draw the
-// scene, which the GL driver compiles, and the menu bar's font, whose
-// configuration is read meanwhile on the other processor. A large model read
-// ahead ends with centring and vertex normals on one processor, and this is
-// done beside them; a model already read has the processors free. Done once:
-// later frames find both made.
-static void PrepareFirstFrame() {
-    static bool s_prepared = false;
-    if (s_prepared) {
-        return;
-    }
-    s_prepared = true;
-    {
-        const host::FontConfigurationLoad fonts;
-        PrepareSceneDrawing();
-    }
-    host::PrepareMenuFont();
 }
 
 BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
@@ -62,13 +47,12 @@ BOOL CKovomodelDoc::OnOpenDocument(const std::string& path) {
     // Load beside the current model, so that a rejected file leaves the model
     // on screen, and the framework keeps title, path and recent list as well.
     Model loaded;
-    if (!StartupModels::Open(loaded, path, PrepareFirstFrame)) {
+    if (!StartupModels::Open(loaded, path)) {
         assert(CWinApp::Current() != nullptr && "documents live inside an application");
         CWinApp::Current()->ShowMessage(IDS_UNEXPECTED_FORMAT,
                                         host::MB_OK | host::MB_ICONEXCLAMATION);
         return host::FALSE;
     }
-    PrepareFirstFrame();
     m_model.Swap(loaded);
     return host::TRUE;
 }

@@ -2,20 +2,15 @@
 
 #include "app/CKovomodelDoc.h"
 #include "framework/CCommandLineInfo.h"
-#include "model/FileIdentity.h"
 #include "model/Model.h"
 
 #include <utility>
 
 StartupModels* StartupModels::s_current = nullptr;
 
-StartupModels::StartupModels(int argc, char** argv, std::function<void()> spareWork)
-    : StartupModels(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)),
-                    std::move(spareWork)) {}
-
-StartupModels::StartupModels(const std::vector<std::string>& files, std::function<void()> spareWork)
-    : m_prefetch(files, TotalSize(files) <= kSpareWorkBytes ? std::move(spareWork) : nullptr),
-      m_previous(s_current) {
+StartupModels::StartupModels(int argc, char** argv, std::function<void()> whileFinishing)
+    : m_prefetch(FilesToRead(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc))),
+      m_whileFinishing(std::move(whileFinishing)), m_previous(s_current) {
     s_current = this;
 }
 
@@ -23,12 +18,24 @@ StartupModels::~StartupModels() {
     s_current = m_previous;
 }
 
-bool StartupModels::Open(Model& model, const std::string& path,
-                         const std::function<void()>& whileFinishing) {
+bool StartupModels::Open(Model& model, const std::string& path) {
     if (s_current == nullptr) {
         return model.Open(path);
     }
-    return s_current->m_prefetch.Open(model, path, whileFinishing);
+    const std::function<void()>& whileFinishing = s_current->m_whileFinishing;
+    if (!s_current->m_prefetch.Open(model, path, whileFinishing)) {
+        return false;
+    }
+    if (whileFinishing) {
+        whileFinishing();
+    }
+    return true;
+}
+
+void StartupModels::EndStartup() noexcept {
+    if (s_current != nullptr) {
+        s_current->m_prefetch.Finish();
+    }
 }
 
 int StartupModels::Hits() {
@@ -49,13 +56,4 @@ std::vector<std::string> StartupModels::FilesToRead(const std::vector<std::strin
         break;
     }
     return files;
-}
-
-std::int64_t StartupModels::TotalSize(const std::vector<std::string>& files) {
-    std::int64_t total = 0;
-    for (const std::string& path : files) {
-        const FileIdentity file = FileIdentity::Of(path);
-        total += file.regular ? file.size : 0;
-    }
-    return total;
 }

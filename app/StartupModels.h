@@ -8,7 +8,6 @@
 
 #include "model/ModelPrefetch.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,21 +19,21 @@ public:
     /// Starts reading the default model and, when the arguments (argv[1] on)
     /// ask to open or print a file, that file, in the order start-up opens
     /// them. Makes itself the one that Open uses while it lives.
-    /// spareWork, when set, is the caller's work that the worker does first
-    /// (ModelPrefetch's beforeReading), but only while the files come to
-    /// kSpareWorkBytes or less; otherwise it is not run, and the caller's
-    /// thread does that work itself when it needs it.
-    StartupModels(int argc, char** argv, std::function<void()> spareWork = {});
+    /// whileFinishing, when set, is start-up work that Open runs after each
+    /// model it opens, or while the worker finishes that model alone (see
+    /// ModelPrefetch::Open); it must do nothing once done.
+    StartupModels(int argc, char** argv, std::function<void()> whileFinishing = {});
     ~StartupModels();
     StartupModels(const StartupModels&) = delete;
     StartupModels& operator=(const StartupModels&) = delete;
 
     /// Opens path into model with Model::Open's outcome: through what was
-    /// read ahead while a StartupModels lives, else by reading the file.
-    /// whileFinishing is ModelPrefetch::Open's: work run while the worker
-    /// finishes that file alone, if Open finds it doing so.
-    static bool Open(Model& model, const std::string& path,
-                     const std::function<void()>& whileFinishing = {});
+    /// read ahead while start-up lasts, else by reading the file.
+    static bool Open(Model& model, const std::string& path);
+
+    /// Ends start-up: stops the worker and frees whatever it read that
+    /// start-up did not take. Later opens read their files.
+    static void EndStartup() noexcept;
 
     /// How many opens the files read ahead have served; 0 while no
     /// StartupModels lives. For tests of the wiring.
@@ -43,20 +42,9 @@ public:
     /// The files that start-up opens for these arguments, in order.
     static std::vector<std::string> FilesToRead(const std::vector<std::string>& arguments);
 
-    /// The most that the files may come to, in all, for the worker to take
-    /// spare work before them. Parsed at about 7 ns a byte on one processor,
-    /// 8 MiB and a 15 ms driver load are over before the window is made
-    /// (some 75 ms on a 2-core virtual machine); a larger model is what the
-    /// first frame waits for, so the worker starts on it at once.
-    static constexpr std::int64_t kSpareWorkBytes = std::int64_t{8} << 20;
-
-    /// The sizes of the regular files among files, added up; the rest count 0.
-    static std::int64_t TotalSize(const std::vector<std::string>& files);
-
 private:
-    StartupModels(const std::vector<std::string>& files, std::function<void()> spareWork);
-
     ModelPrefetch m_prefetch;
+    std::function<void()> m_whileFinishing;
     StartupModels* m_previous = nullptr; ///< the one this replaced, restored at the end
     static StartupModels* s_current;     ///< the innermost one alive, held by main
 };

@@ -8,8 +8,8 @@
 
 #include "app/CKovomodelApp.h"
 #include "app/CKovomodelView.h"
+#include "app/FirstFrame.h"
 #include "app/StartupModels.h"
-#include "platform/GlDriverPreload.h"
 #include "platform/HostDisplay.h"
 
 #include <cstdio>
@@ -31,10 +31,9 @@ bool ExitAfterFirstFrameRequested() {
 
 int main(int argc, char** argv) {
     // Parse the start-up models on a worker while the display connects and
-    // the window is made; the document takes them when it opens them. When
-    // they are small, the worker first loads the GL driver, which the main
-    // thread would otherwise load while it makes the window.
-    StartupModels startupModels(argc, argv, host::PreloadGlDriver);
+    // the window is made; the document takes them when it opens them, and
+    // the first frame is prepared meanwhile.
+    StartupModels startupModels(argc, argv, PrepareFirstFrame);
     if (!host::OpenDisplay()) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "kovomodel: cannot open the X display %s; is $DISPLAY set?\n",

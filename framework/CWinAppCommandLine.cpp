@@ -1,11 +1,15 @@
 // The application's start-up request: parsing the arguments and carrying the
 // request out.
 
+#include "framework/AppMessage.h"
 #include "framework/CCommandLineInfo.h"
+#include "framework/CMemoryException.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/FrameworkIds.h"
 #include "platform/HostQueue.h"
+
+#include <new>
 
 using host::BOOL;
 using host::FALSE;
@@ -20,6 +24,18 @@ BOOL Failed(CWinApp& app) {
     return FALSE;
 }
 
+/// Opens path as the start-up request asks. Memory running out on the way is
+/// told as it is for a file opened later, and the open fails.
+CDocument* OpenAtStartup(CWinApp& app, const std::string& path) {
+    try {
+        return app.OpenDocumentPath(path);
+    } catch (const CMemoryException&) {
+    } catch (const std::bad_alloc&) {
+    }
+    ShowAppMessage(fw::IDS_MEMORY_EXCEPTION, host::MB_ICONEXCLAMATION | host::MB_SYSTEMMODAL);
+    return nullptr;
+}
+
 BOOL NewFile(CWinApp& app) {
     if (!app.RouteCommand(fw::ID_FILE_NEW, fw::kCommandCode, nullptr, nullptr)) {
         app.OnFileNew();
@@ -31,7 +47,7 @@ BOOL NewFile(CWinApp& app) {
 /// program prints, so the program then ends.
 BOOL Print(CWinApp& app, const CCommandLineInfo& info) {
     app.m_showCommand = host::SW_HIDE;
-    if (app.OpenDocumentPath(info.m_fileName) == nullptr) {
+    if (OpenAtStartup(app, info.m_fileName) == nullptr) {
         return Failed(app);
     }
     if (app.m_pMainWnd != nullptr) {
@@ -65,7 +81,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
     case CCommandLineInfo::NewFile:
         return NewFile(*this);
     case CCommandLineInfo::OpenNamedFile:
-        return OpenDocumentPath(info.m_fileName) != nullptr ? TRUE : Failed(*this);
+        return OpenAtStartup(*this, info.m_fileName) != nullptr ? TRUE : Failed(*this);
     case CCommandLineInfo::PrintFile:
     case CCommandLineInfo::PrintFileTo:
         return Print(*this, info);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/RawBlock.h"
 #include "model/TextCursor.h"
 #include "model/TextReading.h"
+#include "support/RawBlock.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 #include "model/LinePlan.h"
 
-#include "model/LineFeeds.h"
 #include "model/ModelText.h"
-#include "model/Parallel.h"
+#include "support/LineFeeds.h"
+#include "support/Parallel.h"
 
 #include <algorithm>
 #include <cassert>

@@ -3,8 +3,8 @@
 #include "model/Edge.h"
 #include "model/Face.h"
 #include "model/ModelFileError.h"
-#include "model/RecordArray.h"
 #include "model/Vertex.h"
+#include "support/RecordArray.h"
 
 #include <cstddef>
 #include <cstdint>

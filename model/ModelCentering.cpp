@@ -1,11 +1,11 @@
 #include "model/Model.h"
 
 #include "model/Face.h"
-#include "model/LinkedRecords.h"
-#include "model/Parallel.h"
 #include "model/UnitVector.h"
 #include "model/Vertex.h"
 #include "model/VertexScaling.h"
+#include "support/LinkedRecords.h"
+#include "support/Parallel.h"
 
 #include <algorithm>
 #include <cassert>
@@ -160,9 +160,8 @@ void Model::ComputeVertexNormals() {
 
 // One pass on the calling thread, the faces' normals added in list order, so
 // that every sum is the same to the bit. Summing on every core, each thread
-// adding to its own range of vertices, made every thread read all the faces:
-// on the 2-core machine it was measured on, that was slower (2M sphere: 28 to
-// 47 ms against 23 to 32 ms) and took the other core from everything else.
+// adding to its own range of vertices, would make every thread read all the
+// faces, and take the other cores from everything else.
 static void AddUpFaceNormals(Face* faces) {
     ForEachLinked(faces, [](const Face& face) {
         AddToCorner(face.a, face);

@@ -5,11 +5,11 @@
 #include "model/Model.h"
 #include "model/ModelFileError.h"
 #include "model/NumberScanner.h"
-#include "model/Parallel.h"
 #include "model/ParseFailure.h"
 #include "model/SectionReader.h"
 #include "model/TextReading.h"
 #include "model/VertexRecords.h"
+#include "support/Parallel.h"
 
 #include <algorithm>
 #include <cmath>

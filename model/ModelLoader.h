@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/ModelText.h"
-#include "model/RecordArray.h"
 #include "model/TextCursor.h"
 #include "model/TextPiece.h"
+#include "support/RecordArray.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,16 +3,14 @@
 #include <system_error>
 #include <utility>
 
-ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths,
-                             std::function<void()> beforeReading)
-    : m_beforeReading(std::move(beforeReading)) {
+ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         m_entries.emplace_back();
         m_entries.back().path = path;
     }
     try {
         m_worker = std::thread([this] { Run(); });
-    } catch (const std::system_error&) {
+    } catch (...) {
         // No worker: every Open reads for itself.
         for (Entry& entry : m_entries) {
             entry.state = Entry::State::Unusable;
@@ -21,25 +19,28 @@ ModelPrefetch::ModelPrefetch(const std::vector<std::string>& paths,
 }
 
 ModelPrefetch::~ModelPrefetch() {
+    Finish();
+}
+
+void ModelPrefetch::Finish() noexcept {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
     }
+    m_stop.Request();
     m_gate.Open();
     if (m_worker.joinable()) {
         m_worker.join();
     }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (Entry& entry : m_entries) {
+        Drop(entry);
+    }
 }
 
 void ModelPrefetch::Run() {
-    if (m_beforeReading) {
-        try {
-            m_beforeReading();
-        } catch (...) {
-            // Work that only saves time; the reading goes on without it.
-        }
-    }
     const HelperGate::Scope held(m_gate);
+    const StopRequest::Scope stoppable(m_stop);
     for (Entry& entry : m_entries) {
         bool stopping = false;
         {
@@ -77,13 +78,29 @@ void ModelPrefetch::Read(Entry& entry) {
             }
         });
     } catch (...) {
-        // Out of memory, most likely: the open step will meet it itself.
+        // Stopped, or out of memory: the open step meets the latter itself.
         entry.model.Clear();
         Publish(entry, Entry::State::Unusable);
         return;
     }
     entry.after = FileIdentity::Of(entry.path);
-    Publish(entry, entry.after == before ? Entry::State::Done : Entry::State::Unusable);
+    bool unwanted = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        unwanted = entry.unwanted;
+    }
+    if (unwanted || entry.after != before) {
+        entry.model.Clear();
+        Publish(entry, Entry::State::Unusable);
+        return;
+    }
+    Publish(entry, Entry::State::Done);
+}
+
+// Under m_mutex, with the worker done with entry.
+void ModelPrefetch::Drop(Entry& entry) {
+    entry.state = Entry::State::Unusable;
+    entry.model.Clear();
 }
 
 void ModelPrefetch::Publish(Entry& entry, Entry::State state) {
@@ -111,6 +128,11 @@ bool ModelPrefetch::Open(Model& model, const std::string& path,
 }
 
 namespace {
+// Whether two identities name one file, changed or not.
+bool SameFile(const FileIdentity& a, const FileIdentity& b) {
+    return a.device == b.device && a.inode == b.inode;
+}
+
 // Lets go of a held lock for as long as it lives.
 class Unlocked {
 public:
@@ -137,12 +159,28 @@ void ModelPrefetch::WaitForEnd(Entry& entry, Request& request, std::unique_lock<
 bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& opened,
                             std::unique_lock<std::mutex>& lock) {
     WaitFor([&] { return entry.state != Entry::State::Queued; }, lock);
-    if (entry.state == Entry::State::Unusable || entry.taken || entry.before != request.now) {
+    if (entry.state == Entry::State::Unusable || entry.taken) {
+        return false;
+    }
+    if (entry.before != request.now) {
+        if (SameFile(entry.before, request.now)) {
+            // The file has changed: free its parse, or have the worker free it.
+            if (entry.state == Entry::State::Done) {
+                Drop(entry);
+            }
+            entry.unwanted = true;
+        }
         return false;
     }
     WaitForEnd(entry, request, lock);
-    if (entry.state != Entry::State::Done || entry.after != request.now ||
-        (!entry.opened && entry.path != request.path)) {
+    if (entry.state != Entry::State::Done) {
+        return false;
+    }
+    if (entry.after != request.now) {
+        Drop(entry);
+        return false;
+    }
+    if (!entry.opened && entry.path != request.path) {
         return false;
     }
     entry.taken = true;
@@ -184,6 +222,15 @@ void ModelPrefetch::WaitUntilRead() {
             return true;
         },
         lock);
+}
+
+int ModelPrefetch::Held() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int held = 0;
+    for (const Entry& entry : m_entries) {
+        held += entry.state == Entry::State::Done && !entry.taken ? 1 : 0;
+    }
+    return held;
 }
 
 int ModelPrefetch::Hits() const {

@@ -7,9 +7,10 @@
 // the other processors to the caller (see HelperGate); from then on, it parses
 // on all of them.
 
-#include "model/FileIdentity.h"
-#include "model/HelperGate.h"
 #include "model/Model.h"
+#include "support/FileIdentity.h"
+#include "support/HelperGate.h"
+#include "support/StopRequest.h"
 
 #include <condition_variable>
 #include <functional>
@@ -24,16 +25,15 @@ public:
     /// Starts reading the regular files among paths, in order, on one worker
     /// thread. Nothing here throws for the worker's sake: when no thread can
     /// be started, nothing is read ahead and Open reads as Model::Open does.
-    /// beforeReading, when set, runs first on the worker: the caller's own
-    /// start-up work that any thread can do, done while its thread has other
-    /// work. What it throws is dropped, and it does not run at all when no
-    /// worker can be started.
-    explicit ModelPrefetch(const std::vector<std::string>& paths,
-                           std::function<void()> beforeReading = {});
+    explicit ModelPrefetch(const std::vector<std::string>& paths);
 
-    /// Lets the file being read finish, on every processor, drops the files
-    /// not yet started, and frees every result that was not handed out.
+    /// Finishes, as Finish does.
     ~ModelPrefetch();
+
+    /// Stops the worker at the end of the piece of a file it is reading,
+    /// drops the files not yet started, and frees every result that was not
+    /// handed out. Open then reads as Model::Open does.
+    void Finish() noexcept;
 
     ModelPrefetch(const ModelPrefetch&) = delete;
     ModelPrefetch& operator=(const ModelPrefetch&) = delete;
@@ -45,7 +45,8 @@ public:
     /// file or one before it; from the first such wait on, the worker parses
     /// on every processor. Each result serves
     /// once. A failure is handed out only for the same path text, since the
-    /// reason names it.
+    /// reason names it. A result of the file at path that the file no longer
+    /// matches is freed at once.
     /// whileFinishing, when set, is run at most once, on the calling thread,
     /// when Open finds the worker finishing that file alone, a surface model
     /// whose every record is read, with centring and vertex normals left:
@@ -63,6 +64,9 @@ public:
     /// How many Open calls a result read ahead has served.
     int Hits() const;
 
+    /// How many results read ahead are held, neither handed out nor freed.
+    int Held() const;
+
 private:
     struct Entry {
         // Finishing: a surface model's every record read; centring and vertex
@@ -74,6 +78,7 @@ private:
         FileIdentity after;  ///< the file as the read ended
         bool opened = false; ///< what Model::Open returned
         bool taken = false;
+        bool unwanted = false; ///< the file changed: the worker frees the parse
         Model model;
     };
 
@@ -87,6 +92,7 @@ private:
     void Run();
     void Read(Entry& entry);
     void Publish(Entry& entry, Entry::State state);
+    void Drop(Entry& entry);
     template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
     void WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock);
     bool TryTake(Entry& entry, Request& request, Model& model, bool& opened,
@@ -97,7 +103,7 @@ private:
     std::list<Entry> m_entries; ///< a list, so that entries never move while read
     bool m_stopping = false;
     int m_hits = 0;
-    HelperGate m_gate; ///< opens at the first wait for the worker
-    std::function<void()> m_beforeReading;
+    HelperGate m_gate;  ///< opens at the first wait for the worker
+    StopRequest m_stop; ///< made by Finish
     std::thread m_worker;
 };

@@ -1,7 +1,7 @@
 #include "model/ModelText.h"
 
-#include "model/LineFeeds.h"
 #include "model/ModelFileError.h"
+#include "support/LineFeeds.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileMapping.h"
+#include "support/FileMapping.h"
 
 #include <cstddef>
 #include <memory>

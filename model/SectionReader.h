@@ -2,9 +2,9 @@
 
 #include "model/ModelText.h"
 #include "model/NumberScanner.h"
-#include "model/Parallel.h"
 #include "model/ParseFailure.h"
 #include "model/TextPiece.h"
+#include "support/Parallel.h"
 
 #include <cassert>
 #include <cstddef>

@@ -35,9 +35,8 @@ Vertex* ReadFourthCornerInFull(TextCursor& cursor, const VertexTable& table);
 
 // The three readers below are inline, with a short way for the usual forms
 // and the ...InFull functions above for the rest: a large model holds
-// millions of numbers. Reading the usual ones in one pass and without a call
-// each took about a quarter off the processor time of reading the 2M sphere
-// on one thread.
+// millions of numbers, and the usual ones are read in one pass without a
+// call each.
 
 /// A coordinate: a single-precision value.
 inline float ReadCoordinate(TextCursor& cursor) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/RawBlock.h"
 #include "model/TextCursor.h"
+#include "support/RawBlock.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "model/VertexScaling.h"
 
-#include "model/Parallel.h"
 #include "model/Vertex.h"
+#include "support/Parallel.h"
 
 #include <cstdint>
 

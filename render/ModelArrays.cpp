@@ -3,7 +3,7 @@
 #include "render/FaceByFaceDraw.h"
 #include "render/IndexBatch.h"
 
-#include "model/LinkedRecords.h"
+#include "support/LinkedRecords.h"
 
 #include <GL/gl.h>
 

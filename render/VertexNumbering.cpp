@@ -1,6 +1,6 @@
 #include "render/VertexNumbering.h"
 
-#include "model/LinkedRecords.h"
+#include "support/LinkedRecords.h"
 
 #include <algorithm>
 #include <cassert>

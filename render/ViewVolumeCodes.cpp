@@ -1,6 +1,6 @@
 #include "render/ViewVolumeCodes.h"
 
-#include "model/Parallel.h"
+#include "support/Parallel.h"
 
 #include <GL/gl.h>
 

@@ -2,7 +2,8 @@
 # Keeps the host layer's interface apart from its internals: outside platform/
 # (and its own tests in tests/platform/), a file may include only the headers
 # in platform/include/platform/, as "platform/<Name>.h". Fails listing every
-# include of an internal header.
+# include of an internal header, and every include that breaks the layering
+# of support/ and render/ below.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -14,5 +15,18 @@ while IFS=: read -r file line text; do
   fi
 done < <(git ls-files '*.cpp' '*.h' | grep -vE '^(platform|tests/platform)/' |
   xargs grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/' || true)
-[ $status -eq 0 ] && echo "includes: only the host layer's interface is used outside it"
+# support/ stands on nothing of the program's, and render/ takes from model/
+# only the model itself; its general-purpose pieces come from support/.
+while IFS=: read -r file line text; do
+  echo "$file:$line: support/ includes the program's own ${text#*#include }" >&2
+  status=1
+done < <(git ls-files 'support/*.cpp' 'support/*.h' |
+  xargs grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(model|render|framework|app|platform|tools)/' || true)
+while IFS=: read -r file line text; do
+  echo "$file:$line: render/ includes ${text#*#include }, which is not the model itself" >&2
+  status=1
+done < <(git ls-files 'render/*.cpp' 'render/*.h' |
+  xargs grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"model/' |
+  grep -vE '"model/(Model|Vertex|Edge|Face)\.h"' || true)
+[ $status -eq 0 ] && echo "includes: only the host layer's interface is used outside it; support/ and render/ keep to their own"
 exit $status

@@ -1,9 +1,9 @@
 #include "tools/Thumbnail.h"
 
-#include "model/LinkedRecords.h"
 #include "model/Model.h"
 #include "render/DrawingSurface.h"
 #include "render/Picture.h"
+#include "support/LinkedRecords.h"
 #include "tools/ImageScaling.h"
 #include "tools/ThumbnailError.h"
 

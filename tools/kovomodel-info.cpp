@@ -1,8 +1,8 @@
 // kovomodel-info MODEL: loads a model file as the viewer does and prints what it
 // holds, or where and why the file was rejected.
 
-#include "model/LinkedRecords.h"
 #include "model/Model.h"
+#include "support/LinkedRecords.h"
 #include "tools/ModelInput.h"
 #include "tools/OptionReader.h"
 #include "tools/ToolMain.h"

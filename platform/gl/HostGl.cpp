@@ -4,7 +4,6 @@
 #include "platform/gl/GlBinding.h"
 #include "platform/gl/GlConfigList.h"
 #include "platform/gl/GlFormat.h"
-#include "platform/gl/RasteriserSpread.h"
 #include "platform/window/PeerWindow.h"
 #include "platform/window/ToolkitPeer.h"
 #include "platform/window/WindowRegistry.h"
@@ -114,9 +113,6 @@ BOOL SwapBuffers(HDC dc) {
     if (!peer || !peer->shown() || GlBinding::Instance().CurrentDc() != dc) {
         return FALSE;
     }
-    // The swap waits for the frame's rasterising to end: let that use every
-    // processor.
-    const RasteriserSpread spread;
     glXSwapBuffers(fl_display, dc->glDrawable);
     return TRUE;
 }

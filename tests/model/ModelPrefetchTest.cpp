@@ -183,35 +183,6 @@ TEST_F(ModelPrefetchTest, ResultsNotTakenAreFreedAndALaterFileIsFoundPastAnother
     EXPECT_EQ(prefetch.Hits(), 1);
 }
 
-TEST_F(ModelPrefetchTest, WorkBeforeReadingRunsOnceOnTheWorkerBeforeAnyFileIsReadEvenWhenItThrows) {
-    for (const bool throws : {false, true}) {
-        const std::string path = Write("m.dat", kPyramid);
-        int runs = 0;
-        std::thread::id where;
-        std::promise<void> rewritten;
-        ModelPrefetch prefetch({path}, [&] {
-            ++runs;
-            where = std::this_thread::get_id();
-            // What the worker reads must be what is there after this work.
-            std::ofstream(path, std::ios::trunc) << kTriangle;
-            rewritten.set_value();
-            if (throws) {
-                throw std::runtime_error("no room");
-            }
-        });
-        // Open compares the file as it is then with the file that was read.
-        ASSERT_EQ(rewritten.get_future().wait_for(std::chrono::seconds(30)),
-                  std::future_status::ready);
-        Model model;
-        EXPECT_TRUE(prefetch.Open(model, path));
-        EXPECT_EQ(prefetch.Hits(), 1) << throws;
-        EXPECT_EQ(Dump(model), Direct(path)) << throws;
-        EXPECT_EQ(model.faceCount, 1) << throws;
-        EXPECT_EQ(runs, 1) << throws;
-        EXPECT_NE(where, std::this_thread::get_id()) << throws;
-    }
-}
-
 // Whether the caller finds the worker finishing is a matter of timing, so each
 // case is tried until it happens; it nearly always does at the first try.
 constexpr int kTries = 30;
@@ -278,3 +249,20 @@ TEST_F(ModelPrefetchTest, WorkThatThrowsWhileTheWorkerFinishesLeavesTheResultFor
 }
 
 } // namespace
+
+TEST_F(ModelPrefetchTest, AParseThatCannotServeIsFreedAtOnceAndFinishFreesTheRest) {
+    const std::string changed = Write("1.dat", kPyramid);
+    const std::string kept = Write("2.dat", kTriangle);
+    ModelPrefetch prefetch({changed, kept});
+    prefetch.WaitUntilRead();
+    EXPECT_EQ(prefetch.Held(), 2);
+    std::ofstream(changed, std::ios::app) << "\n";
+    Model model;
+    EXPECT_TRUE(prefetch.Open(model, changed));
+    EXPECT_EQ(prefetch.Held(), 1) << "the parse of the old text is gone";
+    prefetch.Finish();
+    EXPECT_EQ(prefetch.Held(), 0);
+    EXPECT_TRUE(prefetch.Open(model, kept));
+    EXPECT_EQ(Dump(model), Direct(kept));
+    EXPECT_EQ(prefetch.Hits(), 0);
+}

@@ -1,7 +1,7 @@
 #include "model/ModelText.h"
-#include "model/BusErrorGuard.h"
 #include "model/Model.h"
 #include "model/ModelLoader.h"
+#include "support/BusErrorGuard.h"
 
 #include <gtest/gtest.h>
 

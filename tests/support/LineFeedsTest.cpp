@@ -1,4 +1,4 @@
-#include "model/LineFeeds.h"
+#include "support/LineFeeds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/FileIdentity.h"
+#include "support/FileIdentity.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "model/LinkedRecords.h"
+#include "support/LinkedRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/RawBlock.h"
+#include "support/RawBlock.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,12 +13,9 @@
 static constexpr std::size_t kMappedFrom = std::size_t{2} << 20;
 
 // MAP_NORESERVE because a block is sized for the counts a file claims, and
-// only what is written costs memory. No transparent huge pages: the virtual
-// machine this was measured on hands freed memory back to its host in 2 MiB
-// blocks within seconds, so a huge page was nearly always new to the host and
-// took 5 to 8 ms to fault in, where its 512 small pages, mostly reused from
-// memory the host still backed, took 1 to 1.5 ms. A program starts on such
-// memory; scripts/bench-first-frame.sh starts every run on it.
+// only what is written costs memory. No transparent huge pages: a huge page
+// must be found and cleared whole at its first write, where small pages are
+// faulted in as the loader reaches them, from memory mostly at hand.
 static void* Map(std::size_t bytes) {
     void* start = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
@@ -69,8 +66,7 @@ void RawBlock::Free() noexcept {
 // Below this, one call saves too few faults to be worth making.
 static constexpr std::size_t kPreparedFrom = std::size_t{64} << 10;
 
-// On the virtual machine this was measured on, backing 112 MiB in one call
-// took about two thirds of the time that writing to it page by page did.
+// Backing a large range in one call saves a fault for every page of it.
 void RawBlock::PrepareForWriting(void* begin, std::size_t bytes) noexcept {
 #ifdef MADV_POPULATE_WRITE
     static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));

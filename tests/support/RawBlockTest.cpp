@@ -1,4 +1,4 @@
-#include "model/RawBlock.h"
+#include "support/RawBlock.h"
 
 #include <gtest/gtest.h>
 

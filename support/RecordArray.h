@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RawBlock.h"
+#include "support/RawBlock.h"
 
 #include <cstddef>
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "model/BusErrorGuard.h"
+#include "support/BusErrorGuard.h"
 
 #include <atomic>
 #include <csignal>
@@ -9,15 +9,51 @@
 
 namespace {
 
-// The handler reads the table, so every field is a lock-free atomic.
+// The handler reads the table, so every field is a lock-free atomic. A slot's
+// range changes under a sequence count, odd while it changes: the handler
+// takes a range only from two equal even counts around its reads, so it never
+// pairs one guard's begin with another's size.
 struct Slot {
     std::atomic<bool> used{false};
-    std::atomic<std::uintptr_t> begin{0}; // 0 while the slot is being filled
+    std::atomic<unsigned> sequence{0};
+    std::atomic<std::uintptr_t> begin{0}; // 0 while the slot holds no range
     std::atomic<std::size_t> size{0};
     std::atomic<bool> faulted{false};
 };
 static_assert(std::atomic<std::uintptr_t>::is_always_lock_free);
+static_assert(std::atomic<unsigned>::is_always_lock_free);
 static_assert(std::atomic<bool>::is_always_lock_free);
+
+struct Range {
+    std::uintptr_t begin = 0;
+    std::size_t size = 0;
+};
+
+// Sets the slot's range; only the guard that holds the slot writes it.
+void Publish(Slot& slot, Range range) {
+    const unsigned sequence = slot.sequence.load(std::memory_order_relaxed);
+    slot.sequence.store(sequence + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    slot.begin.store(range.begin, std::memory_order_relaxed);
+    slot.size.store(range.size, std::memory_order_relaxed);
+    slot.sequence.store(sequence + 2, std::memory_order_release);
+}
+
+// The slot's range as one guard set it; empty while it changes.
+Range RangeOf(const Slot& slot) {
+    for (;;) {
+        const unsigned before = slot.sequence.load(std::memory_order_acquire);
+        if (before % 2 != 0) {
+            return {}; // being set or cleared: no fault of its range is due now
+        }
+        const Range range{slot.begin.load(std::memory_order_relaxed),
+                          slot.size.load(std::memory_order_relaxed)};
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (slot.sequence.load(std::memory_order_relaxed) == before) {
+            return range;
+        }
+    }
+}
 
 constexpr int kSlots = 64;
 Slot g_slots[kSlots];
@@ -27,8 +63,7 @@ std::uintptr_t g_pageSize = 4096;
 // Maps zeros over the rest of the slot's range from the faulting page on: the
 // file has ended there, so every later page would fault too.
 bool ReplaceWithZeros(Slot& slot, std::uintptr_t address) {
-    const std::uintptr_t begin = slot.begin.load(std::memory_order_acquire);
-    const std::size_t size = slot.size.load(std::memory_order_acquire);
+    const auto [begin, size] = RangeOf(slot);
     if (begin == 0 || address < begin || address - begin >= size) {
         return false;
     }
@@ -86,8 +121,7 @@ BusErrorGuard::BusErrorGuard(const void* begin, std::size_t size) noexcept {
         Slot& slot = g_slots[i];
         if (!slot.used.exchange(true, std::memory_order_acq_rel)) {
             slot.faulted.store(false, std::memory_order_relaxed);
-            slot.size.store(size, std::memory_order_release);
-            slot.begin.store(reinterpret_cast<std::uintptr_t>(begin), std::memory_order_release);
+            Publish(slot, Range{reinterpret_cast<std::uintptr_t>(begin), size});
             m_slot = i;
             return;
         }
@@ -99,8 +133,7 @@ BusErrorGuard::~BusErrorGuard() {
         return;
     }
     Slot& slot = g_slots[m_slot];
-    slot.begin.store(0, std::memory_order_release);
-    slot.size.store(0, std::memory_order_release);
+    Publish(slot, Range{});
     slot.used.store(false, std::memory_order_release);
 }
 

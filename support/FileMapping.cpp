@@ -1,4 +1,4 @@
-#include "model/FileMapping.h"
+#include "support/FileMapping.h"
 
 #include <cstdint>
 #include <fcntl.h>

@@ -1,41 +1,35 @@
-#include "model/Parallel.h"
+#include "support/Parallel.h"
 
-#include "model/HelperGate.h"
+#include "support/HelperGate.h"
+#include "support/StopRequest.h"
+#include "support/WorkerPool.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cassert>
 #include <exception>
 #include <mutex>
-#include <sched.h>
-#include <system_error>
-#include <thread>
-#include <vector>
-
-unsigned AvailableProcessors() noexcept {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) == 0) {
-        return static_cast<unsigned>(std::max(CPU_COUNT(&set), 1));
-    }
-    return std::max(std::thread::hardware_concurrency(), 1u);
-}
 
 namespace {
 
 // What the threads of one run share: the next task and the first failure.
-class TaskQueue {
+class TaskQueue final : public WorkerPool::Job {
 public:
     TaskQueue(std::size_t count, const std::function<void(std::size_t)>& task)
-        : m_count(count), m_task(task) {}
+        : m_count(count), m_task(task), m_stop(StopRequest::Current()) {}
 
-    void Work() noexcept {
+    void Work() noexcept override {
         while (RunNext()) {
         }
     }
 
     /// Runs the next task; false when none was left.
     bool RunNext() noexcept {
+        if (m_stop && m_stop->Requested()) {
+            m_stopped = true;
+            m_next = m_count;
+            return false;
+        }
         const std::size_t i = m_next++;
         if (i >= m_count) {
             return false;
@@ -54,51 +48,46 @@ public:
         if (m_failure) {
             std::rethrow_exception(m_failure);
         }
+        if (m_stopped) {
+            throw Stopped();
+        }
     }
 
 private:
     const std::size_t m_count;
     const std::function<void(std::size_t)>& m_task;
+    const StopRequest* const m_stop; // the caller's, checked between tasks; not owned
     std::atomic<std::size_t> m_next{0};
+    std::atomic<bool> m_stopped{false};
     std::mutex m_mutex;
     std::exception_ptr m_failure;
 };
 
-// The helper threads of one run, started once: by the run's own thread before
-// a task, or at once by the thread that opens the gate the run waits at.
+// The pool's workers that help one run, asked for once: by the run's own
+// thread before a task, or at once by the thread that opens the gate the run
+// waits at.
 class Helpers final : public HelperGate::Waiter {
 public:
-    Helpers(std::size_t count, TaskQueue& queue) : m_count(count), m_queue(queue) {
-        m_threads.reserve(count); // no allocation may fail once a thread runs
-    }
+    Helpers(std::size_t count, TaskQueue& queue) : m_count(count), m_queue(queue) {}
     ~Helpers() { Join(); }
     Helpers(const Helpers&) = delete;
     Helpers& operator=(const Helpers&) = delete;
 
-    /// Starts the helpers unless they were started; a thread that cannot be
-    /// started leaves its share to the others.
+    /// Offers the run to the pool unless it was offered.
     void Start() noexcept {
-        if (m_started.exchange(true)) {
+        if (m_count == 0 || m_started.exchange(true)) {
             return;
         }
-        for (std::size_t i = 0; i < m_count; ++i) {
-            try {
-                m_threads.emplace_back([this] { m_queue.Work(); });
-            } catch (const std::system_error&) {
-                return;
-            }
-        }
+        WorkerPool::Instance().Offer(m_queue, m_count);
     }
 
     void OnGateOpen() noexcept override { Start(); }
 
-    /// Waits for every helper to stop. Only once the run no longer waits at a
-    /// gate, so that no other thread starts helpers meanwhile.
-    void Join() {
-        for (std::thread& helper : m_threads) {
-            if (helper.joinable()) {
-                helper.join();
-            }
+    /// Waits for every worker to leave the run. Only once the run no longer
+    /// waits at a gate, so that no other thread offers it meanwhile.
+    void Join() noexcept {
+        if (m_started) {
+            WorkerPool::Instance().Withdraw(m_queue);
         }
     }
 
@@ -106,7 +95,6 @@ private:
     const std::size_t m_count;
     TaskQueue& m_queue;
     std::atomic<bool> m_started{false};
-    std::vector<std::thread> m_threads;
 };
 
 // Keeps a run registered at its gate, if it has one, while it lives.
@@ -136,9 +124,9 @@ void RunInParallel(std::size_t count, unsigned threads,
     const std::size_t wanted = std::min<std::size_t>(threads, count);
     Helpers helpers(wanted < 2 ? 0 : wanted - 1, queue);
     {
-        // A gate that opens while this thread is inside a task starts the
-        // helpers there and then: the thread that opened it waits for this
-        // work, and a task may take long.
+        // A gate that opens while this thread is inside a task offers the run
+        // there and then: the thread that opened it waits for this work, and
+        // a task may take long.
         const AwaitingGate waiting(wanted < 2 ? nullptr : gate, helpers);
         do {
             if (gate == nullptr || gate->IsOpen()) {

@@ -1,6 +1,8 @@
-#include "model/Parallel.h"
+#include "support/Parallel.h"
 
-#include "model/HelperGate.h"
+#include "support/HelperGate.h"
+#include "support/StopRequest.h"
+#include "support/WorkerPool.h"
 
 #include <gtest/gtest.h>
 
@@ -166,4 +168,40 @@ TEST(ParallelTest, OnlyARunningRunWaitsAtTheGate) {
         EXPECT_TRUE(closed.Await(first)); // the finished run left no waiter
         closed.StopAwaiting(first);
     }
+}
+
+// Workers come from a pool that outlives the runs: repeated runs start no
+// threads once it is large enough, and a run of one thread none at all.
+TEST(ParallelTest, RunsShareThePoolAndARunOfOneThreadUsesNoWorker) {
+    RunInParallel(4, 3, [](std::size_t) {});
+    const std::size_t size = WorkerPool::Instance().Size();
+    EXPECT_GE(size, 2u);
+    for (int run = 0; run < 20; ++run) {
+        RunInParallel(8, 3, [](std::size_t) {});
+    }
+    EXPECT_EQ(WorkerPool::Instance().Size(), size);
+    std::vector<std::thread::id> ranOn(8);
+    RunInParallel(ranOn.size(), 1, [&](std::size_t i) { ranOn[i] = std::this_thread::get_id(); });
+    for (const std::thread::id id : ranOn) {
+        EXPECT_EQ(id, std::this_thread::get_id());
+    }
+}
+
+TEST(ParallelTest, AStopRequestedSkipsTheTasksNotYetStarted) {
+    for (const unsigned threads : {1u, 4u}) {
+        StopRequest request;
+        const StopRequest::Scope stoppable(request);
+        std::atomic<int> ran{0};
+        EXPECT_THROW(RunInParallel(1000, threads,
+                                   [&](std::size_t i) {
+                                       ++ran;
+                                       if (i == 10) {
+                                           request.Request();
+                                       }
+                                   }),
+                     Stopped);
+        // Each thread finishes the task it is in, and starts no other.
+        EXPECT_LE(ran, 11 + static_cast<int>(threads)) << threads;
+    }
+    EXPECT_EQ(StopRequest::Current(), nullptr);
 }

@@ -1,4 +1,4 @@
-#include "model/HelperGate.h"
+#include "support/HelperGate.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/BusErrorGuard.h"
+#include "support/BusErrorGuard.h"
 
 #include <cstddef>
 #include <memory>
