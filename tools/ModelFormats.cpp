@@ -7,14 +7,14 @@
 
 const std::vector<ModelFormat>& ModelFormats() {
     static const std::vector<ModelFormat> formats = {
-        {"dat", "Kovomodel model", true, "", nullptr, true, true},
-        {"stl", "STL (binary; text with --ascii)", true, "stlb", "stl", false, false},
-        {"obj", "Wavefront OBJ", true, "objnomtl", nullptr, true, true},
-        {"ply", "PLY (binary; text with --ascii)", true, "plyb", "ply", true, true},
-        {"off", "OFF", true, nullptr, nullptr, true, false},
-        {"gltf", "glTF 2 (JSON, buffers embedded)", true, "gltf2", nullptr, false, true},
-        {"glb", "glTF 2 binary", true, "glb2", nullptr, false, true},
-        {"3mf", "3D Manufacturing Format", true, "3mf", nullptr, false, false},
+        {"dat", "a model file", "Kovomodel model", true, "", nullptr, true, true},
+        {"stl", "STL", "STL (binary; text with --ascii)", true, "stlb", "stl", false, false},
+        {"obj", "OBJ", "Wavefront OBJ", true, "objnomtl", nullptr, true, true},
+        {"ply", "PLY", "PLY (binary; text with --ascii)", true, "plyb", "ply", true, true},
+        {"off", "OFF", "OFF", true, nullptr, nullptr, true, false},
+        {"gltf", "glTF", "glTF 2 (JSON, buffers embedded)", true, "gltf2", nullptr, false, true},
+        {"glb", "GLB", "glTF 2 binary", true, "glb2", nullptr, false, true},
+        {"3mf", "3MF", "3D Manufacturing Format", true, "3mf", nullptr, false, false},
     };
     return formats;
 }

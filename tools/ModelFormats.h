@@ -7,6 +7,7 @@
 /// One format: how the command line names it, and what it can hold.
 struct ModelFormat {
     const char* id;            ///< for --format, and the usual extension without its '.'
+    const char* title;         ///< its short name, for messages
     const char* name;          ///< for --list-formats
     bool readable;             ///< read and tested (Assimp reads more)
     const char* exporter;      ///< Assimp's id for writing it; null: read only, "" our own

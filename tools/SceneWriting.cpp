@@ -163,7 +163,7 @@ std::string ExportThroughFile(Assimp::Exporter& exporter, const aiScene& scene, 
 
 std::string WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii) {
     if (mesh.IsWire() && !format.lines) {
-        throw ConvertError(std::string("a wire model cannot be written as ") + format.id +
+        throw ConvertError(std::string("a wire model cannot be written as ") + format.title +
                            ", which holds only faces");
     }
     const std::unique_ptr<aiScene> scene = SceneOf(mesh, format.quads);

@@ -60,7 +60,8 @@ struct Arguments {
 const ModelFormat* FormatById(const std::string& id) {
     const ModelFormat* format = FindFormat(id);
     if (!format || !format->Writable()) {
-        throw UsageError("'" + id + "' is no format that can be written (see --list-formats)");
+        throw UsageError("'" + id +
+                         "' is no format that can be written; --list-formats lists them");
     }
     return format;
 }
@@ -142,6 +143,10 @@ std::string HeadOf(const std::string& path) {
     return head;
 }
 
+std::string Counted(std::size_t count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 Mesh ReadInput(const std::string& input) {
     DroppedElements dropped;
     Mesh mesh;
@@ -150,12 +155,18 @@ Mesh ReadInput(const std::string& input) {
         mesh = LooksLikeModel(bytes) ? ReadDatText(bytes, "standard input")
                                      : ReadScene("standard input", bytes, dropped);
     } else {
-        mesh = LooksLikeModel(HeadOf(input)) ? ReadDatFile(input) : ReadScene(input, {}, dropped);
+        // What is no regular file, or missing, is left to the model file
+        // reader, whose reason says which.
+        std::error_code error;
+        const bool model =
+            !std::filesystem::is_regular_file(input, error) || LooksLikeModel(HeadOf(input));
+        mesh = model ? ReadDatFile(input) : ReadScene(input, {}, dropped);
     }
     if (dropped.lines || dropped.points) {
-        std::fprintf(stderr, "%s: %s: dropped %zu lines and %zu points, kept the %s\n", kProgram,
-                     input == "-" ? "standard input" : input.c_str(), dropped.lines, dropped.points,
-                     mesh.IsWire() ? "lines" : "faces");
+        std::fprintf(stderr, "%s: %s: dropped %s and %s, kept the %s\n", kProgram,
+                     input == "-" ? "standard input" : input.c_str(),
+                     Counted(dropped.lines, "line").c_str(),
+                     Counted(dropped.points, "point").c_str(), mesh.IsWire() ? "lines" : "faces");
     }
     return mesh;
 }
