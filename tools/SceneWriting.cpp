@@ -24,14 +24,25 @@ unsigned* Indices(std::initializer_list<std::uint32_t> corners) {
     return indices;
 }
 
-// The faces of mesh as the format holds them.
-std::vector<aiFace> FacesFor(const Mesh& mesh, bool quads) {
-    std::vector<aiFace> faces;
-    faces.reserve(mesh.elements.size());
+// How many faces mesh makes in a format with or without quadrilaterals.
+std::size_t FaceCount(const Mesh& mesh, bool quads) {
+    std::size_t count = mesh.elements.size();
+    if (!quads && !mesh.IsWire()) {
+        for (const Mesh::Element& e : mesh.elements) {
+            count += e[3] == Mesh::kNoCorner ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+// Fills faces, FaceCount of them, with the elements of mesh as the format
+// holds them; returns whether a quadrilateral is among them.
+bool FillFaces(const Mesh& mesh, bool quads, aiFace* faces) {
+    bool polygons = false;
     const auto add = [&faces](std::initializer_list<std::uint32_t> corners) {
-        faces.emplace_back();
-        faces.back().mNumIndices = static_cast<unsigned>(corners.size());
-        faces.back().mIndices = Indices(corners);
+        faces->mNumIndices = static_cast<unsigned>(corners.size());
+        faces->mIndices = Indices(corners);
+        ++faces;
     };
     for (const Mesh::Element& e : mesh.elements) {
         if (mesh.IsWire()) {
@@ -40,12 +51,13 @@ std::vector<aiFace> FacesFor(const Mesh& mesh, bool quads) {
             add({e[0], e[1], e[2]});
         } else if (quads) {
             add({e[0], e[1], e[2], e[3]});
+            polygons = true;
         } else {
             add({e[0], e[1], e[2]});
             add({e[0], e[2], e[3]});
         }
     }
-    return faces;
+    return polygons;
 }
 
 aiMesh* SceneMesh(const Mesh& mesh, bool quads) {
@@ -57,14 +69,9 @@ aiMesh* SceneMesh(const Mesh& mesh, bool quads) {
         const auto& p = mesh.positions[i];
         out->mVertices[i] = aiVector3D(p[0], p[1], p[2]);
     }
-    std::vector<aiFace> faces = FacesFor(mesh, quads);
-    out->mNumFaces = static_cast<unsigned>(faces.size());
-    out->mFaces = new aiFace[faces.size()];
-    bool polygons = false;
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        polygons = polygons || faces[i].mNumIndices == 4;
-        std::swap(out->mFaces[i], faces[i]); // the indices move, not copied
-    }
+    out->mNumFaces = static_cast<unsigned>(FaceCount(mesh, quads));
+    out->mFaces = new aiFace[out->mNumFaces];
+    const bool polygons = FillFaces(mesh, quads, out->mFaces);
     out->mPrimitiveTypes = mesh.IsWire() ? aiPrimitiveType_LINE
                            : polygons    ? aiPrimitiveType_TRIANGLE | aiPrimitiveType_POLYGON
                                          : aiPrimitiveType_TRIANGLE;
@@ -161,7 +168,8 @@ std::string ExportThroughFile(Assimp::Exporter& exporter, const aiScene& scene, 
 
 } // namespace
 
-std::string WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii) {
+void WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii,
+                const std::function<void(std::string_view)>& write) {
     if (mesh.IsWire() && !format.lines) {
         throw ConvertError(std::string("a wire model cannot be written as ") + format.title +
                            ", which holds only faces");
@@ -170,7 +178,8 @@ std::string WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii) 
     Assimp::Exporter exporter;
     const char* id = ascii && format.asciiExporter ? format.asciiExporter : format.exporter;
     if (std::string(id) == "3mf") {
-        return ExportThroughFile(exporter, *scene, id);
+        write(ExportThroughFile(exporter, *scene, id));
+        return;
     }
     const aiExportDataBlob* blob = exporter.ExportToBlob(scene.get(), id, 0);
     if (!blob) {
@@ -178,7 +187,8 @@ std::string WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii) 
                            exporter.GetErrorString());
     }
     if (std::string(id) == "gltf2") {
-        return EmbedBuffer(*blob);
+        write(EmbedBuffer(*blob));
+        return;
     }
-    return std::string(static_cast<const char*>(blob->data), blob->size);
+    write(std::string_view(static_cast<const char*>(blob->data), blob->size));
 }

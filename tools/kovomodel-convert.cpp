@@ -10,6 +10,7 @@
 #include "tools/ReplacingFile.h"
 #include "tools/SceneReading.h"
 #include "tools/SceneWriting.h"
+#include "tools/StlWriting.h"
 #include "tools/ToolMain.h"
 #include "tools/UsageError.h"
 
@@ -20,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -171,20 +173,27 @@ Mesh ReadInput(const std::string& input) {
     return mesh;
 }
 
-std::string Encode(const Mesh& mesh, const Arguments& arguments) {
+// Writes bytes to stream; name stands for it in errors.
+void WriteAll(std::FILE* stream, std::string_view bytes, const std::string& name) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) {
+        throw OutputFileError(name + ": cannot be written");
+    }
+}
+
+void Encode(const Mesh& mesh, const Arguments& arguments, std::FILE* stream,
+            const std::string& name) {
     if (arguments.format->IsDat()) {
         std::string out;
         WriteDat(mesh, out);
-        return out;
+        WriteAll(stream, out, name);
+        return;
     }
-    return WriteScene(mesh, *arguments.format, arguments.ascii);
-}
-
-void WriteAll(std::FILE* stream, const std::string& bytes, const std::string& name) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() ||
-        std::fflush(stream) != 0) {
-        throw OutputFileError(name + ": cannot be written");
+    const auto write = [&](std::string_view bytes) { WriteAll(stream, bytes, name); };
+    if (std::string_view(arguments.format->id) == "stl" && !arguments.ascii) {
+        WriteBinaryStl(mesh, write);
+        return;
     }
+    WriteScene(mesh, *arguments.format, arguments.ascii, write);
 }
 
 void Convert(const Arguments& arguments) {
@@ -201,12 +210,15 @@ void Convert(const Arguments& arguments) {
         file = std::make_unique<ReplacingFile>(arguments.output,
                                                arguments.input == "-" ? "" : arguments.input);
     }
-    const std::string bytes = Encode(ReadInput(arguments.input), arguments);
+    const Mesh mesh = ReadInput(arguments.input);
     if (!file) {
-        WriteAll(stdout, bytes, "standard output");
+        Encode(mesh, arguments, stdout, "standard output");
+        if (std::fflush(stdout) != 0) {
+            throw OutputFileError("standard output: cannot be written");
+        }
         return;
     }
-    WriteAll(file->Stream(), bytes, arguments.output);
+    Encode(mesh, arguments, file->Stream(), arguments.output);
     file->Commit();
 }
 
