@@ -6,7 +6,7 @@
 #include <assimp/scene.h>
 
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -15,8 +15,10 @@ struct Census {
     std::size_t faces = 0;
     std::size_t lines = 0;
     std::size_t points = 0;
+    std::size_t positions = 0;
 
     void Add(const aiMesh& mesh) {
+        positions += mesh.mNumVertices;
         for (unsigned i = 0; i < mesh.mNumFaces; ++i) {
             const unsigned corners = mesh.mFaces[i].mNumIndices;
             (corners >= 3 ? faces : corners == 2 ? lines : points) += 1;
@@ -38,25 +40,53 @@ void ForEachPlaced(const aiScene& scene, const aiNode& node, const aiMatrix4x4& 
     }
 }
 
-// Positions equal in value are one key: 0 and -0 are the same place.
-struct PositionKey {
-    std::array<float, 3> xyz;
-    bool operator==(const PositionKey& other) const { return xyz == other.xyz; }
-};
-
-struct PositionHash {
-    std::size_t operator()(const PositionKey& key) const {
-        std::uint32_t bits[3];
-        std::memcpy(bits, key.xyz.data(), sizeof bits);
-        return (std::size_t{bits[0]} * 0x9E3779B97F4A7C15ull) ^
-               (std::size_t{bits[1]} * 0xC2B2AE3D27D4EB4Full) ^
-               (std::size_t{bits[2]} * 0x165667B19E3779F9ull);
+// Finds a position's vertex among those met before, by value: an open
+// table of vertex numbers, with room for every position of the scene, so it
+// never grows and never fills.
+class PositionTable {
+public:
+    explicit PositionTable(std::size_t positions) {
+        std::size_t size = 16;
+        while (size < positions * 2) {
+            size *= 2;
+        }
+        m_slots.assign(size, Mesh::kNoCorner);
     }
+
+    /// The number of the vertex at p in positions, added there when new.
+    std::uint32_t Join(std::vector<std::array<float, 3>>& positions,
+                       const std::array<float, 3>& p) {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t slot = Hash(p) & mask;; slot = (slot + 1) & mask) {
+            const std::uint32_t number = m_slots[slot];
+            if (number == Mesh::kNoCorner) {
+                m_slots[slot] = static_cast<std::uint32_t>(positions.size());
+                positions.push_back(p);
+                return m_slots[slot];
+            }
+            if (positions[number] == p) {
+                return number;
+            }
+        }
+    }
+
+private:
+    static std::size_t Hash(const std::array<float, 3>& p) {
+        std::uint32_t bits[3];
+        std::memcpy(bits, p.data(), sizeof bits);
+        std::uint64_t h = bits[0] * 0x9E3779B97F4A7C15ull;
+        h = (h ^ bits[1]) * 0xC2B2AE3D27D4EB4Full;
+        h = (h ^ bits[2]) * 0x165667B19E3779F9ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+
+    std::vector<std::uint32_t> m_slots;
 };
 
 class MeshBuilder {
 public:
-    MeshBuilder(Mesh& mesh, bool wire) : m_mesh(mesh), m_wire(wire) {}
+    MeshBuilder(Mesh& mesh, bool wire, std::size_t positions)
+        : m_mesh(mesh), m_wire(wire), m_table(positions) {}
 
     void Add(const aiMesh& source, const aiMatrix4x4& transform) {
         Census census;
@@ -76,14 +106,8 @@ public:
 
 private:
     std::uint32_t Join(const aiVector3D& v) {
-        // + 0.0f makes -0 into 0, so that both are one key.
-        const PositionKey key{{v.x + 0.0f, v.y + 0.0f, v.z + 0.0f}};
-        const auto [found, added] =
-            m_numbers.try_emplace(key, static_cast<std::uint32_t>(m_mesh.positions.size()));
-        if (added) {
-            m_mesh.positions.push_back({v.x, v.y, v.z});
-        }
-        return found->second;
+        // + 0.0f makes -0 into 0, so that both are one place.
+        return m_table.Join(m_mesh.positions, {v.x + 0.0f, v.y + 0.0f, v.z + 0.0f});
     }
 
     void AddFace(const aiFace& face, const std::vector<std::uint32_t>& numbers, bool mirrored) {
@@ -109,7 +133,7 @@ private:
 
     Mesh& m_mesh;
     bool m_wire;
-    std::unordered_map<PositionKey, std::uint32_t, PositionHash> m_numbers;
+    PositionTable m_table;
 };
 
 void CheckCorners(const Mesh& mesh) {
@@ -137,7 +161,7 @@ Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped) {
     mesh.type = census.faces ? 1 : 0;
     dropped.lines = census.faces ? census.lines : 0;
     dropped.points = census.points;
-    MeshBuilder builder(mesh, !census.faces);
+    MeshBuilder builder(mesh, !census.faces, census.positions);
     ForEachPlaced(scene, *scene.mRootNode, aiMatrix4x4(),
                   [&builder](const aiMesh& source, const aiMatrix4x4& transform) {
                       builder.Add(source, transform);
