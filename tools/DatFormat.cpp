@@ -2,6 +2,7 @@
 
 #include "model/FileMesh.h"
 #include "model/ModelText.h"
+#include "model/Parallel.h"
 #include "tools/ConvertError.h"
 
 #include <algorithm>
@@ -42,19 +43,27 @@ bool StartsCoordinate(std::string_view word) {
     return std::string_view("+-.0123456789").find(word.front()) != std::string_view::npos;
 }
 
+// Copied on every core, as the file was read: a large model's copy took a
+// good part of converting it.
 Mesh MeshOf(const FileMesh& file) {
+    constexpr std::size_t kRange = std::size_t{1} << 16;
+    const unsigned threads = AvailableProcessors();
     Mesh mesh;
     mesh.type = file.Type();
     mesh.positions.resize(file.VertexCount());
-    for (std::size_t i = 0; i < mesh.positions.size(); ++i) {
-        mesh.positions[i] = file.Position(i);
-    }
+    RunInRanges(mesh.positions.size(), kRange, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            mesh.positions[i] = file.Position(i);
+        }
+    });
     mesh.elements.resize(file.ElementCount());
-    for (std::size_t i = 0; i < mesh.elements.size(); ++i) {
-        Mesh::Element& element = mesh.elements[i];
-        const int count = file.Corners(i, element);
-        std::fill(element.begin() + count, element.end(), Mesh::kNoCorner);
-    }
+    RunInRanges(mesh.elements.size(), kRange, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            Mesh::Element& element = mesh.elements[i];
+            const int count = file.Corners(i, element);
+            std::fill(element.begin() + count, element.end(), Mesh::kNoCorner);
+        }
+    });
     return mesh;
 }
 
