@@ -6,6 +6,8 @@
 #include <assimp/scene.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -31,8 +33,11 @@ void ForEachPlaced(const aiScene& scene, const aiNode& node, const aiMatrix4x4& 
                    Visit visit) {
     const aiMatrix4x4 transform = above * node.mTransformation;
     for (unsigned i = 0; i < node.mNumMeshes; ++i) {
-        if (node.mMeshes[i] < scene.mNumMeshes && scene.mMeshes[node.mMeshes[i]]) {
-            visit(*scene.mMeshes[node.mMeshes[i]], transform);
+        const aiMesh* mesh =
+            node.mMeshes[i] < scene.mNumMeshes ? scene.mMeshes[node.mMeshes[i]] : nullptr;
+        // A mesh without positions or faces holds nothing to take.
+        if (mesh && mesh->mVertices && mesh->mFaces) {
+            visit(*mesh, transform);
         }
     }
     for (unsigned i = 0; i < node.mNumChildren; ++i) {
@@ -170,13 +175,34 @@ Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped) {
     return mesh;
 }
 
+namespace {
+
+// Reads the file by its extension first, as Assimp does, and, where that
+// fails, by its contents alone, which a file of another extension needs.
+const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string& path) {
+    if (const aiScene* scene = importer.ReadFile(path, 0)) {
+        return scene;
+    }
+    const std::string reason = importer.GetErrorString();
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!bytes.empty()) {
+        if (const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, "")) {
+            return scene;
+        }
+    }
+    throw ConvertError(path + ": " + reason);
+}
+
+} // namespace
+
 Mesh ReadScene(const std::string& path, std::string_view bytes, DroppedElements& dropped) {
     Assimp::Importer importer;
     // Nothing is asked of Assimp beyond the file's own contents: it joins,
     // splits and transforms nothing, so each of those is done here, as the
     // mesh needs it.
     const aiScene* scene = bytes.empty()
-                               ? importer.ReadFile(path, 0)
+                               ? ReadFileByContents(importer, path)
                                : importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, "");
     if (!scene) {
         throw ConvertError(path + ": " + importer.GetErrorString());

@@ -8,6 +8,7 @@
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
