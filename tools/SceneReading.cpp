@@ -1,12 +1,17 @@
 #include "tools/SceneReading.h"
 
+#include "model/ModelFileError.h"
+#include "model/ModelText.h"
 #include "tools/ConvertError.h"
+#include "tools/NumberRepairs.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <vector>
 
@@ -61,24 +66,35 @@ public:
     /// The number of the vertex at p in positions, added there when new.
     std::uint32_t Join(std::vector<std::array<float, 3>>& positions,
                        const std::array<float, 3>& p) {
+        const std::size_t hash = Hash(p);
+        // Neighbouring corners mostly share positions: the latest numbers
+        // found, in a small table that stays in the nearest cache, spare most
+        // look-ups in the large one.
+        std::uint32_t& recent = m_recent[hash >> 56];
+        if (recent != Mesh::kNoCorner && positions[recent] == p) {
+            return recent;
+        }
         const std::size_t mask = m_slots.size() - 1;
-        for (std::size_t slot = Hash(p) & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
             const std::uint32_t number = m_slots[slot];
             if (number == Mesh::kNoCorner) {
                 m_slots[slot] = static_cast<std::uint32_t>(positions.size());
                 positions.push_back(p);
-                return m_slots[slot];
+                return recent = m_slots[slot];
             }
             if (positions[number] == p) {
-                return number;
+                return recent = number;
             }
         }
     }
 
 private:
+    // Equal values hash alike: + 0.0f makes -0 into 0. The first position
+    // met keeps its own sign.
     static std::size_t Hash(const std::array<float, 3>& p) {
+        const float values[3] = {p[0] + 0.0f, p[1] + 0.0f, p[2] + 0.0f};
         std::uint32_t bits[3];
-        std::memcpy(bits, p.data(), sizeof bits);
+        std::memcpy(bits, values, sizeof bits);
         std::uint64_t h = bits[0] * 0x9E3779B97F4A7C15ull;
         h = (h ^ bits[1]) * 0xC2B2AE3D27D4EB4Full;
         h = (h ^ bits[2]) * 0x165667B19E3779F9ull;
@@ -86,12 +102,23 @@ private:
     }
 
     std::vector<std::uint32_t> m_slots;
+    std::array<std::uint32_t, 256> m_recent = MakeRecent();
+
+    static std::array<std::uint32_t, 256> MakeRecent() {
+        std::array<std::uint32_t, 256> recent;
+        recent.fill(Mesh::kNoCorner);
+        return recent;
+    }
 };
 
 class MeshBuilder {
 public:
-    MeshBuilder(Mesh& mesh, bool wire, std::size_t positions)
-        : m_mesh(mesh), m_wire(wire), m_table(positions) {}
+    MeshBuilder(Mesh& mesh, bool wire, std::size_t positions, const NumberRepairs& repairs)
+        : m_mesh(mesh), m_wire(wire), m_table(positions), m_repairs(repairs) {
+        // Room for every position, so that none is moved as more are added:
+        // the pages that unjoined positions would take are never touched.
+        m_mesh.positions.reserve(positions);
+    }
 
     void Add(const aiMesh& source, const aiMatrix4x4& transform) {
         Census census;
@@ -100,8 +127,11 @@ public:
             return; // its vertices would stand unused
         }
         std::vector<std::uint32_t> numbers(source.mNumVertices);
+        const bool identity = transform == aiMatrix4x4();
         for (unsigned i = 0; i < source.mNumVertices; ++i) {
-            numbers[i] = Join(transform * source.mVertices[i]);
+            // The identity is not applied: it would make -0 into 0.
+            const aiVector3D v = Mended(source.mVertices[i]);
+            numbers[i] = Join(identity ? v : transform * v);
         }
         const bool mirrored = transform.Determinant() < 0;
         for (unsigned i = 0; i < source.mNumFaces; ++i) {
@@ -110,9 +140,15 @@ public:
     }
 
 private:
+    aiVector3D Mended(const aiVector3D& v) const {
+        if (m_repairs.Empty()) {
+            return v;
+        }
+        return {m_repairs.Mend(v.x), m_repairs.Mend(v.y), m_repairs.Mend(v.z)};
+    }
+
     std::uint32_t Join(const aiVector3D& v) {
-        // + 0.0f makes -0 into 0, so that both are one place.
-        return m_table.Join(m_mesh.positions, {v.x + 0.0f, v.y + 0.0f, v.z + 0.0f});
+        return m_table.Join(m_mesh.positions, {v.x, v.y, v.z});
     }
 
     void AddFace(const aiFace& face, const std::vector<std::uint32_t>& numbers, bool mirrored) {
@@ -139,6 +175,7 @@ private:
     Mesh& m_mesh;
     bool m_wire;
     PositionTable m_table;
+    const NumberRepairs& m_repairs;
 };
 
 void CheckCorners(const Mesh& mesh) {
@@ -152,7 +189,7 @@ void CheckCorners(const Mesh& mesh) {
 
 } // namespace
 
-Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped) {
+Mesh MeshOfScene(const aiScene& scene, const NumberRepairs& repairs, DroppedElements& dropped) {
     Census census;
     if (scene.mRootNode) {
         ForEachPlaced(scene, *scene.mRootNode, aiMatrix4x4(),
@@ -166,7 +203,7 @@ Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped) {
     mesh.type = census.faces ? 1 : 0;
     dropped.lines = census.faces ? census.lines : 0;
     dropped.points = census.points;
-    MeshBuilder builder(mesh, !census.faces, census.positions);
+    MeshBuilder builder(mesh, !census.faces, census.positions, repairs);
     ForEachPlaced(scene, *scene.mRootNode, aiMatrix4x4(),
                   [&builder](const aiMesh& source, const aiMatrix4x4& transform) {
                       builder.Add(source, transform);
@@ -177,6 +214,15 @@ Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped) {
 
 namespace {
 
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::string bytes(file ? static_cast<std::size_t>(file.tellg()) : 0, '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+    return bytes;
+}
+
 // Reads the file by its extension first, as Assimp does, and, where that
 // fails, by its contents alone, which a file of another extension needs.
 const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string& path) {
@@ -184,8 +230,7 @@ const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string&
         return scene;
     }
     const std::string reason = importer.GetErrorString();
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::string bytes = FileBytes(path);
     if (!bytes.empty()) {
         if (const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, "")) {
             return scene;
@@ -194,9 +239,33 @@ const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string&
     throw ConvertError(path + ": " + reason);
 }
 
+// The repairs for a file read by a text reader: one that starts as text,
+// other than JSON, whose numbers are read exactly.
+NumberRepairs RepairsFor(std::string_view bytes) {
+    const std::string_view head = bytes.substr(0, 4096);
+    const auto first = head.find_first_not_of(" \t\r\n");
+    if (head.find('\0') != std::string_view::npos ||
+        (first != std::string_view::npos && head[first] == '{')) {
+        return {};
+    }
+    return NumberRepairs::Scan(bytes);
+}
+
 } // namespace
 
 Mesh ReadScene(const std::string& path, std::string_view bytes, DroppedElements& dropped) {
+    // The numbers are scanned while Assimp reads, on other cores: its readers
+    // run on one.
+    std::future<NumberRepairs> repairs = std::async(std::launch::async, [&path, bytes] {
+        if (!bytes.empty()) {
+            return RepairsFor(bytes);
+        }
+        try {
+            return RepairsFor(ModelText::FromFile(path).Bytes()); // mapped, not copied
+        } catch (const ModelFileError&) {
+            return NumberRepairs(); // Assimp says why it cannot be read
+        }
+    });
     Assimp::Importer importer;
     // Nothing is asked of Assimp beyond the file's own contents: it joins,
     // splits and transforms nothing, so each of those is done here, as the
@@ -208,7 +277,7 @@ Mesh ReadScene(const std::string& path, std::string_view bytes, DroppedElements&
         throw ConvertError(path + ": " + importer.GetErrorString());
     }
     try {
-        return MeshOfScene(*scene, dropped);
+        return MeshOfScene(*scene, repairs.get(), dropped);
     } catch (const ConvertError& error) {
         throw ConvertError(path + ": " + error.what());
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class NumberRepairs;
 struct aiScene;
 
 /// What a scene held that the mesh leaves out.
@@ -20,12 +21,13 @@ struct DroppedElements {
 /// counter-clockwise), and identical positions joined into one vertex.
 /// Polygons of five or more corners become fans of triangles from their
 /// first corner. A scene of faces keeps only them; one of lines only becomes
-/// a wire model. Throws ConvertError for a scene of points only, or of
-/// nothing.
-Mesh MeshOfScene(const aiScene& scene, DroppedElements& dropped);
+/// a wire model. Each coordinate is first mended by repairs. Throws
+/// ConvertError for a scene of points only, or of nothing.
+Mesh MeshOfScene(const aiScene& scene, const NumberRepairs& repairs, DroppedElements& dropped);
 
 /// Reads the file at path with Assimp, which finds its format, or, where
 /// bytes is not empty, reads bytes in the same way (name stands for them in
-/// errors). Throws ConvertError with Assimp's own reason when it cannot, and
-/// as MeshOfScene does.
+/// errors). The numbers of a text format come out as the text writes them
+/// (see NumberRepairs). Throws ConvertError with Assimp's own reason when it
+/// cannot, and as MeshOfScene does.
 Mesh ReadScene(const std::string& path, std::string_view bytes, DroppedElements& dropped);
