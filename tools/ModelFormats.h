@@ -11,6 +11,7 @@ struct ModelFormat {
     const char* name;          ///< for --list-formats
     bool readable;             ///< read and tested (Assimp reads more)
     const char* exporter;      ///< Assimp's id for writing it; null: read only, "" our own
+                               ///< (binary STL and 3MF are written by our own code too)
     const char* asciiExporter; ///< the same as text (--ascii); null when there is no choice
     bool quads;                ///< holds quadrilaterals; otherwise they go out as two triangles
     bool lines;                ///< holds line elements; otherwise a wire model is refused

@@ -9,13 +9,7 @@
 #include <assimp/scene.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -131,42 +125,6 @@ std::string EmbedBuffer(const aiExportDataBlob& json) {
     return text;
 }
 
-// A private folder for a writer that can only write files, removed with all
-// it holds.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/kovomodel-XXXXXX";
-        if (!::mkdtemp(pattern.data())) {
-            throw ConvertError("cannot make a temporary folder in " + pattern);
-        }
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-// Writers that work only on files (3MF, a zip archive) write into a scratch
-// folder, and their file is read back.
-std::string ExportThroughFile(Assimp::Exporter& exporter, const aiScene& scene, const char* id) {
-    const ScratchFolder folder;
-    const std::string path = folder.Path() + "/model." + id;
-    if (exporter.Export(&scene, id, path, 0) != AI_SUCCESS) {
-        throw ConvertError(std::string("cannot write ") + id + ": " + exporter.GetErrorString());
-    }
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 void WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii,
@@ -178,10 +136,6 @@ void WriteScene(const Mesh& mesh, const ModelFormat& format, bool ascii,
     const std::unique_ptr<aiScene> scene = SceneOf(mesh, format.quads);
     Assimp::Exporter exporter;
     const char* id = ascii && format.asciiExporter ? format.asciiExporter : format.exporter;
-    if (std::string(id) == "3mf") {
-        write(ExportThroughFile(exporter, *scene, id));
-        return;
-    }
     const aiExportDataBlob* blob = exporter.ExportToBlob(scene.get(), id, 0);
     if (!blob) {
         throw ConvertError(std::string("cannot write ") + format.id + ": " +

@@ -11,6 +11,7 @@
 #include "tools/SceneReading.h"
 #include "tools/SceneWriting.h"
 #include "tools/StlWriting.h"
+#include "tools/ThreeMfWriting.h"
 #include "tools/ToolMain.h"
 #include "tools/UsageError.h"
 
@@ -191,6 +192,10 @@ void Encode(const Mesh& mesh, const Arguments& arguments, std::FILE* stream,
     const auto write = [&](std::string_view bytes) { WriteAll(stream, bytes, name); };
     if (std::string_view(arguments.format->id) == "stl" && !arguments.ascii) {
         WriteBinaryStl(mesh, write);
+        return;
+    }
+    if (std::string_view(arguments.format->id) == "3mf") {
+        Write3mf(mesh, write);
         return;
     }
     WriteScene(mesh, *arguments.format, arguments.ascii, write);

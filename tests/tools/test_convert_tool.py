@@ -2,6 +2,7 @@
 the model it was given, and every refusal says why, in one line."""
 import glob
 import os
+import random
 import shutil
 import struct
 import tempfile
@@ -18,6 +19,18 @@ FORMATS = [("m.dat", [], True, True, True), ("m.stl", [], False, False, False),
            ("m.ply", [], True, True, True), ("m.ply", ["--ascii"], True, True, True),
            ("m.gltf", [], False, True, True), ("m.glb", [], False, True, True),
            ("m.3mf", [], False, False, True)]
+
+
+def awkward_numbers():
+    """Coordinates at the ends of the single-precision range and seeded random
+    ones of many magnitudes, a few of which text readers round wrongly."""
+    rng = random.Random(45)
+    values = ["3.4028235e+38", "1.1754944e-38", "1e-45", "-0", "1.0000001", "123456.79"]
+    values += [repr(f32(rng.uniform(-1, 1) * rng.choice([1e-3, 1, 1e2, 1e6])))
+               for _ in range(294)]
+    rows = [" ".join(values[i:i + 3]) for i in range(0, len(values), 3)]
+    faces = ["%d %d %d" % (i + 1, i + 2, i + 3) for i in range(len(rows) - 2)]
+    return "1\n%d %d\n%s\n%s\n" % (len(rows), len(faces), "\n".join(rows), "\n".join(faces))
 
 
 def f32(text):
@@ -66,7 +79,8 @@ class ConvertToolTest(unittest.TestCase):
         return Run([CONVERT] + list(args))
 
     def models(self):
-        named = {"pyramid.dat": PYRAMID, "tetrahedron.dat": TETRAHEDRON, "quads.dat": QUADS}
+        named = {"pyramid.dat": PYRAMID, "tetrahedron.dat": TETRAHEDRON, "quads.dat": QUADS,
+                 "numbers.dat": awkward_numbers()}
         for sample in glob.glob(os.path.join(SAMPLES, "*.dat")):
             with open(sample) as f:
                 named[os.path.basename(sample)] = f.read()
