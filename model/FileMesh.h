@@ -3,6 +3,7 @@
 #include "model/Model.h"
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -47,3 +48,25 @@ private:
     // array, which the list begins.
     Model m_records;
 };
+
+// Inline: a converter calls these for each of millions of records.
+
+inline std::array<float, 3> FileMesh::Position(std::size_t i) const noexcept {
+    assert(i < VertexCount());
+    const Vertex& vertex = m_records.LoadedVertices().first[i];
+    return {vertex.nx, vertex.ny, vertex.nz};
+}
+
+inline int FileMesh::Corners(std::size_t i, std::array<std::uint32_t, 4>& corners) const noexcept {
+    assert(i < ElementCount());
+    const Vertex* first = m_records.LoadedVertices().first;
+    const auto number = [first](const Vertex* v) { return static_cast<std::uint32_t>(v - first); };
+    if (m_records.type == 0) {
+        const Edge& edge = m_records.edges[i];
+        corners = {number(edge.a), number(edge.b), 0, 0};
+        return 2;
+    }
+    const Face& face = m_records.faces[i];
+    corners = {number(face.a), number(face.b), number(face.c), face.d ? number(face.d) : 0};
+    return face.d ? 4 : 3;
+}

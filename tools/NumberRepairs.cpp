@@ -111,31 +111,31 @@ std::vector<const char*> Cuts(std::string_view text, std::size_t parts) {
 
 NumberRepairs NumberRepairs::Scan(std::string_view text) {
     const std::vector<const char*> cuts = Cuts(text, std::max<std::size_t>(1, text.size() >> 22));
-    NumberRepairs repairs;
-    // First the numbers read wrongly, then, for those found, any number read
-    // correctly as the same value, which then may not be changed.
-    const auto scan = [&](bool findWrong) {
-        std::vector<NumberRepairs> found(cuts.size() - 1);
-        RunInParallel(found.size(), AvailableProcessors(), [&](std::size_t i) {
-            ForEachNumber(cuts[i], cuts[i + 1], [&](float quick, float exact) {
-                const bool wrong = Bits(quick) != Bits(exact);
-                if (findWrong && wrong) {
-                    found[i].Add(Bits(quick), exact);
-                } else if (!findWrong && !wrong && repairs.MayHold(Bits(quick)) &&
-                           repairs.m_exact.count(Bits(quick))) {
-                    found[i].Add(Bits(quick), std::numeric_limits<float>::quiet_NaN());
-                }
-            });
+    // Each piece's numbers read wrongly, and the values of those read right.
+    std::vector<NumberRepairs> wrong(cuts.size() - 1);
+    std::vector<std::vector<std::uint32_t>> right(cuts.size() - 1);
+    RunInParallel(wrong.size(), AvailableProcessors(), [&](std::size_t i) {
+        ForEachNumber(cuts[i], cuts[i + 1], [&](float quick, float exact) {
+            if (Bits(quick) != Bits(exact)) {
+                wrong[i].Add(Bits(quick), exact);
+            } else {
+                right[i].push_back(Bits(quick));
+            }
         });
-        for (const NumberRepairs& piece : found) {
-            for (const auto& [bits, exact] : piece.m_exact) {
-                repairs.Add(bits, exact);
+    });
+    NumberRepairs repairs;
+    for (const NumberRepairs& piece : wrong) {
+        for (const auto& [bits, exact] : piece.m_exact) {
+            repairs.Add(bits, exact);
+        }
+    }
+    // A value that some number reads as rightly stays as it is.
+    for (std::size_t i = 0; i < right.size() && !repairs.Empty(); ++i) {
+        for (const std::uint32_t bits : right[i]) {
+            if (repairs.MayHold(bits) && repairs.m_exact.count(bits)) {
+                repairs.Add(bits, std::numeric_limits<float>::quiet_NaN());
             }
         }
-    };
-    scan(true);
-    if (!repairs.Empty()) {
-        scan(false);
     }
     return repairs;
 }
