@@ -223,6 +223,39 @@ std::string FileBytes(const std::string& path) {
     return bytes;
 }
 
+// The extension of a format that Assimp does not find by contents alone,
+// for bytes that begin as it does; empty for others.
+const char* HintFor(std::string_view bytes) {
+    if (bytes.substr(0, 4) == "glTF") {
+        return "glb";
+    }
+    if (bytes.substr(0, 4) == std::string_view("PK\3\4", 4)) {
+        return "3mf";
+    }
+    std::uint32_t triangles = 0;
+    if (bytes.size() >= 84) {
+        std::memcpy(&triangles, bytes.data() + 80, 4); // little-endian, as this machine
+    }
+    return bytes.size() >= 84 && bytes.size() == 84 + 50 * std::uint64_t{triangles} ? "stl" : "";
+}
+
+// Reads bytes by their contents. Assimp's reason names the bytes by a name
+// of its own, which gives way to name.
+const aiScene* ReadBytes(Assimp::Importer& importer, std::string_view bytes,
+                         const std::string& name) {
+    if (const aiScene* scene =
+            importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, HintFor(bytes))) {
+        return scene;
+    }
+    std::string reason = importer.GetErrorString();
+    for (const std::string own : {"\"$$$___magic___$$$.\"", "$$$___magic___$$$."}) {
+        for (std::size_t at; (at = reason.find(own)) != std::string::npos;) {
+            reason.replace(at, own.size(), name);
+        }
+    }
+    throw ConvertError(name + ": " + reason);
+}
+
 // Reads the file by its extension first, as Assimp does, and, where that
 // fails, by its contents alone, which a file of another extension needs.
 const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string& path) {
@@ -231,12 +264,11 @@ const aiScene* ReadFileByContents(Assimp::Importer& importer, const std::string&
     }
     const std::string reason = importer.GetErrorString();
     const std::string bytes = FileBytes(path);
-    if (!bytes.empty()) {
-        if (const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, "")) {
-            return scene;
-        }
+    try {
+        return ReadBytes(importer, bytes, path);
+    } catch (const ConvertError&) {
+        throw ConvertError(path + ": " + reason); // the reason of the file's own reader
     }
-    throw ConvertError(path + ": " + reason);
 }
 
 // The repairs for a file read by a text reader: one that starts as text,
@@ -270,12 +302,8 @@ Mesh ReadScene(const std::string& path, std::string_view bytes, DroppedElements&
     // Nothing is asked of Assimp beyond the file's own contents: it joins,
     // splits and transforms nothing, so each of those is done here, as the
     // mesh needs it.
-    const aiScene* scene = bytes.empty()
-                               ? ReadFileByContents(importer, path)
-                               : importer.ReadFileFromMemory(bytes.data(), bytes.size(), 0, "");
-    if (!scene) {
-        throw ConvertError(path + ": " + importer.GetErrorString());
-    }
+    const aiScene* scene =
+        bytes.empty() ? ReadFileByContents(importer, path) : ReadBytes(importer, bytes, path);
     try {
         return MeshOfScene(*scene, repairs.get(), dropped);
     } catch (const ConvertError& error) {
