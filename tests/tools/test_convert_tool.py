@@ -5,10 +5,11 @@ import os
 import random
 import shutil
 import struct
+import subprocess
 import tempfile
 import unittest
 
-from tool_harness import PYRAMID, SAMPLES, TETRAHEDRON, Run
+from tool_harness import PYRAMID, SAMPLES, TETRAHEDRON, Run, headless_env
 
 CONVERT = os.environ.get("KOVO_CONVERT", "")
 QUADS = "1\n8 6\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n0 0 1\n1 0 1\n1 1 1\n0 1 1\n" \
@@ -112,9 +113,11 @@ class ConvertToolTest(unittest.TestCase):
         corners = ["vertex 0 0 0\nvertex 1 0 0\nvertex 0 1 0",
                    "vertex 1 0 0\nvertex 1 1 0\nvertex 0 1 0"]
         stl = "solid s\n" + "".join(facet % c for c in corners) + "endsolid s\n"
-        run = self.convert(self.path("s.stl", stl), "-", "--format", "dat")
-        self.assertEqual(run.status, 0, run.stderr)
-        self.assertEqual(run.stdout, "1\n4 2\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n1 2 3\n2 4 3\n")
+        # Read from standard input, whose format is found from its contents.
+        run = subprocess.run([CONVERT, "--format", "dat", "-", "-"], input=stl.encode(),
+                             capture_output=True, timeout=60, env=headless_env())
+        self.assertEqual((run.returncode, run.stderr), (0, b""))
+        self.assertEqual(run.stdout, b"1\n4 2\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n1 2 3\n2 4 3\n")
 
     def test_refusals_give_their_reason_in_one_line(self):
         obj = self.path("mixed.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nl 1 2\nl 2 3\n")
