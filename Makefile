@@ -47,7 +47,7 @@ tsan-tests: deps
 
 fuzz-test: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVO_FUZZ=ON -DKOVO_TESTS=OFF -DKOVO_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target loader_fuzz profile_fuzz command_line_fuzz
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target loader_fuzz dat_writer_fuzz profile_fuzz command_line_fuzz
 	scripts/run-fuzz.sh $(FUZZ_BUILD) 60
 
 format:

@@ -1,6 +1,7 @@
 #include "model/ModelLoader.h"
 
 #include "model/ElementRecords.h"
+#include "model/FileMesh.h"
 #include "model/LinePlan.h"
 #include "model/Model.h"
 #include "model/ModelFileError.h"
@@ -54,17 +55,27 @@ void ModelLoader::LoadInto(Model& model) const {
     // Built aside and taken over only when complete, so a rejected file leaves
     // the target as it was.
     Model loaded;
+    BuildChecked(loaded, false);
+    model.TakeMeshFrom(loaded);
+}
+
+void ModelLoader::ReadInto(FileMesh& mesh) const {
+    Model loaded;
+    BuildChecked(loaded, true);
+    mesh.m_records.TakeMeshFrom(loaded);
+}
+
+void ModelLoader::BuildChecked(Model& loaded, bool atFileScale) const {
     try {
-        Build(loaded);
+        Build(loaded, atFileScale);
     } catch (const ParseFailure& failure) {
         m_text.ThrowIfCutShort(); // the text ended in zeros, not in what the file held
         Fail(failure);
     }
     m_text.ThrowIfCutShort();
-    model.TakeMeshFrom(loaded);
 }
 
-void ModelLoader::Build(Model& loaded) const {
+void ModelLoader::Build(Model& loaded, bool atFileScale) const {
     TextCursor cursor{Begin(), End()};
     const Header header = ReadHeader(cursor);
     if (m_text.Bytes().size() >= m_options.checkCountsFrom) {
@@ -72,7 +83,7 @@ void ModelLoader::Build(Model& loaded) const {
     }
     SkipWhitespace(cursor);
     const std::unique_ptr<LinePlan> plan = PlanLines(cursor.pos, header);
-    const char* vertexEnd = ReadVertices(loaded, header, cursor.pos, plan.get());
+    const char* vertexEnd = ReadVertices(loaded, header, cursor.pos, plan.get(), atFileScale);
     if (header.type == 0) {
         loaded.edges = ReadElements<ElementRecords<Edge>>(loaded.m_edgeRecords, header, vertexEnd,
                                                           plan.get(), loaded.vertices);
@@ -83,7 +94,7 @@ void ModelLoader::Build(Model& loaded) const {
         loaded.faceCount = header.elementCount;
     }
     loaded.type = header.type;
-    if (m_options.whenRead) {
+    if (m_options.whenRead && !atFileScale) {
         m_options.whenRead(loaded);
     }
 }
@@ -147,7 +158,7 @@ std::unique_ptr<LinePlan> ModelLoader::PlanLines(const char* from, const Header&
 }
 
 const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const char* from,
-                                      const LinePlan* plan) const {
+                                      const LinePlan* plan, bool atFileScale) const {
     const auto count = static_cast<std::size_t>(header.vertexCount);
     const std::size_t capacity = std::min(count, RecordsFitting(End() - header.end, kVertexBytes));
     Vertex* vertices = loaded.m_vertexRecords.Allocate(capacity);
@@ -158,9 +169,12 @@ const char* ModelLoader::ReadVertices(Model& loaded, const Header& header, const
     const VertexRecords records(vertices, capacity);
     SectionReader<VertexRecords> reader(m_text, records, m_threads);
     const char* end = reader.Read(from, count, pieces);
-    const float scale = ScaleFor(reader.GetSummary().maxAbs, from, header.vertexCount);
     loaded.vertices = vertices;
     loaded.vertexCount = header.vertexCount;
+    if (atFileScale) {
+        return end; // each vertex keeps its coordinates as read (see VertexRecords)
+    }
+    const float scale = ScaleFor(reader.GetSummary().maxAbs, from, header.vertexCount);
     // Centred now, on every core, rather than after the elements, when the
     // load goes on alone (see Options::whenRead): a face's normal is the same
     // for centred corners, and the first frame of a large model waits for

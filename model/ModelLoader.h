@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class FileMesh;
 class LinePlan;
 class Model;
 class ParseFailure;
@@ -57,6 +58,12 @@ public:
     /// never keeps memory in proportion to a count the text does not back.
     void LoadInto(Model& model) const;
 
+    /// Replaces what mesh holds with the records of the text as it writes
+    /// them: coordinates neither scaled nor centred, elements without
+    /// normals. Throws as LoadInto does, but takes any coordinates, as no
+    /// scale is made from them.
+    void ReadInto(FileMesh& mesh) const;
+
 private:
     struct Header {
         std::int32_t type = 0;
@@ -67,12 +74,13 @@ private:
         const char* end = nullptr; // right after the element count
     };
 
-    void Build(Model& loaded) const;
+    void Build(Model& loaded, bool atFileScale) const;
+    void BuildChecked(Model& loaded, bool atFileScale) const;
     Header ReadHeader(TextCursor& cursor) const;
     void CheckCountsFit(const Header& header) const;
     std::unique_ptr<LinePlan> PlanLines(const char* from, const Header& header) const;
     const char* ReadVertices(Model& loaded, const Header& header, const char* from,
-                             const LinePlan* plan) const;
+                             const LinePlan* plan, bool atFileScale) const;
     float ScaleFor(float maxAbs, const char* from, std::int32_t vertexCount) const;
     template <typename Records, typename Record>
     Record* ReadElements(RecordArray<Record>& array, const Header& header, const char* from,

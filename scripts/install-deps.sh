@@ -14,6 +14,9 @@ packages=(
   libfontconfig-dev
   # Drawing without a display: EGL and Mesa's EGL driver; PNG pictures.
   libegl-dev libegl-mesa0 libpng-dev
+  # kovomodel-convert reads and writes the other formats with Assimp (and
+  # zlib's checksums for 3MF); its benchmark compares with Assimp's converter.
+  libassimp-dev zlib1g-dev assimp-utils
   xvfb xauth xdotool x11-apps fonts-dejavu-core
   # xprop and xev: the end-to-end tests read window properties and map
   # notifications as a desktop does.

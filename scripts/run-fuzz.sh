@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzzes the model loader, the profile's reader and writer, and the
-# command-line parser: scripts/run-fuzz.sh BUILD SECONDS.
-# SECONDS (default 60) is the time for all three together: half goes to the
-# loader, a third to the profile and the rest to the command line. Each
+# Fuzzes the model loader, the converter's model file writer, the profile's
+# reader and writer, and the command-line parser: scripts/run-fuzz.sh BUILD
+# SECONDS. SECONDS (default 60) is the time for all four together: a third
+# goes to the loader, a sixth to the writer, a third to the profile and the
+# rest to the command line. Each
 # target runs on a scratch corpus under BUILD, seeded with small inputs, and
 # the run fails on any crash, sanitizer report, leak or timeout (libFuzzer
 # then exits non-zero).
@@ -44,6 +45,7 @@ fuzz() {
 loader=$(corpus loader_fuzz)
 cp samples/*.dat "$loader"/
 cp tests/data/*.dat "$loader"/ 2>/dev/null || true
+cp samples/*.dat "$(corpus dat_writer_fuzz)"/
 # The profile's input: the file's text up to a lone backslash, then edits
 # (action, section, key and value, each text ended by a backslash).
 printf '[Recent File List]\nFile1=/m/a.dat\n[Settings]\nPreviewPages=3\n\\x\001Recent File List\\x File2\\x /m/b.dat\\x' \
@@ -51,7 +53,8 @@ printf '[Recent File List]\nFile1=/m/a.dat\n[Settings]\nPreviewPages=3\n\\x\001R
 printf -- '-pt\\x file.dat\\x printer\\x driver\\x /Unregister\\x /home/u/dom.dat' \
   >"$(corpus command_line_fuzz)/seed"
 
-fuzz loader_fuzz $((seconds / 2))
+fuzz loader_fuzz $((seconds / 3))
+fuzz dat_writer_fuzz $((seconds / 6))
 fuzz profile_fuzz $((seconds / 3))
-fuzz command_line_fuzz $((seconds - seconds / 2 - seconds / 3))
+fuzz command_line_fuzz $((seconds - seconds / 3 - seconds / 6 - seconds / 3))
 echo "run-fuzz: no crash in $seconds seconds"

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -32,7 +33,19 @@ static int CreateUnique(const fs::path& folder, const std::string& name, std::st
     return -1;
 }
 
-ReplacingFile::ReplacingFile(std::string target) : m_target(std::move(target)) {
+// Whether both paths name one existing file, through any links.
+static bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first = {};
+    struct stat second = {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+ReplacingFile::ReplacingFile(std::string target, const std::string& input)
+    : m_target(std::move(target)) {
+    if (!input.empty() && SameFile(m_target, input)) {
+        throw OutputFileError(m_target + ": is the input file, which is never replaced");
+    }
     const fs::path path(m_target);
     std::error_code ignored;
     if (!path.has_filename() || fs::is_directory(path, ignored)) {

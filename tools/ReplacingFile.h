@@ -13,8 +13,9 @@ class ReplacingFile {
 public:
     /// Creates the temporary file beside target. Throws OutputFileError when
     /// target names a folder or no file, or its folder cannot take a new file
-    /// (missing, not writable).
-    explicit ReplacingFile(std::string target);
+    /// (missing, not writable), or when input, where given, is the same file
+    /// as target (same device and inode), which is never to be replaced.
+    explicit ReplacingFile(std::string target, const std::string& input = {});
     /// Removes the temporary file unless Commit put it in place.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
