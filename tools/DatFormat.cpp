@@ -2,7 +2,7 @@
 
 #include "model/FileMesh.h"
 #include "model/ModelText.h"
-#include "model/Parallel.h"
+#include "support/Parallel.h"
 #include "tools/ConvertError.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "tools/NumberRepairs.h"
 
-#include "model/Parallel.h"
+#include "support/Parallel.h"
 
 #include <assimp/fast_atof.h>
 

@@ -41,6 +41,7 @@ constexpr const char* kUsage =
     "  --ascii          write STL or PLY as text rather than binary\n"
     "  --list-formats   list the formats read and written, and exit\n"
     "  --help           show this help and exit\n"
+    "  --version        show the version and exit\n"
     "\n"
     "Only the mesh is carried: positions and faces, or lines for a wire model.\n"
     "Normals, colours, materials and textures are not. A scene's meshes are\n"

@@ -15,6 +15,7 @@ BUILD = SOURCE = None
 
 INSTALLED = [
     "bin/kovomodel",
+    "bin/kovomodel-convert",
     "bin/kovomodel-info",
     "bin/kovomodel-render",
     "bin/kovomodel-thumbnailer",
@@ -27,7 +28,8 @@ INSTALLED = [
     "share/icons/hicolor/scalable/apps/kovomodel.svg",
     "share/kovomodel/install-manifest.txt",
 ] + ["share/man/man1/%s.1.gz" % name for name in (
-    "kovomodel-info", "kovomodel-render", "kovomodel-thumbnailer", "kovomodel")] + [
+    "kovomodel-convert", "kovomodel-info", "kovomodel-render", "kovomodel-thumbnailer",
+    "kovomodel")] + [
     "share/metainfo/org.example.kovomodel.metainfo.xml",
     "share/mime/packages/kovomodel.xml",
     "share/thumbnailers/kovomodel.thumbnailer",
