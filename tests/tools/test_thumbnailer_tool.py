@@ -84,6 +84,20 @@ class ThumbnailerTest(unittest.TestCase):
                 self.assertLess(run.peak_kib, MEMORY_BOUND_KIB)
                 self.assertEqual(sorted(os.listdir(self.dir)), before)
 
+    def test_the_thumbnail_goes_into_the_file_the_client_holds_and_never_over_the_input(self):
+        model = self.path("m.dat")
+        shutil.copy(os.path.join(SAMPLES, "pyramida.dat"), model)
+        held = os.open(self.path("out.png"), os.O_RDWR | os.O_CREAT, 0o600)
+        try:
+            self.assertEqual(self.thumbnail(model, 64).status, 0)
+            self.assertEqual(os.read(held, 8), b"\x89PNG\r\n\x1a\n")
+        finally:
+            os.close(held)
+        run = self.thumbnail(model, 64, out="../" + os.path.basename(self.dir) + "/m.dat")
+        self.assertEqual((run.status, run.stderr.count("is the input file")), (1, 1))
+        with open(model) as f, open(os.path.join(SAMPLES, "pyramida.dat")) as g:
+            self.assertEqual(f.read(), g.read())
+
     def test_a_bad_command_line_is_status_two(self):
         model = os.path.join(SAMPLES, "pyramida.dat")
         for args in (["-s", "0", model, "o.png"], [model, "o.png"], ["-s", "64", model]):
