@@ -53,6 +53,8 @@ class RenderToolTest(unittest.TestCase):
 
         base, solid = lit("--size", "200x150")
         self.assertEqual((base.width, base.height), (200, 150))
+        widest, _ = lit("--size", "8192x3")  # wider than one off-screen buffer
+        self.assertEqual((widest.width, widest.height, green(widest.rows[1][4096])), (8192, 3, True))
         self.assertLess(lit("--size=200x150", "--mode", "wire")[1], solid / 4)
         self.assertLess(lit("--size=200x150", "--mode", "points")[1], 30)
         self.assertNotEqual(lit("--size=200x150", "--shading", "flat")[0].rows, base.rows)
