@@ -84,8 +84,7 @@ class RenderMatchesViewerTest(KovoTestCase):
     def test_a_turn_and_a_distance_set_by_dragging(self):
         app = self.start("dom.dat")
         x, y, w, h = app.geometry()
-        # Each drag starts once the view shows the state that the step before
-        # set, the opening view first, when the model has loaded.
+        # Each step starts once the view shows what the one before set.
         self.expect_same_picture(app, "dom.dat")
         # Steps of 16 and 6 pixels turn by whole degrees however the toolkit
         # merges them: 128 pixels right turn 64 degrees, 48 down tilt 24.
@@ -97,10 +96,8 @@ class RenderMatchesViewerTest(KovoTestCase):
         self.quit(app)
 
     def drag_to_picture(self, app, button, start, end, steps, model, *options):
-        """Drags with button from start to end (window coordinates) and
-        releases it only once the view shows the picture of options. The
-        toolkit consolidates moves and hands them on after a release that came
-        with them, so a busy viewer would end the drag before its last steps."""
+        """Drags with button, releasing it once the view shows the picture of options:
+        the toolkit hands on moves that came with a release after it."""
         app.xdo("mousemove", "--window", app.main, *start)
         app.xdo("mousedown", button)
         app.move(start, end, steps)

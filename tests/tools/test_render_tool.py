@@ -30,8 +30,8 @@ class RenderToolTest(unittest.TestCase):
     def path(self, name):
         return os.path.join(self.dir, name)
 
-    def render(self, *args, env=None, cwd=None, user=()):
-        return Run(list(user) + [RENDER] + list(args), env=env, cwd=cwd)
+    def render(self, *args, env=None, user=()):
+        return Run(list(user) + [RENDER] + list(args), env=env)
 
     def test_defaults_make_the_viewers_opening_picture_as_opaque_rgb(self):
         run = self.render(self.model, self.path("out.png"))
@@ -120,39 +120,35 @@ class RenderToolTest(unittest.TestCase):
         os.mknod(p("block"), stat.S_IFBLK | 0o666, os.makedev(7, 0))
         os.mkfifo(p("fifo"))
         socket.socket(socket.AF_UNIX).bind(p("socket"))
-        open(p("read-only.png"), "w").close()
-        os.chmod(p("read-only.png"), 0o444)
-        os.mkdir(p("shut"), 0o555)
+        os.close(os.open(p("read-only.png"), os.O_CREAT, 0o444))
         os.chmod(self.dir, 0o755)  # for the run as another user
-        # Root may write anything, so a file the user may not write is tried as nobody.
-        nobody = [shutil.which("setpriv"), "--reuid=65534", "--regid=65534", "--clear-groups"]
-        nobody = nobody if os.geteuid() == 0 else []
+        # Root may write anything, so what the user may not write is tried as nobody.
+        nobody = ([shutil.which("setpriv"), "--reuid=65534", "--regid=65534", "--clear-groups"]
+                  if os.geteuid() == 0 else [])
         fifo = []
         threading.Thread(target=lambda: fifo.append(open(p("fifo"), "rb").read()), daemon=True).start()
         kinds = lambda: {n: stat.S_IFMT(os.lstat(p(n)).st_mode) for n in os.listdir(self.dir)}
         before = kinds()
         cases = [  # OUT, the user, status, the reason, the PNG written
             (p("pyramid.dat"), (), 1, "is the input file", None),
-            ("./../" + os.path.basename(self.dir) + "/pyramid.dat", (), 1, "is the input file", None),
+            (p("sub/./../pyramid.dat"), (), 1, "is the input file", None),
             (p("model-link"), (), 1, "is the input file", None),
             (p("block"), (), 1, "is neither a regular file", None),
             (p("socket"), (), 1, "is neither a regular file", None),
             (p("read-only.png"), nobody, 1, "cannot be written: Permission denied", None),
-            (p("shut/out.png"), nobody, 1, "cannot be written: Permission denied", None),
             (p("link.png"), (), 0, "", lambda: Png(p("sub/linked.png"))),
             (p("null"), (), 0, "", None),
             (p("fifo"), (), 0, "", lambda: fifo[0]),
         ]
         for out, user, status, reason, written in cases:
             with self.subTest(out=out):
-                run = self.render("--size", "40x30", "pyramid.dat", out, cwd=self.dir, user=user)
+                run = self.render("--size", "40x30", self.model, out, user=user)
                 self.assertEqual(run.status, status, run.stderr)
                 self.assertIn(reason, run.stderr)
                 self.assertTrue(written is None or written())
                 with open(self.model) as f:
                     self.assertEqual(f.read(), PYRAMID)
                 self.assertEqual(kinds(), before)
-                self.assertEqual(os.path.getsize(p("read-only.png")), 0)
         self.assertEqual(os.listdir(p("sub")), ["linked.png"])
 
     def test_the_samples_all_draw(self):

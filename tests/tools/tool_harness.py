@@ -54,17 +54,15 @@ print(json.dumps({"status": os.waitstatus_to_exitcode(status), "peak_kib": usage
 
 
 class Run:
-    """One finished run of args (in the folder cwd, or this one): status,
-    stdout and stderr (text), peak_kib (its peak resident memory), wall and
-    cpu (seconds)."""
+    """One finished run of args: status, stdout and stderr (text), peak_kib
+    (its peak resident memory), wall and cpu (seconds)."""
 
-    def __init__(self, args, env=None, timeout=120, cwd=None):
+    def __init__(self, args, env=None, timeout=120):
         with tempfile.NamedTemporaryFile() as out, tempfile.NamedTemporaryFile() as err:
             # A session of its own, so that a timeout ends the program too.
             launcher = subprocess.Popen([sys.executable, "-c", LAUNCHER, out.name, err.name]
                                         + list(args), stdout=subprocess.PIPE,
-                                        env=env or headless_env(), start_new_session=True,
-                                        cwd=cwd)
+                                        env=env or headless_env(), start_new_session=True)
             try:
                 report, _ = launcher.communicate(timeout=timeout)
             except subprocess.TimeoutExpired:
