@@ -1,6 +1,6 @@
 #pragma once
-// A tool's output file, which appears complete or not at all and never
-// destroys the tool's input or a file that is not its to replace.
+// A tool's output file, which never destroys the tool's input or a file that
+// is not the tool's to replace.
 
 #include "tools/OutputTarget.h"
 
