@@ -1,6 +1,7 @@
 #include "render/Picture.h"
 
 #include "platform/HeadlessGlContext.h"
+#include "platform/HeadlessGlError.h"
 #include "render/DisplayCommands.h"
 #include "render/DrawingSurface.h"
 #include "render/Scene.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <string>
 
 static void ApplyDisplayModes(const ViewSettings& view) {
     switch (view.mode) {
@@ -29,36 +31,71 @@ static void ApplyDisplayModes(const ViewSettings& view) {
     }
 }
 
-// The finished frame, turned from OpenGL's rows from the bottom to rows from
-// the top.
-static RgbaImage ReadFrame(int width, int height) {
-    RgbaImage image;
-    image.width = width;
-    image.height = height;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    image.pixels.resize(rowBytes * static_cast<std::size_t>(height));
+// Reads the part of the picture that the buffer holds now, width x height
+// pixels whose lower left corner lies at (x, y) from the picture's lower left,
+// into its place in image, whose rows still run from the bottom.
+static void ReadPart(RgbaImage& image, int x, int y, int width, int height) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, image.width);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, x);
+    glPixelStorei(GL_PACK_SKIP_ROWS, y);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+}
+
+// Turns OpenGL's rows from the bottom into rows from the top.
+static void FlipRows(RgbaImage& image) {
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+    for (int top = 0, bottom = image.height - 1; top < bottom; ++top, --bottom) {
         std::uint8_t* upper = image.pixels.data() + static_cast<std::size_t>(top) * rowBytes;
         std::swap_ranges(upper, upper + rowBytes,
                          image.pixels.data() + static_cast<std::size_t>(bottom) * rowBytes);
     }
-    return image;
 }
 
-RgbaImage DrawPicture(const Model& model, const ViewSettings& view) {
-    assert(view.width > 0 && view.height > 0);
-    const host::HeadlessGlContext context(view.width, view.height);
+// Throws when the picture is drawn in parts and its viewport is larger than
+// the renderer places, which would quietly shrink it.
+static void CheckViewport(const ViewSettings& view) {
+    GLint largest[2] = {};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    if (view.width > largest[0] || view.height > largest[1]) {
+        throw host::HeadlessGlError("the renderer draws at most " + std::to_string(largest[0]) +
+                                    "x" + std::to_string(largest[1]) +
+                                    " pixels without a window, not " + std::to_string(view.width) +
+                                    "x" + std::to_string(view.height));
+    }
+}
+
+RgbaImage DrawPicture(const Model& model, const ViewSettings& view, int tileSide) {
+    assert(view.width > 0 && view.height > 0 && tileSide > 0);
+    const int tileWidth = std::min(view.width, tileSide);
+    const int tileHeight = std::min(view.height, tileSide);
+    const host::HeadlessGlContext context(tileWidth, tileHeight);
+    if (tileWidth < view.width || tileHeight < view.height) {
+        CheckViewport(view);
+    }
+    RgbaImage image;
+    image.width = view.width;
+    image.height = view.height;
+    image.pixels.resize(static_cast<std::size_t>(view.width) * 4 *
+                        static_cast<std::size_t>(view.height));
     DrawingSurface::Resize(view.width, view.height);
     ApplyDisplayModes(view);
     // In the viewer, switching the objects on draws a frame, and so does every
     // paint after it: a wire model's lines are then lit by the cube's last
-    // normal, which one frame before the picture leaves here too.
+    // normal, which one frame before the picture leaves here too, and each
+    // part leaves for the next.
     if (view.referenceObjects) {
         DrawScene(view.angleY, view.angleX, view.distance, model, true);
     }
-    DrawScene(view.angleY, view.angleX, view.distance, model, view.referenceObjects);
-    return ReadFrame(view.width, view.height);
+    for (int y = 0; y < view.height; y += tileHeight) {
+        for (int x = 0; x < view.width; x += tileWidth) {
+            glViewport(-x, -y, view.width, view.height);
+            DrawScene(view.angleY, view.angleX, view.distance, model, view.referenceObjects);
+            ReadPart(image, x, y, std::min(tileWidth, view.width - x),
+                     std::min(tileHeight, view.height - y));
+        }
+    }
+    FlipRows(image);
+    return image;
 }

@@ -88,9 +88,10 @@ private:
 
 } // namespace
 
-void WritePng(const RgbaImage& image, PngChannels channels, const std::string& path) {
+void WritePng(const RgbaImage& image, PngChannels channels, const std::string& path,
+              const std::string& input, ReplacingFile::Overwrite overwrite) {
     assert(image.width > 0 && image.height > 0);
-    ReplacingFile file(path);
+    ReplacingFile file(path, input, overwrite);
     PngEncoder().Write(image, channels, file.Stream(), path);
     file.Commit();
 }

@@ -13,7 +13,8 @@ struct RenderArguments {
     std::string output;
 };
 
-/// The largest width or height of a picture, in pixels.
+/// The largest width or height of a picture, in pixels; one larger than
+/// kPictureTileSide is drawn in parts.
 constexpr int kMaxPictureSide = 8192;
 
 /// Reads "[options] MODEL OUT.png" (args without the program's name); options

@@ -4,20 +4,55 @@
 
 #include <cassert>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <new>
+#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
-static std::string Reason(const std::string& path, const char* what, int error) {
+namespace {
+
+// A temporary file this old belongs to no run that is still writing it.
+constexpr std::time_t kStaleSeconds = 60 * 60;
+
+std::string Reason(const std::string& path, const char* what, int error) {
     return path + ": " + what + ": " + std::strerror(error);
 }
 
+// Whether entry is ".NAME.PID-N.tmp", a temporary file of name.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+    static const std::regex middle("[0-9]+-[0-9]+");
+    const std::string prefix = "." + name + ".";
+    const std::string suffix = ".tmp";
+    return entry.size() > prefix.size() + suffix.size() && entry.rfind(prefix, 0) == 0 &&
+           entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+           std::regex_match(
+               entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size()), middle);
+}
+
+// Removes the temporary files of name in folder that a killed run left.
+void RemoveStaleTemporaries(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    const std::time_t stale = std::time(nullptr) - kStaleSeconds;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        struct stat status {};
+        const std::string path = entry.path().string();
+        if (IsTemporaryOf(entry.path().filename().string(), name) &&
+            ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_mtime < stale) {
+            ::unlink(path.c_str());
+        }
+    }
+}
+
 // Opens a new file of a name no one else uses; -1 with errno set on failure.
-static int CreateUnique(const fs::path& folder, const std::string& name, std::string& created) {
+int CreateUnique(const fs::path& folder, const std::string& name, std::string& created) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate = (folder / ("." + name + "." + std::to_string(::getpid()) +
                                                  "-" + std::to_string(attempt) + ".tmp"))
@@ -33,30 +68,52 @@ static int CreateUnique(const fs::path& folder, const std::string& name, std::st
     return -1;
 }
 
-// Whether both paths name one existing file, through any links.
-static bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first = {};
-    struct stat second = {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+// Writes size bytes from data to fd, going on after a partial write (a pipe).
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
 }
 
-ReplacingFile::ReplacingFile(std::string target, const std::string& input)
-    : m_target(std::move(target)) {
-    if (!input.empty() && SameFile(m_target, input)) {
-        throw OutputFileError(m_target + ": is the input file, which is never replaced");
+} // namespace
+
+ReplacingFile::ReplacingFile(std::string target, const std::string& input, Overwrite overwrite)
+    : m_target(std::move(target)), m_output(OutputTarget::Find(m_target, input)) {
+    if (m_output.kind != OutputTarget::Kind::Stream && overwrite == Overwrite::ByRename) {
+        OpenBeside();
+        return;
     }
-    const fs::path path(m_target);
-    std::error_code ignored;
-    if (!path.has_filename() || fs::is_directory(path, ignored)) {
-        throw OutputFileError(m_target + ": is a folder, not a file name");
+    m_stream = ::open_memstream(&m_memory, &m_memorySize);
+    if (!m_stream) {
+        throw std::bad_alloc();
     }
+}
+
+void ReplacingFile::OpenBeside() {
+    const fs::path path(m_output.path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    RemoveStaleTemporaries(folder, path.filename().string());
     const int fd = CreateUnique(folder, path.filename().string(), m_temporary);
     if (fd < 0) {
         throw OutputFileError(Reason(m_target, "cannot be written", errno));
     }
-    m_stream = ::fdopen(fd, "wb");
+    const bool replacing = m_output.kind == OutputTarget::Kind::Regular;
+    if (replacing) {
+        // Only root may give a file away; anyone else's copy stays their own.
+        const int ignored = ::fchown(fd, m_output.owner, m_output.group);
+        static_cast<void>(ignored);
+    }
+    const bool keptMode = !replacing || ::fchmod(fd, m_output.mode) == 0;
+    m_stream = keptMode ? ::fdopen(fd, "wb") : nullptr;
     if (!m_stream) {
         const int error = errno;
         ::close(fd);
@@ -72,6 +129,7 @@ ReplacingFile::~ReplacingFile() {
     if (!m_temporary.empty()) {
         ::unlink(m_temporary.c_str());
     }
+    std::free(m_memory);
 }
 
 void ReplacingFile::CloseStream() {
@@ -84,10 +142,31 @@ void ReplacingFile::CloseStream() {
     }
 }
 
+// A client that made the file and holds it open reads the new content through
+// its own handle, which a rename would leave on the old, empty file.
+void ReplacingFile::WriteDirectly() {
+    const int flags = m_output.kind == OutputTarget::Kind::Stream
+                          ? O_WRONLY | O_NOCTTY | O_CLOEXEC
+                          : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int fd = ::open(m_output.path.c_str(), flags, 0666);
+    if (fd < 0) {
+        throw OutputFileError(Reason(m_target, "cannot be written", errno));
+    }
+    const bool written = WriteAll(fd, m_memory, m_memorySize);
+    const int error = errno;
+    if (::close(fd) != 0 || !written) {
+        throw OutputFileError(Reason(m_target, "cannot be written", written ? errno : error));
+    }
+}
+
 void ReplacingFile::Commit() {
     assert(m_stream && "Commit is called once");
     CloseStream();
-    if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (m_temporary.empty()) {
+        WriteDirectly();
+        return;
+    }
+    if (std::rename(m_temporary.c_str(), m_output.path.c_str()) != 0) {
         throw OutputFileError(Reason(m_target, "cannot be replaced", errno));
     }
     m_temporary.clear();

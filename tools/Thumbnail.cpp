@@ -101,6 +101,13 @@ static void CheckDrawingBudget(const Model& model, const ViewSettings& view) {
     }
 }
 
+PixelBox ThumbnailBox(const PixelBox& covered, int size) {
+    const double scale =
+        std::min(1.0, static_cast<double>(size) / std::max(covered.width, covered.height));
+    return {0, 0, std::max(1, static_cast<int>(std::lround(covered.width * scale))),
+            std::max(1, static_cast<int>(std::lround(covered.height * scale)))};
+}
+
 RgbaImage MakeThumbnail(const Model& model, int size) {
     assert(size >= 1 && size <= kMaxThumbnailSize);
     ViewSettings view;
@@ -113,9 +120,6 @@ RgbaImage MakeThumbnail(const Model& model, int size) {
     if (!covered) {
         throw ThumbnailError("the model shows nothing to draw");
     }
-    const double scale =
-        std::min(1.0, static_cast<double>(size) / std::max(covered->width, covered->height));
-    return ScaleDown(Crop(drawn, *covered),
-                     std::max(1, static_cast<int>(std::lround(covered->width * scale))),
-                     std::max(1, static_cast<int>(std::lround(covered->height * scale))));
+    const PixelBox scaled = ThumbnailBox(*covered, size);
+    return ScaleDown(Crop(drawn, *covered), scaled.width, scaled.height);
 }

@@ -2,6 +2,7 @@
 // Thumbnails of models for file managers.
 
 #include "render/RgbaImage.h"
+#include "tools/ImageScaling.h"
 
 class Model;
 
@@ -22,6 +23,12 @@ constexpr int kMaxThumbnailSize = 1024;
 /// the model shows nothing. Throws host::HeadlessGlError when no context can
 /// be made.
 RgbaImage MakeThumbnail(const Model& model, int size);
+
+/// The size to which a drawing whose model covers covered (its width and
+/// height) is scaled for a thumbnail of size: the longer side becomes size
+/// exactly, the shorter the nearest whole share of it (a half rounded up), at
+/// least 1 pixel. A drawing no larger than size keeps its own size.
+PixelBox ThumbnailBox(const PixelBox& covered, int size);
 
 /// The most faces and edges a thumbnail draws, five times the 200,000
 /// triangles that it draws in a fraction of a second.

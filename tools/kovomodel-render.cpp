@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         Model model;
         OpenModel(model, arguments.model);
         // The view shows the black background opaque, and so does the picture.
-        WritePng(DrawPicture(model, arguments.view), PngChannels::Rgb, arguments.output);
+        WritePng(DrawPicture(model, arguments.view), PngChannels::Rgb, arguments.output,
+                 arguments.model);
     });
 }

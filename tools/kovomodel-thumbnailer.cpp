@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
         } catch (const ThumbnailError& error) {
             throw ThumbnailError(arguments.input + ": " + error.what());
         }
-        WritePng(thumbnail, PngChannels::Rgba, arguments.output);
+        // The file manager made OUTPUT and may read it back through the handle
+        // it holds, so the thumbnail goes into that file, truncated, and not
+        // into a new one renamed over it: every thumbnail client expects that.
+        WritePng(thumbnail, PngChannels::Rgba, arguments.output, arguments.input,
+                 ReplacingFile::Overwrite::InPlace);
     });
 }

@@ -142,6 +142,25 @@ TEST(HeadlessSceneTest, ModesShadingAndTheObjectsAreThoseOfTheSettings) {
     EXPECT_EQ(DrawPicture(Model(), view).pixels, smooth.pixels);
 }
 
+TEST(HeadlessSceneTest, APictureDrawnInPartsMatchesThePictureDrawnWhole) {
+    // Parts that do not divide it, with seams across faces, lines, wide points
+    // and the objects; only the rounding of a few edge pixels may differ.
+    const auto panel = Load(kCutPanel);
+    ViewSettings view = Small();
+    view.referenceObjects = true;
+    for (const auto mode :
+         {ViewSettings::Mode::Solid, ViewSettings::Mode::Wire, ViewSettings::Mode::Points}) {
+        view.mode = mode;
+        const RgbaImage parts = DrawPicture(*panel, view, 37);
+        const RgbaImage whole = DrawPicture(*panel, view);
+        int differing = 0;
+        for (std::size_t i = 0; i < whole.pixels.size(); i += 4) {
+            differing += !std::equal(&whole.pixels[i], &whole.pixels[i + 4], &parts.pixels[i]);
+        }
+        EXPECT_LT(differing, view.width * view.height / 100);
+    }
+}
+
 TEST(HeadlessSceneTest, WireLinesBesideTheObjectsAreLitAsTheViewerShowsThem) {
     // Lines carry no normal. A fresh context lights them with (0, 0, 1). Once
     // the viewer has drawn the objects, which it does on switching them on,

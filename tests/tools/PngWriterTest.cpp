@@ -8,6 +8,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -94,16 +95,25 @@ TEST(PngWriterTest, RgbaKeepsAlphaAndRgbDropsIt) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"rgb.png", "rgba.png"}));
 }
 
-TEST(PngWriterTest, APictureReplacesAFileWholeWithTheUmasksPermissions) {
+TEST(PngWriterTest, ANewPictureHasTheUmasksPermissionsAndAReplacedOneKeepsItsOwn) {
     const ScratchFolder folder;
-    WriteText(folder / "out.png", "old");
+    WriteText(folder / "old.png", "old");
+    // What killed runs left: only the one an hour old is surely nobody's.
+    WriteText(folder / ".old.png.1-0.tmp", "stale");
+    WriteText(folder / ".old.png.2-0.tmp", "being written");
+    fs::last_write_time(folder / ".old.png.1-0.tmp",
+                        fs::file_time_type::clock::now() - std::chrono::minutes(61));
+    fs::permissions(folder / "old.png", fs::perms::owner_read | fs::perms::owner_write);
     const mode_t saved = ::umask(027);
-    WritePng(Sample(), PngChannels::Rgb, folder / "out.png");
+    WritePng(Sample(), PngChannels::Rgb, folder / "new.png");
+    WritePng(Sample(), PngChannels::Rgb, folder / "old.png");
     ::umask(saved);
-    EXPECT_EQ(Contents(folder / "out.png").substr(1, 3), "PNG");
-    EXPECT_EQ(fs::status(folder / "out.png").permissions(),
+    EXPECT_EQ(Contents(folder / "old.png").substr(1, 3), "PNG");
+    EXPECT_EQ(fs::status(folder / "new.png").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.png"});
+    EXPECT_EQ(fs::status(folder / "old.png").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{".old.png.2-0.tmp", "new.png", "old.png"}));
 }
 
 TEST(PngWriterTest, FailuresLeaveTheTargetAsItWasAndNoTemporaryFile) {

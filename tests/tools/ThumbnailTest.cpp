@@ -43,6 +43,23 @@ TEST(ThumbnailTest, TheLongerSideIsTheSizeAndTheAspectIsTheModels) {
     }
 }
 
+TEST(ThumbnailTest, EverySizeGetsItsLongerSideExactlyAndTheShorterRounded) {
+    // Drawings as large as the size, a pixel more and twice it, every aspect.
+    for (int size = 1; size <= kMaxThumbnailSize; ++size) {
+        for (const int longer : {size, size + 1, 2 * size}) {
+            for (int shorter = 1; shorter <= longer; ++shorter) {
+                const PixelBox wide = ThumbnailBox({0, 0, longer, shorter}, size);
+                const PixelBox tall = ThumbnailBox({0, 0, shorter, longer}, size);
+                ASSERT_TRUE(wide.width == size && tall.height == size && wide.height == tall.width);
+                // |wide.height - shorter * size / longer| <= 1/2, a half rounding up.
+                const int twice = 2 * (wide.height * longer - shorter * size);
+                ASSERT_TRUE((twice > -longer && twice <= longer) ||
+                            (wide.height == 1 && 2 * shorter * size < longer));
+            }
+        }
+    }
+}
+
 TEST(ThumbnailTest, AWireModelGetsCrispLinesAndAModelThatDrawsNothingNoThumbnail) {
     Model invisible;
     Load(invisible, "2" + Panel(4, 2).substr(1));

@@ -84,13 +84,25 @@ class RenderMatchesViewerTest(KovoTestCase):
     def test_a_turn_and_a_distance_set_by_dragging(self):
         app = self.start("dom.dat")
         x, y, w, h = app.geometry()
+        # Each step starts once the view shows what the one before set.
+        self.expect_same_picture(app, "dom.dat")
         # Steps of 16 and 6 pixels turn by whole degrees however the toolkit
         # merges them: 128 pixels right turn 64 degrees, 48 down tilt 24.
-        app.drag(1, (w // 2 - 64, h // 2), (w // 2 + 64, h // 2 + 48), steps=8)
+        self.drag_to_picture(app, 1, (w // 2 - 64, h // 2), (w // 2 + 64, h // 2 + 48), 8,
+                             "dom.dat", "--turn", "64,24")
         # 30 pixels down move the model 300 units away.
-        app.drag(3, (w // 2, h // 2 - 15), (w // 2, h // 2 + 15), steps=6)
-        self.expect_same_picture(app, "dom.dat", "--turn", "64,24", "--distance", "1800")
+        self.drag_to_picture(app, 3, (w // 2, h // 2 - 15), (w // 2, h // 2 + 15), 6,
+                             "dom.dat", "--turn", "64,24", "--distance", "1800")
         self.quit(app)
+
+    def drag_to_picture(self, app, button, start, end, steps, model, *options):
+        """Drags with button, releasing it once the view shows the picture of options:
+        the toolkit hands on moves that came with a release after it."""
+        app.xdo("mousemove", "--window", app.main, *start)
+        app.xdo("mousedown", button)
+        app.move(start, end, steps)
+        self.expect_same_picture(app, model, *options)
+        app.xdo("mouseup", button)
 
     def test_display_modes_chosen_from_the_menus(self):
         app = self.start("wire.dat")

@@ -3,7 +3,10 @@ options and defaults, and every failure as one line, a non-zero status and no
 picture."""
 import os
 import shutil
+import socket
+import stat
 import tempfile
+import threading
 import unittest
 
 from tool_harness import PYRAMID, RENDER, SAMPLES, TETRAHEDRON, Png, Run, headless_env
@@ -27,8 +30,8 @@ class RenderToolTest(unittest.TestCase):
     def path(self, name):
         return os.path.join(self.dir, name)
 
-    def render(self, *args, env=None):
-        return Run([RENDER] + list(args), env=env)
+    def render(self, *args, env=None, user=()):
+        return Run(list(user) + [RENDER] + list(args), env=env)
 
     def test_defaults_make_the_viewers_opening_picture_as_opaque_rgb(self):
         run = self.render(self.model, self.path("out.png"))
@@ -50,6 +53,8 @@ class RenderToolTest(unittest.TestCase):
 
         base, solid = lit("--size", "200x150")
         self.assertEqual((base.width, base.height), (200, 150))
+        widest, _ = lit("--size", "8192x3")  # wider than one off-screen buffer
+        self.assertEqual((widest.width, widest.height, green(widest.rows[1][4096])), (8192, 3, True))
         self.assertLess(lit("--size=200x150", "--mode", "wire")[1], solid / 4)
         self.assertLess(lit("--size=200x150", "--mode", "points")[1], 30)
         self.assertNotEqual(lit("--size=200x150", "--shading", "flat")[0].rows, base.rows)
@@ -105,6 +110,46 @@ class RenderToolTest(unittest.TestCase):
                     self.assertEqual(f.read(), "an older picture")
                 self.assertEqual(sorted(os.listdir(self.dir)),
                                  ["bad.dat", "out.png", "pyramid.dat"])
+
+    def test_each_kind_of_output_is_written_through_or_refused(self):
+        p = self.path
+        os.mkdir(p("sub"))
+        os.symlink("pyramid.dat", p("model-link"))
+        os.symlink("sub/linked.png", p("link.png"))
+        os.mknod(p("null"), stat.S_IFCHR | 0o666, os.makedev(1, 3))
+        os.mknod(p("block"), stat.S_IFBLK | 0o666, os.makedev(7, 0))
+        os.mkfifo(p("fifo"))
+        socket.socket(socket.AF_UNIX).bind(p("socket"))
+        os.close(os.open(p("read-only.png"), os.O_CREAT, 0o444))
+        os.chmod(self.dir, 0o755)  # for the run as another user
+        # Root may write anything, so what the user may not write is tried as nobody.
+        nobody = ([shutil.which("setpriv"), "--reuid=65534", "--regid=65534", "--clear-groups"]
+                  if os.geteuid() == 0 else [])
+        fifo = []
+        threading.Thread(target=lambda: fifo.append(open(p("fifo"), "rb").read()), daemon=True).start()
+        kinds = lambda: {n: stat.S_IFMT(os.lstat(p(n)).st_mode) for n in os.listdir(self.dir)}
+        before = kinds()
+        cases = [  # OUT, the user, status, the reason, the PNG written
+            (p("pyramid.dat"), (), 1, "is the input file", None),
+            (p("sub/./../pyramid.dat"), (), 1, "is the input file", None),
+            (p("model-link"), (), 1, "is the input file", None),
+            (p("block"), (), 1, "is neither a regular file", None),
+            (p("socket"), (), 1, "is neither a regular file", None),
+            (p("read-only.png"), nobody, 1, "cannot be written: Permission denied", None),
+            (p("link.png"), (), 0, "", lambda: Png(p("sub/linked.png"))),
+            (p("null"), (), 0, "", None),
+            (p("fifo"), (), 0, "", lambda: fifo[0]),
+        ]
+        for out, user, status, reason, written in cases:
+            with self.subTest(out=out):
+                run = self.render("--size", "40x30", self.model, out, user=user)
+                self.assertEqual(run.status, status, run.stderr)
+                self.assertIn(reason, run.stderr)
+                self.assertTrue(written is None or written())
+                with open(self.model) as f:
+                    self.assertEqual(f.read(), PYRAMID)
+                self.assertEqual(kinds(), before)
+        self.assertEqual(os.listdir(p("sub")), ["linked.png"])
 
     def test_the_samples_all_draw(self):
         for name in sorted(os.listdir(SAMPLES)):

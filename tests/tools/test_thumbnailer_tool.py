@@ -1,6 +1,7 @@
 """kovomodel-thumbnailer run as a file manager runs it, with no X server: the
 thumbnail's size, aspect and clear background, and files that are broken or
 made to hurt, which fail with bounded memory and leave no output."""
+import filecmp
 import os
 import shutil
 import tempfile
@@ -83,6 +84,16 @@ class ThumbnailerTest(unittest.TestCase):
                 self.assertEqual(run.stderr.count("\n"), 1, run.stderr)
                 self.assertLess(run.peak_kib, MEMORY_BOUND_KIB)
                 self.assertEqual(sorted(os.listdir(self.dir)), before)
+
+    def test_the_thumbnail_goes_into_the_file_the_client_holds_and_never_over_the_input(self):
+        model = shutil.copy(os.path.join(SAMPLES, "pyramida.dat"), self.path("m.dat"))
+        held = os.open(self.path("out.png"), os.O_RDWR | os.O_CREAT, 0o600)
+        run = self.thumbnail(model, 64)
+        self.assertEqual((run.status, os.read(held, 8)), (0, b"\x89PNG\r\n\x1a\n"))
+        os.close(held)
+        run = self.thumbnail(model, 64, out="../" + os.path.basename(self.dir) + "/m.dat")
+        self.assertEqual((run.status, run.stderr.count("is the input file")), (1, 1))
+        self.assertTrue(filecmp.cmp(model, os.path.join(SAMPLES, "pyramida.dat"), shallow=False))
 
     def test_a_bad_command_line_is_status_two(self):
         model = os.path.join(SAMPLES, "pyramida.dat")
