@@ -210,8 +210,8 @@ void Convert(const Arguments& arguments) {
         if (arguments.input != "-" &&
             std::filesystem::path(arguments.input).lexically_normal() ==
                 std::filesystem::path(arguments.output).lexically_normal()) {
-            throw OutputFileError(arguments.output +
-                                  ": is the input file, which is never replaced");
+            throw OutputFileError(arguments.output + ": is the input file " + arguments.input +
+                                  " itself");
         }
         file = std::make_unique<ReplacingFile>(arguments.output,
                                                arguments.input == "-" ? "" : arguments.input);
