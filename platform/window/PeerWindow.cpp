@@ -324,17 +324,29 @@ bool PeerWindow::PostMouse(int event) {
     if (message == 0) {
         return false;
     }
+    // The toolkit holds pointer motion back until its queue is empty, so a
+    // release read in the same batch overtakes the last moves of a drag. The
+    // move to the release point comes first, with the button still down, as
+    // the host window system sends it.
+    if (event == FL_RELEASE && MAKELPARAM(x, y) != m_lastMouse) {
+        PostMouseMessage(WM_MOUSEMOVE, Fl::event_state() | FL_BUTTON(Fl::event_button()), x, y);
+    }
+    PostMouseMessage(message, Fl::event_state(), x, y);
+    return true;
+}
+
+void PeerWindow::PostMouseMessage(UINT message, int state, int x, int y) {
     MSG msg;
     msg.hwnd = m_hwnd;
     msg.message = message;
-    msg.wParam = ToolkitInput::ButtonFlags(Fl::event_state()) |
-                 (ToolkitInput::ModifierFlags(Fl::event_state()) & (MK_SHIFT | MK_CONTROL));
+    msg.wParam = ToolkitInput::ButtonFlags(state) |
+                 (ToolkitInput::ModifierFlags(state) & (MK_SHIFT | MK_CONTROL));
     msg.lParam = MAKELPARAM(x, y);
+    m_lastMouse = msg.lParam;
     msg.time = MessageQueue::Instance().NextTime();
     msg.pt = {Fl::event_x_root(), Fl::event_y_root()};
-    msg.keyState = ToolkitInput::ModifierFlags(Fl::event_state());
+    msg.keyState = ToolkitInput::ModifierFlags(state);
     MessageQueue::Instance().PostInput(msg);
-    return true;
 }
 
 } // namespace host

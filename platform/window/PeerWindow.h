@@ -54,8 +54,11 @@ private:
     /// The shown child window under the mouse, if any.
     Fl_Widget* ChildUnderMouse() const;
     bool PostMouse(int event);
+    /// Posts message at the client point (x, y) with the toolkit's state.
+    void PostMouseMessage(UINT message, int state, int x, int y);
 
     HWND m_hwnd = nullptr;           ///< back-link to the record
+    LPARAM m_lastMouse = -1;         ///< the point of the last mouse message posted
     XVisualInfo* m_visual = nullptr; ///< the chosen visual, owned (XFree)
     Colormap m_colormap = 0;         ///< made for m_visual, owned
     bool m_following = false;        ///< set while placing from the record

@@ -205,7 +205,7 @@ TEST(HostDisplayTest, KeysAndMouseGoToTheQueueAndOnlyTheCloseBoxCloses) {
         SendMouse(view, FL_PUSH, 1, 2, FL_RIGHT_MOUSE, FL_BUTTON3);
         SendMouse(view, FL_RELEASE, 1, 2, FL_RIGHT_MOUSE, 0);
         SendMouse(view, FL_PUSH, 5, 6, FL_LEFT_MOUSE, FL_BUTTON1, 1); // the toolkit counts clicks
-        SendMouse(view, FL_RELEASE, 5, 6, FL_LEFT_MOUSE, 0);
+        SendMouse(view, FL_RELEASE, 9, 6, FL_LEFT_MOUSE, 0);          // the move it overtook first
         // Input for the top-level window comes in its own coordinates.
         SendMouse(PeerOf(f.frame).Window(), FL_PUSH, 30, kMenuBarHeight + 40, FL_LEFT_MOUSE,
                   FL_BUTTON1);
@@ -222,7 +222,8 @@ TEST(HostDisplayTest, KeysAndMouseGoToTheQueueAndOnlyTheCloseBoxCloses) {
             {v, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2)},
             {v, WM_RBUTTONUP, 0, MAKELPARAM(1, 2)},
             {v, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 6)},
-            {v, WM_LBUTTONUP, 0, MAKELPARAM(5, 6)},
+            {v, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(9, 6)},
+            {v, WM_LBUTTONUP, 0, MAKELPARAM(9, 6)},
             {v, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40)},
         };
         EXPECT_EQ(got, expected);
