@@ -268,7 +268,7 @@ class App:
                 if name and name not in seen:
                     seen.append(name)
                 if answer_boxes and name == MAIN_CAPTION:
-                    self.key("Return", wid=wid)
+                    self.key("Return", wid=wid, may_close=True)
             return self.proc.poll() is not None
         wait_until(ended, timeout, what="kovomodel to end")
         return self.proc.returncode, seen
@@ -311,20 +311,24 @@ class App:
         values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
-    def focus(self, wid=None):
+    def focus(self, wid=None, may_close=False):
         """Gives wid the keyboard and waits until it holds it, not just until
-        it shows: a key sent earlier may reach a disabled owner and be lost."""
+        it shows: a key sent earlier may reach a disabled owner and be lost.
+        With may_close, a window that closes meanwhile (a box already
+        answered) ends the wait too."""
         wid = wid or self.main
         self.xdo("windowraise", wid, check=False)
 
         def holds():
             if self.xdo("getwindowfocus", check=False) == str(wid):
                 return True
+            if may_close and (self.proc.poll() is not None or wid not in self.find_windows(".")):
+                return True
             self.xdo("windowfocus", wid, check=False)  # again: a new window may miss it
         wait_until(holds, timeout=10, what="window %d to hold the focus" % wid)
 
-    def key(self, *keys, wid=None):
-        self.focus(wid)
+    def key(self, *keys, wid=None, may_close=False):
+        self.focus(wid, may_close)
         for k in keys:
             self.xdo("key", "--clearmodifiers", k)
             time.sleep(0.1)
