@@ -12,6 +12,7 @@ using host::BOOL;
 using host::UINT;
 
 bool CKovomodelView::s_closeAfterFirstFrame = false;
+std::size_t CKovomodelView::s_turnBenchmarkSteps = 0;
 
 KOVO_IMPLEMENT_CREATABLE(CKovomodelView, CView)
 
@@ -66,9 +67,13 @@ void CKovomodelView::OnPaint() {
     }
     // Presented on the paint's own device context, not the one kept from
     // creation.
-    if (m_surface.Present(paint.Dc()) && s_closeAfterFirstFrame) {
+    if (!m_surface.Present(paint.Dc())) {
+        return;
+    }
+    if (s_closeAfterFirstFrame) {
         CloseAfterFirstFrame();
     }
+    m_turnBenchmark.OnFramePresented(m_hWnd);
 }
 
 void CKovomodelView::OnLButtonDown(UINT /*flags*/, int x, int y) {

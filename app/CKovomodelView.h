@@ -2,6 +2,7 @@
 // The view: an OpenGL surface over the frame's client area that draws the
 // document's scene on every paint and turns mouse drags into camera moves.
 
+#include "app/TurnBenchmark.h"
 #include "framework/CView.h"
 #include "render/DragState.h"
 #include "render/DrawingSurface.h"
@@ -27,6 +28,9 @@ public:
     /// When set, the main window is asked to close right after the first frame
     /// has been presented; the start-up benchmark uses it.
     static bool s_closeAfterFirstFrame;
+    /// The steps of the turning benchmark that views made from now on run
+    /// after their first frame (see TurnBenchmark); 0 runs none.
+    static std::size_t s_turnBenchmarkSteps;
 
     DragState m_leftDrag;     ///< the left-button drag: turning
     DragState m_rightDrag;    ///< the right-button drag: distance
@@ -49,4 +53,6 @@ private:
     /// Asks for a repaint without erasing: the scene covers the whole view.
     void RequestRepaint();
     void CloseAfterFirstFrame();
+
+    TurnBenchmark m_turnBenchmark{s_turnBenchmarkSteps};
 };

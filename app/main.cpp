@@ -5,11 +5,17 @@
 //   KOVOMODEL_EXIT_AFTER_FIRST_FRAME=1  closes the main window right after the
 //       first frame has been presented, so that scripts/bench-first-frame.sh can
 //       time start-up to first frame. Any other value, or none, changes nothing.
+//   KOVOMODEL_BENCH_TURN=N  after the first frame, feeds N steps of a left drag
+//       through the message queue, one per frame, writes the median and 90th
+//       percentile time between those frames to stderr and closes the main
+//       window (app/TurnBenchmark.h); scripts/bench-turn.sh uses it. Anything
+//       but a whole number from 1 to 100000 changes nothing.
 
 #include "app/CKovomodelApp.h"
 #include "app/CKovomodelView.h"
 #include "app/FirstFrame.h"
 #include "app/StartupModels.h"
+#include "app/TurnBenchmark.h"
 #include "platform/HostDisplay.h"
 
 #include <cstdio>
@@ -41,5 +47,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     CKovomodelView::s_closeAfterFirstFrame = ExitAfterFirstFrameRequested();
+    CKovomodelView::s_turnBenchmarkSteps = TurnBenchmark::StepsFromEnvironment();
     return RunApplication(theApp, argc, argv);
 }
