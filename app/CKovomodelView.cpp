@@ -13,6 +13,7 @@ using host::UINT;
 
 bool CKovomodelView::s_closeAfterFirstFrame = false;
 std::size_t CKovomodelView::s_turnBenchmarkSteps = 0;
+unsigned CKovomodelView::s_turnBenchmarkMode = 0;
 
 KOVO_IMPLEMENT_CREATABLE(CKovomodelView, CView)
 

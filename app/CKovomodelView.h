@@ -31,6 +31,8 @@ public:
     /// The steps of the turning benchmark that views made from now on run
     /// after their first frame (see TurnBenchmark); 0 runs none.
     static std::size_t s_turnBenchmarkSteps;
+    /// The display command the turning benchmark gives first; 0 for none.
+    static unsigned s_turnBenchmarkMode;
 
     DragState m_leftDrag;     ///< the left-button drag: turning
     DragState m_rightDrag;    ///< the right-button drag: distance
@@ -54,5 +56,5 @@ private:
     void RequestRepaint();
     void CloseAfterFirstFrame();
 
-    TurnBenchmark m_turnBenchmark{s_turnBenchmarkSteps};
+    TurnBenchmark m_turnBenchmark{s_turnBenchmarkSteps, s_turnBenchmarkMode};
 };

@@ -1,5 +1,6 @@
 #include "app/TurnBenchmark.h"
 
+#include "app/Resource.h"
 #include "platform/HostQueue.h"
 #include "platform/HostWindow.h"
 
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -35,8 +37,28 @@ std::size_t TurnBenchmark::StepsFromEnvironment() {
     return steps;
 }
 
+unsigned TurnBenchmark::ModeCommandFromEnvironment() {
+    const char* value = std::getenv("KOVOMODEL_BENCH_TURN_MODE");
+    if (value != nullptr && std::strcmp(value, "points") == 0) {
+        return ID_MODEL_POINTS;
+    }
+    if (value != nullptr && std::strcmp(value, "wire") == 0) {
+        return ID_MODEL_WIRE;
+    }
+    return 0;
+}
+
 void TurnBenchmark::OnFramePresented(host::HWND window) {
     if (!IsRunning()) {
+        return;
+    }
+    if (m_modeCommand != 0) {
+        // The command's frame comes next; the drag starts after it.
+        host::PostMessage(host::GetTopLevelWindow(window), host::WM_COMMAND,
+                          host::MAKEWPARAM(m_modeCommand, 0), 0);
+        m_modeCommand = 0;
+        // The mode commands change nothing on screen until the next paint.
+        host::InvalidateRect(window, nullptr, host::FALSE);
         return;
     }
     const Clock::time_point now = Clock::now();

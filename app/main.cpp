@@ -10,6 +10,8 @@
 //       percentile time between those frames to stderr and closes the main
 //       window (app/TurnBenchmark.h); scripts/bench-turn.sh uses it. Anything
 //       but a whole number from 1 to 100000 changes nothing.
+//   KOVOMODEL_BENCH_TURN_MODE=points|wire  with KOVOMODEL_BENCH_TURN, gives that
+//       display command first, so that the drag turns the model in that mode.
 
 #include "app/CKovomodelApp.h"
 #include "app/CKovomodelView.h"
@@ -48,5 +50,6 @@ int main(int argc, char** argv) {
     }
     CKovomodelView::s_closeAfterFirstFrame = ExitAfterFirstFrameRequested();
     CKovomodelView::s_turnBenchmarkSteps = TurnBenchmark::StepsFromEnvironment();
+    CKovomodelView::s_turnBenchmarkMode = TurnBenchmark::ModeCommandFromEnvironment();
     return RunApplication(theApp, argc, argv);
 }
