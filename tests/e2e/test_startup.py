@@ -1,6 +1,7 @@
 """Start-up: the caption, the default model, a file named on the command line,
-a missing file, the window's icon and the start-up benchmark switch."""
+a missing file, the window's icon and the benchmark switches."""
 import os
+import re
 import socket
 import struct
 import subprocess
@@ -91,6 +92,18 @@ class StartupTest(KovoTestCase):
                          extra_env={"KOVOMODEL_EXIT_AFTER_FIRST_FRAME": "1"})
         self.assertEqual(app.wait_exit(), 0, app.output())
         self.assertIn("File1=", self.read_profile() or "", "a normal exit writes the profile")
+
+    def test_the_turning_benchmark_drags_then_prints_two_times_and_closes(self):
+        for mode in ("", "wire"):
+            with self.subTest(mode=mode):
+                app = self.start("pyramid.dat", wait_main=False,
+                                 extra_env={"KOVOMODEL_BENCH_TURN": "5",
+                                            "KOVOMODEL_BENCH_TURN_MODE": mode})
+                self.assertEqual(app.wait_exit(), 0, app.output())
+                found = re.search(r"turning 5 steps: median ([\d.]+) ms, "
+                                  r"90th percentile ([\d.]+) ms", app.output())
+                self.assertIsNotNone(found, app.output())
+                self.assertLessEqual(float(found.group(1)), float(found.group(2)))
 
     def test_without_a_display_the_program_says_so_and_fails(self):
         env = dict(os.environ, XDG_CONFIG_HOME=self.config_dir)
