@@ -28,6 +28,8 @@ packages=(
   scdoc dpkg-dev fakeroot lintian man-db bash-completion
   # The toolkit's native open dialog loads this at run time when it is there.
   libgtk2.0-0
+  # scripts/bench-turn.sh: the viewer it compares with, and peak memory.
+  f3d time
 )
 
 missing=()
