@@ -2,13 +2,12 @@
 
 #include <GL/gl.h>
 
-// The software renderer keeps every primitive sent to it since the last flush
+// A software renderer keeps every primitive sent to it since the last flush
 // in memory of its own until it rasterises them, which for a mesh of millions
 // of faces takes nearly as much again as the mesh. Flushed after about this
 // many indices, it rasterises on its own threads while the next ones are sent,
-// and uses the same memory again. A flush after every full call (see
-// ModelArrays.cpp) brought a large mesh's first frame sooner than one after
-// every five, on cold starts of the 200k and 2M spheres alike.
+// and uses the same memory again. A GPU's driver schedules its own work, and
+// a flush would only cost it a submission, so it is not told.
 static constexpr std::size_t kIndicesPerFlush = std::size_t{12} << 10;
 
 void IndexBatch::SendAndSwitch(unsigned mode) {
@@ -23,7 +22,7 @@ void IndexBatch::Send() {
     glDrawElements(m_mode, static_cast<GLsizei>(m_size), GL_UNSIGNED_INT, m_room.data());
     m_unflushed += m_size;
     m_size = 0;
-    if (m_unflushed >= kIndicesPerFlush) {
+    if (m_flushes && m_unflushed >= kIndicesPerFlush) {
         glFlush();
         m_unflushed = 0;
     }

@@ -12,13 +12,16 @@
 /// with one call when the kind changes, the room is full or Send is called.
 /// Where kinds alternate, the calls keep the order in which primitives were
 /// added, which decides what shows where faces overlap at equal depth. After
-/// every few calls' worth of indices it tells the renderer to start on what
-/// it was sent (see IndexBatch.cpp).
+/// every few calls' worth of indices it tells a software renderer to start on
+/// what it was sent (see IndexBatch.cpp).
 class IndexBatch {
 public:
     /// Gathers into room, which must hold at least as many indices as one
     /// primitive has and is used by nothing else while the batch lives.
-    explicit IndexBatch(std::vector<std::uint32_t>& room) noexcept : m_room(room) {}
+    /// flushes: the renderer draws on the processor and is told to start
+    /// every few calls (CurrentRendererIsSoftware).
+    IndexBatch(std::vector<std::uint32_t>& room, bool flushes) noexcept
+        : m_room(room), m_flushes(flushes) {}
 
     IndexBatch(const IndexBatch&) = delete;
     IndexBatch& operator=(const IndexBatch&) = delete;
@@ -47,6 +50,7 @@ private:
     void SendAndSwitch(unsigned mode);
 
     std::vector<std::uint32_t>& m_room;
+    const bool m_flushes;
     std::size_t m_size = 0;      // indices gathered and not yet sent
     unsigned m_mode = 0;         // the primitive of the indices gathered
     std::size_t m_unflushed = 0; // indices sent since the renderer was last told to start

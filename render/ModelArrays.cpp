@@ -2,6 +2,7 @@
 
 #include "render/FaceByFaceDraw.h"
 #include "render/IndexBatch.h"
+#include "render/SoftwareRenderer.h"
 
 #include "support/LinkedRecords.h"
 
@@ -107,8 +108,8 @@ bool AddElement(const Face& face, const Destination& to, bool quads, PlaceOf pla
     if (face.d) {
         return quads && AddCorners(CornersOf(face), to, placeOf);
     }
-    // A triangle, nearly every face of a large mesh, takes the short way: it
-    // spared about a fifth of the time of making the 2M sphere's indices.
+    // A triangle, nearly every face of a large mesh, takes the short way
+    // around the general corner loop.
     const std::array<std::uint32_t, 3> places{placeOf(face.a), placeOf(face.b), placeOf(face.c)};
     if (places[0] == kNowhere || places[1] == kNowhere || places[2] == kNowhere) {
         return false;
@@ -260,7 +261,7 @@ void ModelArrays::DrawList(const Element* first, void (*drawFaceByFace)(const El
     Taken<Element> taken;
     {
         const ClientArrayScope scope(m_vertices, withNormals);
-        IndexBatch batch(m_batchRoom);
+        IndexBatch batch(m_batchRoom, CurrentRendererIsSoftware());
         taken = SendList(first, batch, SendsQuadsFromArrays());
         batch.Send();
     }

@@ -10,9 +10,8 @@
 namespace {
 
 // Four vertices are coded at once in single precision. GCC and Clang turn
-// these vector types into the processor's vector instructions; coding the 2M
-// sphere's million vertices took about half the time that one vertex at a
-// time in double precision took, and what is left is mostly reading them.
+// these vector types into the processor's vector instructions, so what is
+// left of the work is mostly reading the vertices.
 using Lanes = float __attribute__((vector_size(16)));
 using LaneMask = std::int32_t __attribute__((vector_size(16)));
 
