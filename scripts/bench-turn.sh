@@ -41,26 +41,13 @@ cd "$root"
 cmake --build "$build" -j "$(nproc)" --target kovomodel WriteSphere >/dev/null
 
 work=$(mktemp -d)
-xvfb_pid=
+source "$root/scripts/private-display.sh"
 cleanup() {
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-  exec 3<>"$work/displayfd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  number=
-  for _ in $(seq 50); do
-    number=$(head -n1 "$work/displayfd" 2>/dev/null || true)
-    [ -n "$number" ] && break
-    sleep 0.1
-  done
-  [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$number"
-fi
+start_private_display "$work"
 
 cp samples/pyramida.dat "$work/pyramid.dat"
 "$build/bench/WriteSphere" small "$work/sphere-200k.dat"
