@@ -31,7 +31,7 @@ static void ApplyDisplayModes(const ViewSettings& view) {
     }
 }
 
-// Reads the part of the picture that the buffer holds now, width x height
+// Reads the piece of the picture that the buffer holds now, width x height
 // pixels whose lower left corner lies at (x, y) from the picture's lower left,
 // into its place in image, whose rows still run from the bottom.
 static void ReadPart(RgbaImage& image, int x, int y, int width, int height) {

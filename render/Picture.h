@@ -17,7 +17,7 @@ constexpr int kPictureTileSide = 4096;
 /// 255. Under the same renderer the colours equal, pixel for pixel, what the
 /// view presents at that size and camera. A picture wider or taller than
 /// tileSide is drawn in parts of at most tileSide square, each through the
-/// whole picture's viewport, moved so that the part falls on the buffer; as
+/// whole picture's viewport, moved so that each piece falls on the buffer; as
 /// each part is rasterised on its own, the rounding of a few edge pixels may
 /// differ from a picture drawn whole.
 /// Throws host::HeadlessGlError when no context can be made or the renderer
