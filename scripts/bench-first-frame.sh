@@ -42,14 +42,8 @@ fi
 cd "$root"
 cmake --build "$build" -j "$(nproc)" --target kovomodel FirstFrameFloor WriteSphere >/dev/null
 
-work=$(mktemp -d)
 source "$root/scripts/private-display.sh"
-cleanup() {
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_private_display "$work"
+start_scratch_and_display
 
 cp samples/dom.dat samples/pyramida.dat "$work/"
 "$build/bench/WriteSphere" small "$work/sphere-200k.dat"

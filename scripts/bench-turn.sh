@@ -40,14 +40,8 @@ command -v f3d >/dev/null || { echo "f3d is not installed (scripts/install-deps.
 cd "$root"
 cmake --build "$build" -j "$(nproc)" --target kovomodel WriteSphere >/dev/null
 
-work=$(mktemp -d)
 source "$root/scripts/private-display.sh"
-cleanup() {
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_private_display "$work"
+start_scratch_and_display
 
 cp samples/pyramida.dat "$work/pyramid.dat"
 "$build/bench/WriteSphere" small "$work/sphere-200k.dat"
