@@ -2,11 +2,12 @@
 
 #include "tools/OutputFileError.h"
 
+#include "support/StaleFiles.h"
+
 #include <cassert>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <new>
@@ -17,9 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A temporary file this old belongs to no run that is still writing it.
-constexpr std::time_t kStaleSeconds = 60 * 60;
 
 std::string Reason(const std::string& path, const char* what, int error) {
     return path + ": " + what + ": " + std::strerror(error);
@@ -34,21 +32,6 @@ bool IsTemporaryOf(const std::string& entry, const std::string& name) {
            entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0 &&
            std::regex_match(
                entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size()), middle);
-}
-
-// Removes the temporary files of name in folder that a killed run left.
-void RemoveStaleTemporaries(const fs::path& folder, const std::string& name) {
-    std::error_code error;
-    const std::time_t stale = std::time(nullptr) - kStaleSeconds;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        struct stat status {};
-        const std::string path = entry.path().string();
-        if (IsTemporaryOf(entry.path().filename().string(), name) &&
-            ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-            status.st_mtime < stale) {
-            ::unlink(path.c_str());
-        }
-    }
 }
 
 // Opens a new file of a name no one else uses; -1 with errno set on failure.
@@ -101,7 +84,10 @@ ReplacingFile::ReplacingFile(std::string target, const std::string& input, Overw
 void ReplacingFile::OpenBeside() {
     const fs::path path(m_output.path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    RemoveStaleTemporaries(folder, path.filename().string());
+    const std::string name = path.filename().string();
+    RemoveStaleFiles(folder.string(), [&](std::string_view entry) {
+        return IsTemporaryOf(std::string(entry), name);
+    });
     const int fd = CreateUnique(folder, path.filename().string(), m_temporary);
     if (fd < 0) {
         throw OutputFileError(Reason(m_target, "cannot be written", errno));

@@ -1,12 +1,11 @@
 #include "platform/profile/ProfileFile.h"
 
+#include "support/StaleFiles.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,24 +65,8 @@ bool LoadProfileFile(const std::string& path, std::size_t limit, std::string& co
 }
 
 void RemoveStaleTemporaries(const std::string& folder, const std::string& target) {
-    constexpr time_t kStaleAfter = 60 * 60;
     const std::string base = target.substr(target.rfind('/') + 1);
-    const std::string where = folder.empty() ? "." : folder;
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(where.c_str()), &closedir);
-    if (!listing) {
-        return;
-    }
-    const time_t now = time(nullptr);
-    while (const dirent* entry = readdir(listing.get())) {
-        struct stat info {};
-        if (!IsTemporaryOf(entry->d_name, base) ||
-            fstatat(dirfd(listing.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            continue;
-        }
-        if (S_ISREG(info.st_mode) && info.st_mtime < now - kStaleAfter) {
-            unlinkat(dirfd(listing.get()), entry->d_name, 0);
-        }
-    }
+    RemoveStaleFiles(folder, [&](std::string_view name) { return IsTemporaryOf(name, base); });
 }
 
 } // namespace host
