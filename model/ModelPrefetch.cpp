@@ -69,6 +69,23 @@ void ModelPrefetch::Read(Entry& entry) {
         entry.state = Entry::State::Reading;
     }
     m_changed.notify_all();
+    if (!Parse(entry)) {
+        Publish(entry, Entry::State::Unusable);
+        return;
+    }
+    entry.after = FileIdentity::Of(entry.path);
+    if (IsUnwanted(entry) || entry.after != before) {
+        entry.model.Clear();
+        Publish(entry, Entry::State::Unusable);
+        return;
+    }
+    Publish(entry, Entry::State::Done);
+}
+
+// Parses entry's file into its model; false, with the model cleared, when
+// the parse was stopped or ran out of memory (the open step meets the latter
+// itself).
+bool ModelPrefetch::Parse(Entry& entry) noexcept {
     try {
         // Only a surface model has vertex normals left to make: a wire
         // model's centring is over too soon for the caller to use.
@@ -77,24 +94,17 @@ void ModelPrefetch::Read(Entry& entry) {
                 Publish(entry, Entry::State::Finishing);
             }
         });
+        return true;
     } catch (...) {
-        // Stopped, or out of memory: the open step meets the latter itself.
         entry.model.Clear();
-        Publish(entry, Entry::State::Unusable);
-        return;
+        return false;
     }
-    entry.after = FileIdentity::Of(entry.path);
-    bool unwanted = false;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        unwanted = entry.unwanted;
-    }
-    if (unwanted || entry.after != before) {
-        entry.model.Clear();
-        Publish(entry, Entry::State::Unusable);
-        return;
-    }
-    Publish(entry, Entry::State::Done);
+}
+
+// Whether the open step has found the file changed and turned the parse down.
+bool ModelPrefetch::IsUnwanted(const Entry& entry) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return entry.unwanted;
 }
 
 // Under m_mutex, with the worker done with entry.

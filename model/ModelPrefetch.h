@@ -91,6 +91,8 @@ private:
 
     void Run();
     void Read(Entry& entry);
+    bool Parse(Entry& entry) noexcept;
+    bool IsUnwanted(const Entry& entry);
     void Publish(Entry& entry, Entry::State state);
     void Drop(Entry& entry);
     template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
