@@ -193,19 +193,25 @@ bool ModelPrefetch::TryTake(Entry& entry, Request& request, Model& model, bool& 
     if (!entry.opened && entry.path != request.path) {
         return false;
     }
+    opened = Hand(entry, model);
+    return true;
+}
+
+// Under m_mutex: moves entry's parse into model, with what Model::Open would
+// have left there, and returns what Model::Open returned.
+bool ModelPrefetch::Hand(Entry& entry, Model& model) {
     entry.taken = true;
     ++m_hits;
-    opened = entry.opened;
     // A failed Model::Open keeps the type and centre the model had.
     const auto type = model.type;
     const Model::IntVector center = model.center;
     model.Swap(entry.model);
-    if (!opened) {
+    if (!entry.opened) {
         model.type = type;
         model.center = center;
     }
     entry.model.Clear();
-    return true;
+    return entry.opened;
 }
 
 template <typename Ready>

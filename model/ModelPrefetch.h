@@ -97,6 +97,7 @@ private:
     void Drop(Entry& entry);
     template <typename Ready> void WaitFor(Ready ready, std::unique_lock<std::mutex>& lock);
     void WaitForEnd(Entry& entry, Request& request, std::unique_lock<std::mutex>& lock);
+    bool Hand(Entry& entry, Model& model);
     bool TryTake(Entry& entry, Request& request, Model& model, bool& opened,
                  std::unique_lock<std::mutex>& lock);
 
