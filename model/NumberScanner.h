@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/TextCursor.h"
+#include "support/AsciiSpace.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,8 +21,7 @@ enum class ScanResult {
 /// Skips white space. Stops at the first other character or at the end.
 inline void SkipWhitespace(TextCursor& cursor) {
     // Inline: the loader calls it before every number.
-    while (cursor.pos != cursor.end &&
-           (*cursor.pos == ' ' || (*cursor.pos >= '\t' && *cursor.pos <= '\r'))) {
+    while (cursor.pos != cursor.end && IsAsciiSpace(*cursor.pos)) {
         ++cursor.pos;
     }
 }

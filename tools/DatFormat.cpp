@@ -2,6 +2,7 @@
 
 #include "model/FileMesh.h"
 #include "model/ModelText.h"
+#include "support/AsciiSpace.h"
 #include "support/Parallel.h"
 #include "tools/ConvertError.h"
 
@@ -14,14 +15,10 @@
 
 namespace {
 
-bool IsFormatSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Takes the next run of characters that is not white space, if any.
 bool NextWord(std::string_view& text, std::string_view& word) {
-    const auto start = std::find_if_not(text.begin(), text.end(), IsFormatSpace);
-    const auto stop = std::find_if(start, text.end(), IsFormatSpace);
+    const auto start = std::find_if_not(text.begin(), text.end(), IsAsciiSpace);
+    const auto stop = std::find_if(start, text.end(), IsAsciiSpace);
     if (start == stop || stop == text.end()) {
         return false; // a word that may go on past the head is not judged
     }
@@ -96,7 +93,7 @@ void CheckHoldable(const Mesh& mesh) {
 bool LooksLikeModel(std::string_view head) {
     head = head.substr(0, head.find(ModelText::kEndOfData));
     const bool text = std::all_of(head.begin(), head.end(), [](char c) {
-        return IsFormatSpace(c) || static_cast<unsigned char>(c) >= 0x20;
+        return IsAsciiSpace(c) || static_cast<unsigned char>(c) >= 0x20;
     });
     std::string_view word;
     long numbers[3] = {};

@@ -1,5 +1,6 @@
 #include "tools/NumberRepairs.h"
 
+#include "support/AsciiSpace.h"
 #include "support/Parallel.h"
 
 #include <assimp/fast_atof.h>
@@ -24,10 +25,6 @@ struct NotQuickNumber {
 const char* LineEnd(const char* at, const char* end) {
     const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
     return found ? static_cast<const char*>(found) : end;
-}
-
-inline bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
 std::uint32_t Bits(float value) {
@@ -76,10 +73,10 @@ template <typename Visit> void ForEachNumber(const char* begin, const char* end,
         bool first = true;
         for (const char* p = line; p != lineEnd;) {
             const char* word = p;
-            while (word != lineEnd && IsSpace(*word)) {
+            while (word != lineEnd && IsAsciiSpace(*word)) {
                 ++word;
             }
-            for (p = word; p != lineEnd && !IsSpace(*p); ++p) {
+            for (p = word; p != lineEnd && !IsAsciiSpace(*p); ++p) {
             }
             if (first &&
                 !MayHoldPositions(std::string_view(word, static_cast<std::size_t>(p - word)))) {
