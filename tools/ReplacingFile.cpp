@@ -88,7 +88,7 @@ void ReplacingFile::OpenBeside() {
     RemoveStaleFiles(folder.string(), [&](std::string_view entry) {
         return IsTemporaryOf(std::string(entry), name);
     });
-    const int fd = CreateUnique(folder, path.filename().string(), m_temporary);
+    const int fd = CreateUnique(folder, name, m_temporary);
     if (fd < 0) {
         throw OutputFileError(Reason(m_target, "cannot be written", errno));
     }

@@ -207,12 +207,6 @@ void Convert(const Arguments& arguments) {
     // refused before anything is read.
     std::unique_ptr<ReplacingFile> file;
     if (arguments.output != "-") {
-        if (arguments.input != "-" &&
-            std::filesystem::path(arguments.input).lexically_normal() ==
-                std::filesystem::path(arguments.output).lexically_normal()) {
-            throw OutputFileError(arguments.output + ": is the input file " + arguments.input +
-                                  " itself");
-        }
         file = std::make_unique<ReplacingFile>(arguments.output,
                                                arguments.input == "-" ? "" : arguments.input);
     }
