@@ -13,15 +13,16 @@ GlConfigList::GlConfigList() {
     int count = 0;
     GLXFBConfig* configs = glXGetFBConfigs(fl_display, fl_screen, &count);
     for (int i = 0; i < count; ++i) {
-        int drawable = 0;
-        glXGetFBConfigAttrib(fl_display, configs[i], GLX_DRAWABLE_TYPE, &drawable);
+        if (!(Attribute(configs[i], GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT)) {
+            continue;
+        }
         XVisualInfo* visual = glXGetVisualFromFBConfig(fl_display, configs[i]);
-        if ((drawable & GLX_WINDOW_BIT) && visual) {
-            m_configs.push_back(configs[i]);
+        if (!visual) {
+            continue;
         }
-        if (visual) {
-            XFree(visual);
-        }
+        XFree(visual);
+        m_configs.push_back(configs[i]);
+        m_indexOfHandle.emplace(configs[i], Count());
     }
     // The handles stay valid after the array that listed them is freed.
     if (configs) {
@@ -37,13 +38,23 @@ GLXFBConfig GlConfigList::At(int index) const {
 }
 
 int GlConfigList::IndexOf(GLXFBConfig config) const {
-    const int id = Attribute(config, GLX_FBCONFIG_ID);
-    for (size_t i = 0; i < m_configs.size(); ++i) {
-        if (Attribute(m_configs[i], GLX_FBCONFIG_ID) == id) {
-            return static_cast<int>(i) + 1;
+    // Drivers hand out one handle per configuration, in every list; the
+    // identifier settles it for any that does not.
+    const auto found = m_indexOfHandle.find(config);
+    if (found != m_indexOfHandle.end()) {
+        return found->second;
+    }
+    return config ? IndexOfId(Attribute(config, GLX_FBCONFIG_ID)) : 0;
+}
+
+int GlConfigList::IndexOfId(int id) const {
+    if (m_indexOfId.empty()) {
+        for (size_t i = 0; i < m_configs.size(); ++i) {
+            m_indexOfId.emplace(Attribute(m_configs[i], GLX_FBCONFIG_ID), static_cast<int>(i) + 1);
         }
     }
-    return 0;
+    const auto found = m_indexOfId.find(id);
+    return found == m_indexOfId.end() ? 0 : found->second;
 }
 
 int GlConfigList::Attribute(GLXFBConfig config, int attribute) const {
