@@ -222,8 +222,6 @@ class App:
         env.update(DISPLAY=case.xserver.display, XDG_CONFIG_HOME=case.config_dir,
                    HOME=case.home_dir, LIBGL_ALWAYS_SOFTWARE="1")
         env.pop("KOVOMODEL_EXIT_AFTER_FIRST_FRAME", None)
-        if "LSAN_OPTIONS" in os.environ:
-            env["LSAN_OPTIONS"] = case.leak_options(os.environ["LSAN_OPTIONS"])
         env.update(extra_env or {})
         self.env = env
         self.log = open(os.path.join(case.tmp, "kovomodel-%d.log" % case.run_count()), "w+")
@@ -508,22 +506,6 @@ class KovoTestCase(unittest.TestCase):
         for app in self.apps:
             app.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
-
-    def leak_options(self, options):
-        """options with the desktop toolkit's lasting allocations added to its
-        suppressions (a sanitizer reads one suppression file only)."""
-        parts = options.split(":")
-        merged = os.path.join(self.tmp, "lsan.supp")
-        with open(merged, "w") as out:
-            for i, part in enumerate(parts):
-                if part.startswith("suppressions="):
-                    with open(part.split("=", 1)[1]) as f:
-                        out.write(f.read() + "\n")
-                    parts[i] = ""
-            with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                   "lsan-desktop.supp")) as f:
-                out.write(f.read())
-        return ":".join([p for p in parts if p] + ["suppressions=" + merged])
 
     def watch_maps(self):
         """A MapWatcher on the test's display, stopped with the test."""
