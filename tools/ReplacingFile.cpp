@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <new>
 #include <regex>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,14 +25,17 @@ std::string Reason(const std::string& path, const char* what, int error) {
 }
 
 // Whether entry is ".NAME.PID-N.tmp", a temporary file of name.
-bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+bool IsTemporaryOf(std::string_view entry, const std::string& name) {
     static const std::regex middle("[0-9]+-[0-9]+");
     const std::string prefix = "." + name + ".";
-    const std::string suffix = ".tmp";
-    return entry.size() > prefix.size() + suffix.size() && entry.rfind(prefix, 0) == 0 &&
-           entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0 &&
-           std::regex_match(
-               entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size()), middle);
+    constexpr std::string_view suffix = ".tmp";
+    if (entry.size() <= prefix.size() + suffix.size() || entry.substr(0, prefix.size()) != prefix ||
+        entry.substr(entry.size() - suffix.size()) != suffix) {
+        return false;
+    }
+    const std::string_view between =
+        entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+    return std::regex_match(between.begin(), between.end(), middle);
 }
 
 // Opens a new file of a name no one else uses; -1 with errno set on failure.
@@ -85,9 +89,8 @@ void ReplacingFile::OpenBeside() {
     const fs::path path(m_output.path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const std::string name = path.filename().string();
-    RemoveStaleFiles(folder.string(), [&](std::string_view entry) {
-        return IsTemporaryOf(std::string(entry), name);
-    });
+    RemoveStaleFiles(folder.string(),
+                     [&](std::string_view entry) { return IsTemporaryOf(entry, name); });
     const int fd = CreateUnique(folder, name, m_temporary);
     if (fd < 0) {
         throw OutputFileError(Reason(m_target, "cannot be written", errno));
